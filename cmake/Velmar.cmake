@@ -1,0 +1,60 @@
+# Shared build settings of the project's targets.
+
+set(VELMAR_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+set(VELMAR_SAN_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+
+if(VELMAR_SANITIZE)
+  add_compile_options(${VELMAR_SAN_FLAGS})
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(VELMAR_FUZZ)
+  # Every library is instrumented for coverage; only the fuzz targets link the fuzzer main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Warnings and include root for a target of ours.
+function(velmar_target_options target)
+  target_compile_options(${target} PRIVATE ${VELMAR_WARNINGS})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# velmar_library(<dir> SOURCES ... [DEPENDS lib ...])
+# Builds the static library velmar_<dir>. Cyclic dependencies between subsystem
+# libraries are allowed (static libraries; CMake repeats them at link time).
+function(velmar_library dir)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(velmar_${dir} STATIC ${ARG_SOURCES})
+  velmar_target_options(velmar_${dir})
+  if(ARG_DEPENDS)
+    target_link_libraries(velmar_${dir} PUBLIC ${ARG_DEPENDS})
+  endif()
+endfunction()
+
+# velmar_test(<name> SOURCES ... [LIBS ...] [LOCK name] [TIMEOUT s] [LABELS ...])
+# A GoogleTest executable; each test case becomes one CTest test.
+# LOCK serialises tests that share something (keyboard focus, a fixed port).
+function(velmar_test name)
+  cmake_parse_arguments(ARG "" "LOCK;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  velmar_target_options(${name})
+  target_link_libraries(${name} PRIVATE velmar_all GTest::gtest GTest::gtest_main GTest::gmock ${ARG_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    VELMAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    VELMAR_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  set(props ENVIRONMENT "VELMAR_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  if(ARG_LOCK)
+    list(APPEND props RESOURCE_LOCK ${ARG_LOCK})
+  endif()
+  if(ARG_TIMEOUT)
+    list(APPEND props TIMEOUT ${ARG_TIMEOUT})
+  else()
+    list(APPEND props TIMEOUT 300)
+  endif()
+  if(ARG_LABELS)
+    list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    PROPERTIES ${props})
+endfunction()
