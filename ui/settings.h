@@ -1,0 +1,29 @@
+// The settings registry: every tuning value, switch and run-time status value of
+// the program lives in one of two fixed tables, org2n (integers) and orgFn
+// (floats), addressed by id. Code reads and writes a named setting through its
+// constant reference: *o2::NeedExit = 1 writes org2n[3].
+#pragma once
+
+#include <string>
+
+#include "ui/org_names.h"  // generated: o2::, o3::, name, read-only and clamp tables
+
+void org2_Init();  // every int setting := 0
+void orgF_Init();  // every float setting := 0
+
+// 1 when the int (float) setting id is read-only or outside 1..436 (1..406).
+int org2_ReadOut(int id);
+int orgF_ReadOut(int id);
+
+// Applies the editor clamp of that setting, if it has one.
+void org2_PrrInt(int id);
+void orgF_PrrFlo(int id);
+
+int org2n_EngText();
+int org2n_UseQueryPF();
+int SavePersonSet(const char* text);
+
+// Loading: the text files (two passes, the second wins) and the binary cache.
+int orgUniStaZnaFrFiles(std::string path);
+void orgUniStaZnaSaveBin();
+int orgUniStaZnaFrBin();
