@@ -12,7 +12,7 @@
 #include "tests/render/gl_window.h"
 #include "ui/ui.h"
 
-constexpr int kTestW = 256, kTestH = 256;
+constexpr int kTestW = 400, kTestH = 400;
 
 struct Rgba {
   int r, g, b, a;
