@@ -55,7 +55,8 @@ void ReadFormats() {
       g_formats.push_back(f);
     }
     if (cfg) XFree(cfg);
-    XCloseDisplay(d);
+    // The connection stays open: closing it unloads the GLX driver, whose
+    // allocations would then be reported without names.
     g_fromGlx = !g_formats.empty();
   }
   if (g_formats.empty()) {

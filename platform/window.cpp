@@ -12,8 +12,6 @@ std::map<std::string, WNDCLASSA> g_classes;
 std::vector<PlatWindow*> g_windows;
 int g_moduleTag;  // its address is the module handle
 
-void QuitVideo() { SDL_Quit(); }
-
 }  // namespace
 
 namespace plat {
@@ -24,8 +22,9 @@ bool EnsureVideo() {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) == 0) {
+      // SDL stays up until the process ends: quitting it unloads the GL
+      // driver, which leaves the driver's own allocations unattributable.
       state = 1;
-      std::atexit(QuitVideo);
     } else {
       std::fprintf(stderr, "velmar: video start failed: %s\n", SDL_GetError());
       state = -1;
