@@ -6,8 +6,11 @@
 
 #include "core/chars.h"
 #include "core/a_mem.h"
+#include "core/a_mem_file.h"
+#include "core/a_mem_lenta.h"
 #include "core/Vector.h"
 #include "core/numeric.h"
 #include "core/sysclock.h"
+#include "core/sysfs.h"
 #include "core/log.h"
 #include "core/timers.h"
