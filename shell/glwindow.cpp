@@ -9,6 +9,7 @@
 #include "shell/ekran.h"
 #include "shell/engine.h"
 #include "shell/input.h"
+#include "shell/konfig.h"
 #include "shell/msgbase.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
