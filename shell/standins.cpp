@@ -48,9 +48,38 @@ Pro_Q7_Elements Q7;
 Pro_Q7_Elements* NowProj = &Q7;
 
 namespace {
+// Until the menu of the modes lands, its step draws a small scene through the
+// render machine each frame: a ring of turning boxes with outlines, a wire
+// ring, and the sprite test quad of an order without owner.
 int MenuStandIn_Step() {
   MouseCoordRoot();
   Ekran_ClearF(Ekran, 0.10f, 0.14f, 0.22f);
+  RenderM._ResetOnStartNewLap();
+  static t_VPortKam cam;
+  cam.vpW = Ekran.W;
+  cam.vpH = Ekran.H;
+  cam.aspect = Ekran.H ? static_cast<double>(Ekran.W) / Ekran.H : 1.0;
+  cam.znear = 1.0;
+  cam.zfar = 500.0;
+  cam.eye = vec3(0, 60, 140);
+  cam.target = vec3(0, 0, 0);
+  cam.Set1();
+  cam.Set2_ProjMode(1);
+  cam.Set3_Kamera();
+  glob_nowVPKam = &cam;
+  StartOfClearDraw1();
+  float turn = static_cast<float>(gMilli % 20000) * 0.018f;
+  for (int k = 0; k < 8; ++k) {
+    int a = zn::Ring1i(static_cast<int>(turn) + k * 45, 360);
+    vec3 c(getSprSIN(a) * 50, 10, getSprCOS(a) * 50);
+    RenderM.box.Add(c.x, c.y, c.z, 6, 6 + k, 6, 0.3f + 0.08f * k, 0.5f, 0.9f - 0.08f * k, 1, 0, k % 4 + 6, -1, 0);
+    RenderM.line[0].AddBoxRam(c, vec3(7, 7 + k, 7), 255, 255, 255, 255);
+  }
+  vec3 ring[36];
+  Crt_CircleGoriz(ring, 36, 70, 1);
+  RenderM.wire[1].AddChain(ring, nullptr, 36, 250, 200, 60, 255);
+  RenderM.quads[3].Add(nullptr, 0, 1, 0, 22, -1, 0);
+  RenderM._Run(&cam);
   return 1;
 }
 }  // namespace
