@@ -14,3 +14,7 @@
 #include "core/sysfs.h"
 #include "core/log.h"
 #include "core/timers.h"
+#include "core/dates.h"
+#include "core/dirstack.h"
+#include "core/anim.h"
+#include "core/grid.h"
