@@ -6,6 +6,7 @@
 #include "render/frustum.h"
 #include "render/image0.h"
 #include "render/shellglue.h"
+#include "render/groundlight.h"
 #include "render/standins.h"
 #include "ui/ui.h"
 

@@ -3,7 +3,9 @@
 #include "render/queues.h"
 
 #include "render/drawhelpers.h"
-#include "render/standins.h"
+#include "render/lights.h"
+#include "render/models.h"
+#include "render/sprites.h"
 #include "render/texstate.h"
 #include "world/world.h"
 

@@ -4,7 +4,8 @@
 #include "render/drawhelpers.h"
 #include "render/frustum.h"
 #include "render/shellglue.h"
-#include "render/standins.h"
+#include "render/genmesh.h"
+#include "render/lights.h"
 #include "render/texstate.h"
 #include "ui/ui.h"
 

@@ -3,7 +3,8 @@
 
 #include "render/drawhelpers.h"
 #include "render/image0.h"
-#include "render/standins.h"
+#include "render/lights.h"
+#include "render/materials.h"
 #include "ui/ui.h"
 
 int tkrgb = 0, tkalf = 0, tkrgbs = 100, tkalfs = 100;

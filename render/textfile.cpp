@@ -2,13 +2,20 @@
 
 #include <cstdio>
 
-bool ReadTextFileDropCR(const char* path, std::string& text) {
+bool ReadTextFileDropCR(const char* path, std::string& text, size_t maxBytes) {
   text.clear();
   FILE* f = path ? std::fopen(path, "rb") : nullptr;
   if (!f) return false;
   char buf[4096];
   size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+    if (text.size() + n > maxBytes) {
+      std::fclose(f);
+      text.clear();
+      return false;
+    }
+    text.append(buf, n);
+  }
   std::fclose(f);
   size_t w = 0;
   for (size_t r = 0; r < text.size(); ++r) {

@@ -13,9 +13,6 @@
 #include "shell/ippi.h"
 #include "ui/ui.h"
 
-// --- render engine ---------------------------------------------------------------
-void MdlGVBO_SaveGru(int) {}
-
 // --- general resources -------------------------------------------------------------
 int PrintFPS_TBuf;
 int LoadGeneralRes() {

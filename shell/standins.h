@@ -11,8 +11,6 @@
 // --- render engine ---------------------------------------------------------------
 // GL set-up, extension flags, pictures and screenshots come from the render engine.
 #include "render/render.h"
-// Replaced by the render engine's model binary block writer.
-void MdlGVBO_SaveGru(int n);
 
 // --- general resources and teardown (the shell's own later work) ----------------
 int LoadGeneralRes();
