@@ -2,7 +2,8 @@
 """Writes the general pictures of the default data set and their picture list.
 
 Every picture is made here (flat colours, checkers, radial alpha discs, a 4 x 4
-sprite atlas, the loading picture); nothing comes from outside. Pictures are
+sprite atlas, the ground-light frame, model textures made from tileable noise,
+cloud layers, the loading picture); nothing comes from outside. Pictures are
 TGA files (types 2 and 10, 24 and 32 bits, both row orders) with lower-case
 names under <data>/ris/; the list is <data>/base/ris_list0.txt, the general
 picture list that konfig.txt names.
@@ -71,6 +72,120 @@ def disc(w, h, c, soft=True):
     return rows
 
 
+def frame(w, h, c, inner=0.8):
+    """The ground-light frame: transparent in the middle, opaque toward the
+    edges, so that the light map fades to the colour c at its border."""
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            dx = abs((x + 0.5) / w * 2 - 1)
+            dy = abs((y + 0.5) / h * 2 - 1)
+            d = max(dx, dy)
+            a = min(1.0, max(0.0, (d - inner) / (1.0 - inner)))
+            row.append((c[0], c[1], c[2], int(round(255 * a))))
+        rows.append(row)
+    return rows
+
+
+def noise(w, h, seed, cells=4):
+    """Tileable value noise in 0..1: a cells x cells lattice of random values,
+    smoothly interpolated, wrapping at the picture's edges."""
+    state = seed * 2654435761 % 4294967296 or 1
+    lattice = []
+    for _ in range(cells * cells):
+        state = (1103515245 * state + 12345) % 2147483648
+        lattice.append(state / 2147483648.0)
+
+    def at(i, j):
+        return lattice[(j % cells) * cells + (i % cells)]
+
+    def smooth(t):
+        return t * t * (3 - 2 * t)
+
+    out = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            fx, fy = x * cells / w, y * cells / h
+            i, j = int(fx), int(fy)
+            tx, ty = smooth(fx - i), smooth(fy - j)
+            top = at(i, j) * (1 - tx) + at(i + 1, j) * tx
+            bottom = at(i, j + 1) * (1 - tx) + at(i + 1, j + 1) * tx
+            row.append(top * (1 - ty) + bottom * ty)
+        out.append(row)
+    return out
+
+
+def layered(w, h, seed):
+    """Two octaves of noise, 0..1."""
+    a, b = noise(w, h, seed, 4), noise(w, h, seed + 7, 8)
+    return [[0.65 * a[y][x] + 0.35 * b[y][x] for x in range(w)] for y in range(h)]
+
+
+def camo(colours, seed, w=64, h=64):
+    n = layered(w, h, seed)
+    steps = len(colours)
+    # Noise 0.2..0.8 spread over the colours, the rest clamped to the ends.
+    return [[tuple(colours[max(0, min(steps - 1, int((v - 0.2) / 0.6 * steps)))]) + (255,) for v in row]
+            for row in n]
+
+
+def shade(base, v, amount):
+    return tuple(max(0, min(255, int(c * (1 - amount / 2 + amount * v)))) for c in base)
+
+
+def plates(base, seam, cell, seed, w=64, h=64):
+    n = layered(w, h, seed)
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            if x % cell == 0 or y % cell == 0:
+                row.append(seam + (255,))
+            else:
+                row.append(shade(base, n[y][x], 0.25) + (255,))
+        rows.append(row)
+    return rows
+
+
+def treads(base, dark, w=32, h=64):
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            bar = (y // 4) % 2 == 0
+            edge = x < 3 or x >= w - 3
+            row.append((dark if bar or edge else base) + (255,))
+        rows.append(row)
+    return rows
+
+
+def bricks(base, mortar, seed, w=64, h=64):
+    n = layered(w, h, seed)
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            course = y // 8
+            shift = 8 if course % 2 else 0
+            joint = y % 8 == 0 or (x + shift) % 16 == 0
+            row.append((mortar if joint else shade(base, n[y][x], 0.3)) + (255,))
+        rows.append(row)
+    return rows
+
+
+def bark(base, seed, w=32, h=64):
+    n = noise(w, h, seed, 8)
+    return [[shade(base, (n[y][x] + (0.5 if (x * 7 // w) % 2 else 0)) / 1.5, 0.6) + (255,)
+             for x in range(w)] for y in range(h)]
+
+
+def clouds(seed, w=64, h=64):
+    n = layered(w, h, seed)
+    return [[(255, 255, 255, int(round(255 * max(0.0, min(1.0, (v - 0.35) / 0.4))))) for v in row] for row in n]
+
+
 def atlas(cell=16):
     """4 x 4 cells; cell (column c, row r) holds a soft disc in its own colour."""
     size = cell * 4
@@ -122,13 +237,31 @@ GENERAL = [
     (14, 'orange.tga', lambda: flat(8, 8, (250, 150, 30, 255)), 24, False, False, 0),
     (15, 'checker_water.tga', lambda: checker(64, 64, (40, 90, 170, 255), (30, 70, 150, 255), 16), 24, True, False, 1),
     (16, 'half_alpha.tga', lambda: flat(8, 8, (255, 255, 255, 128)), 32, False, False, 0),
-    (17, 'ground_frame.tga', lambda: disc(64, 64, (128, 128, 128, 255), soft=False), 32, True, True, 0),
+    (17, 'ground_frame.tga', lambda: frame(64, 64, (128, 128, 128)), 32, True, True, 0),
     (18, 'glow_disc.tga', lambda: disc(64, 64, WHITE), 32, True, True, 1),
     (19, 'crater_disc.tga', lambda: disc(32, 32, (90, 70, 60, 255)), 32, False, True, 1),
     (20, 'checker_bw.tga', lambda: checker(32, 32, WHITE, (0, 0, 0, 255), 4), 24, False, False, 0),
     (21, 'purple.tga', lambda: flat(8, 8, (120, 60, 180, 255)), 24, True, False, 0),
     (22, 'sprite_atlas.tga', lambda: atlas(16), 32, True, False, 0),
     (23, 'smoke_disc.tga', lambda: disc(32, 32, (200, 200, 200, 255)), 32, False, False, 1),
+    # 24..31 are kept for the panel pictures of the front end; until it brings
+    # its own they show the grey picture.
+] + [(i, 'grey.tga', None, 24, False, False, 0) for i in range(24, 32)] + [
+    # Model textures, by the settings that name them (and the buildings' keys).
+    (32, 'camo_tank.tga', lambda: camo([(74, 84, 52), (96, 104, 64), (120, 112, 78), (58, 60, 44)], 3), 24, True,
+     False, 1),  # ATankTex
+    (33, 'camo_dragon.tga', lambda: camo([(112, 92, 60), (140, 118, 80), (88, 72, 50), (160, 140, 100)], 5), 24,
+     True, False, 1),  # ADragonTex
+    (34, 'plates_titan.tga', lambda: plates((110, 116, 124), (60, 64, 70), 16, 9), 24, True, False, 1),  # ATitanTex
+    (35, 'bunker_wall.tga', lambda: plates((128, 122, 108), (84, 80, 70), 32, 11), 24, True, False, 1),
+    (36, 'tracks.tga', lambda: treads((70, 70, 66), (36, 36, 34)), 24, True, False, 1),  # AGusTex, AGusFullTex
+    (37, 'bunker_roof.tga', lambda: camo([(90, 96, 80), (110, 114, 96), (70, 74, 62)], 13), 24, True, False, 1),
+    (38, 'building_wall.tga', lambda: bricks((150, 96, 72), (190, 184, 170), 17), 24, True, False, 1),
+    (39, 'tracks_titan.tga', lambda: treads((84, 86, 90), (44, 46, 50)), 24, True, False, 1),  # AGusTitanTex
+    (40, 'car_paint.tga', lambda: plates((150, 60, 48), (90, 36, 30), 32, 19), 24, True, False, 1),  # AllBuldMeshTex
+    (41, 'bark.tga', lambda: bark((110, 84, 56), 23), 24, True, False, 1),  # TestFgrDekTex
+    (42, 'clouds_a.tga', lambda: clouds(29), 32, True, False, 1),  # SkyKupTex1N
+    (43, 'clouds_b.tga', lambda: clouds(31), 32, True, False, 1),  # SkyKupTex2N
 ]
 
 
@@ -142,6 +275,8 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'data')
     for index, name, make, bpp, rle, top, mip in GENERAL:
+        if make is None:
+            continue  # another entry's picture
         rows = make()
         write(os.path.join(data, 'ris', name), tga_bytes(len(rows[0]), len(rows), rows, bpp, rle, top))
     rows = loading()

@@ -287,8 +287,8 @@ TEST_F(GlSetUpTest, InitGlLoadsTheGeneralPicturesOnce) {
   EXPECT_EQ(*o2::FrustumE, 1);
   EXPECT_GE(*o2::GL_MaxLamps, 8);
   ASSERT_NE(gr_Pix[0], nullptr);
-  EXPECT_EQ(gr_Pix_Last[0], 23);
-  for (int i = 0; i <= 23; ++i) EXPECT_NE(gr_Pix[0][i].texture, 0u) << i;
+  EXPECT_EQ(gr_Pix_Last[0], 43);
+  for (int i = 0; i <= 43; ++i) EXPECT_NE(gr_Pix[0][i].texture, 0u) << i;
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
   // A second call leaves the pixel-buffer method and the extension settings alone.
