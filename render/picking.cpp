@@ -108,6 +108,8 @@ Fgr4* OGL_SelectOneObj(int mode, int x, int y, t_VPortKam* cam, int w, int h) {
   return any ? Resolve(best) : nullptr;
 }
 
+// The depth read belongs to the pixel's centre, so the centre is un-projected:
+// the point then lies on the surface drawn there.
 int GetPointUnderKurs(vec3& out, int x, int y, t_VPortKam* cam) {
   if (!cam) return 0;
   float z = 0;
@@ -115,7 +117,7 @@ int GetPointUnderKurs(vec3& out, int x, int y, t_VPortKam* cam) {
   GetPointUnderKurs_testWnZ = z;
   GLint viewport[4] = {cam->vpX, cam->vpY, cam->vpW, cam->vpH};
   double wx = 0, wy = 0, wz = 0;
-  if (!gluUnProject(x, y, z, cam->modelview, cam->projection, viewport, &wx, &wy, &wz)) return 0;
+  if (!gluUnProject(x + 0.5, y + 0.5, z, cam->modelview, cam->projection, viewport, &wx, &wy, &wz)) return 0;
   out = vec3(static_cast<float>(wx), static_cast<float>(wy), static_cast<float>(wz));
   return 1;
 }

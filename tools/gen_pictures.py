@@ -72,7 +72,7 @@ def disc(w, h, c, soft=True):
     return rows
 
 
-def frame(w, h, c, inner=0.8):
+def frame(w, h, c, inner=0.8, outer=0.95):
     """The ground-light frame: transparent in the middle, opaque toward the
     edges, so that the light map fades to the colour c at its border."""
     rows = []
@@ -82,7 +82,7 @@ def frame(w, h, c, inner=0.8):
             dx = abs((x + 0.5) / w * 2 - 1)
             dy = abs((y + 0.5) / h * 2 - 1)
             d = max(dx, dy)
-            a = min(1.0, max(0.0, (d - inner) / (1.0 - inner)))
+            a = min(1.0, max(0.0, (d - inner) / (outer - inner)))
             row.append((c[0], c[1], c[2], int(round(255 * a))))
         rows.append(row)
     return rows
