@@ -1,10 +1,15 @@
 #include "render/textfile.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 bool ReadTextFileDropCR(const char* path, std::string& text, size_t maxBytes) {
   text.clear();
-  FILE* f = path ? std::fopen(path, "rb") : nullptr;
+  // Only regular files: a device or a pipe named as a data file is none.
+  struct stat st;
+  if (!path || stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  FILE* f = std::fopen(path, "rb");
   if (!f) return false;
   char buf[4096];
   size_t n;

@@ -4,5 +4,6 @@
 #include <cstddef>
 #include <string>
 
-// false when the file cannot be opened or holds more than maxBytes bytes.
+// false when the file is not a regular file, cannot be opened or holds more
+// than maxBytes bytes.
 bool ReadTextFileDropCR(const char* path, std::string& text, size_t maxBytes = static_cast<size_t>(-1));
