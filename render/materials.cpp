@@ -56,6 +56,37 @@ int LoadNumberedList(const std::string& listPath, int maxSlot, const char* what,
   return result;
 }
 
+// A header line, then n values read with >> in order; a value that does not
+// read ends the reading and leaves it and the rest as they were. 0 when the
+// file does not open.
+template <typename T, typename Put>
+int ReadTextValues(const std::string& path, int n, bool restOfLine, Put put) {
+  std::string text;
+  if (!ReadTextFileDropCR(path.c_str(), text)) return 0;
+  std::istringstream in(text);
+  std::string line;
+  std::getline(in, line);
+  for (int i = 0; i < n; ++i) {
+    T v{};
+    if (!(in >> v)) break;
+    put(i, v);
+    if (restOfLine) std::getline(in, line);
+  }
+  return 1;
+}
+
+// The whole file through the byte stream: two words skipped, then n values
+// (0 past the end). 0 when the file cannot be read or the tag is too long.
+template <typename Read>
+int ReadBinValues(const std::string& path, const std::string& tag, int n, Read read) {
+  ByteLenta b;
+  if (!GetByteLenta(b, path, "", tag, 0)) return 0;
+  b.IntRead(1);
+  b.UIntRead(1);
+  for (int i = 0; i < n; ++i) read(i, b);
+  return 1;
+}
+
 void SendColour(GLenum face, GLenum which, const vec3& v) {
   const float c[4] = {v.x, v.y, v.z, 1.0f};
   glMaterialfv(face, which, c);
@@ -87,26 +118,11 @@ void Material_RS::Bind(Material_RS& m, short face) {
 }
 
 int Material_RS::LoadFromTxtFile(Material_RS& m, std::string path) {
-  std::string text;
-  if (!ReadTextFileDropCR(path.c_str(), text)) return 0;
-  std::istringstream in(text);
-  std::string line;
-  std::getline(in, line);
-  for (int i = 0; i < 19; ++i) {
-    float v = 0;
-    if (!(in >> v)) break;
-    *MaterialValue(m, i) = v;
-  }
-  return 1;
+  return ReadTextValues<float>(path, 19, false, [&m](int i, float v) { *MaterialValue(m, i) = v; });
 }
 
 int Material_RS::LoadBin(Material_RS& m, std::string path, std::string tag) {
-  ByteLenta b;
-  if (!GetByteLenta(b, path, "", tag, 0)) return 0;
-  b.IntRead(1);
-  b.UIntRead(1);
-  for (int i = 0; i < 19; ++i) *MaterialValue(m, i) = b.FloRead(1);
-  return 1;
+  return ReadBinValues(path, tag, 19, [&m](int i, ByteLenta& b) { *MaterialValue(m, i) = b.FloRead(1); });
 }
 
 void MatRS_InitProc() {
@@ -122,27 +138,11 @@ int MatRS_LoadSbor(std::string listPath) {
 }
 
 int _RState_Sbor::LoadFromTxtFile(_RState_Sbor& r, std::string path) {
-  std::string text;
-  if (!ReadTextFileDropCR(path.c_str(), text)) return 0;
-  std::istringstream in(text);
-  std::string line;
-  std::getline(in, line);
-  for (int16_t& v : r.values) {
-    short s = 0;
-    if (!(in >> s)) break;
-    v = s;
-    std::getline(in, line);
-  }
-  return 1;
+  return ReadTextValues<short>(path, n_Last + 1, true, [&r](int i, short v) { r.values[i] = v; });
 }
 
 int _RState_Sbor::LoadBin(_RState_Sbor& r, std::string path, std::string tag) {
-  ByteLenta b;
-  if (!GetByteLenta(b, path, "", tag, 0)) return 0;
-  b.IntRead(1);
-  b.UIntRead(1);
-  for (int16_t& v : r.values) v = b.ShortRead(1);
-  return 1;
+  return ReadBinValues(path, tag, n_Last + 1, [&r](int i, ByteLenta& b) { r.values[i] = b.ShortRead(1); });
 }
 
 void RenderSt_InitProc() {

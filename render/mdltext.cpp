@@ -125,6 +125,20 @@ bool LoadExpanded(std::istream& in, const t_MdlTxtHead& h, typeMdlGruVBO& g, int
 
 bool InRange(int v) { return v >= 0 && v <= kMdlMaxVertices; }
 
+enum { kModelOk, kModelUnreadable, kModelBadHead };
+
+// Reads a model file and its header; the stream is left after the header.
+int OpenModel(const std::string& file, std::istringstream& in, t_MdlTxtHead& h) {
+  std::string text;
+  if (!ReadModelText(file, text)) return kModelUnreadable;
+  in.str(text);
+  if (!MdlTxt_ReadHead(in, h)) {
+    LogInfo("\n model %s: bad header", file.c_str());
+    return kModelBadHead;
+  }
+  return kModelOk;
+}
+
 }  // namespace
 
 bool MdlTxt_ReadHead(std::istream& in, t_MdlTxtHead& h) {
@@ -144,17 +158,11 @@ bool MdlTxt_ReadHead(std::istream& in, t_MdlTxtHead& h) {
 
 int Mesh0::LoadFromTxt(std::string file, typeMdlGruVBO* group) {
   if (!group || !group->pos) return 0;
-  std::string text;
-  if (!ReadModelText(file, text)) {
-    LogInfo("\n model %s: cannot be read", file.c_str());
-    return 0;
-  }
-  std::istringstream in(text);
+  std::istringstream in;
   t_MdlTxtHead h;
-  if (!MdlTxt_ReadHead(in, h)) {
-    LogInfo("\n model %s: bad header", file.c_str());
-    return 0;
-  }
+  int opened = OpenModel(file, in, h);
+  if (opened == kModelUnreadable) LogInfo("\n model %s: cannot be read", file.c_str());
+  if (opened != kModelOk) return 0;
   const int cur = LoadOffsetVGru;
   const int need = h.VerticesPlaced();
   if (cur < 0 || need > group->klvV - cur) {
@@ -214,18 +222,13 @@ int PrepLoadFromSingles(std::istream& list, std::string& name, std::string& arch
   for (int i = 0; i < count; ++i) {
     int slot = 0;
     if (!ReadEntry(list, slot, name, archive)) return 0;
-    std::string text;
-    if (!ReadModelText(name, text)) {
+    std::istringstream in;
+    t_MdlTxtHead h;
+    int opened = OpenModel(name, in, h);
+    if (opened == kModelUnreadable)
       LogInfo("\n%s..\n %s: %s (mdl txt) ... arh(%s)", MixDateCh(0, 0, 1), MsgBase(26), name.c_str(),
               archive.c_str());
-      return 0;
-    }
-    std::istringstream in(text);
-    t_MdlTxtHead h;
-    if (!MdlTxt_ReadHead(in, h)) {
-      LogInfo("\n model %s: bad header", name.c_str());
-      return 0;
-    }
+    if (opened != kModelOk) return 0;
     sum += h.VerticesPlaced();
     if (sum > kMdlMaxVertices) {
       LogInfo("\n model list: more than %d vertices", kMdlMaxVertices);

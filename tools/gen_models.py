@@ -23,6 +23,8 @@ import os
 import struct
 import sys
 
+from gen_pictures import write
+
 
 # ---- geometry ----
 
@@ -443,12 +445,6 @@ MATERIALS = [
     (10, 'mat/m10_dark.txt', 1, '0', 'tracks and dark parts',
      [(0.8, 0.8, 0.8, 1), (0.15, 0.15, 0.15), (0.6, 0.6, 0.6), (0.1, 0.1, 0.1), (0, 0, 0), (8, 0, 0)]),
 ]
-
-
-def write(path, data):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, 'wb') as f:
-        f.write(data)
 
 
 def main():

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/render/render_fixture.h"
-#include "tests/render/scratch_dir.h"
+#include "tests/render/scene_helpers.h"
 
 namespace {
 
@@ -15,8 +14,7 @@ class GroundLightTest : public RenderTest {
  protected:
   static void SetUpTestSuite() {
     RenderTest::SetUpTestSuite();
-    EnterDir in(SourceData());
-    ASSERT_EQ(LoadRisGru("base/ris_list0.txt"), 1);
+    ASSERT_TRUE(LoadDefaultPictures());
   }
   void SetUp() override {
     RenderTest::SetUp();
@@ -197,12 +195,7 @@ TEST_F(GroundLightTest, TerrainLayerAddsTheMapSigned) {
   glVertex3f(kCentre.x + 250, 0, kCentre.z + 250);
   glVertex3f(kCentre.x - 250, 0, kCentre.z + 250);
   glEnd();
-  OGL::Tex_PopMatrix(3);
-  TexUnit(3, -1);
-  glActiveTextureARB(GL_TEXTURE3_ARB);
-  OGL::Tex2DGenTC_Dis();
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  glActiveTextureARB(GL_TEXTURE0_ARB);
+  EndGroundLightLayer();
   // Under the light: 0.5 + (texel - 0.5); away from it: unchanged.
   Rgba lit = ReadRgba(200, 200);
   EXPECT_NEAR(lit.r, 128 + 51, 3);

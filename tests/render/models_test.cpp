@@ -68,6 +68,13 @@ std::string List(int group, int count, const std::string& entries, int bin = 0, 
          block + "\n0\n" + entries;
 }
 
+// The quad as a.txt, the triangle as b.txt and list.txt with these entries.
+void WriteModels(const ScratchDir& d, int group, int count, const std::string& entries) {
+  d.Text("a.txt", kQuadIndexed);
+  d.Text("b.txt", kTriExpanded);
+  d.Text("list.txt", List(group, count, entries));
+}
+
 // A square model of two triangles spanning x, y in -1..1 at z = 0; indexed or
 // expanded (four texture points for four vertices, layout 10 by its own word).
 std::string Square(bool expanded) {
@@ -162,10 +169,8 @@ class ModelTest : public RenderTest {
 
 TEST_F(ModelTest, TextListLoadsBothLayoutsIntoOneGroup) {
   ScratchDir d;
-  d.Text("a.txt", kQuadIndexed);
-  d.Text("b.txt", kTriExpanded);
   // The second entry's flag is 0: it is loaded, so it is counted too.
-  d.Text("list.txt", List(3, 2, Entry(0, 1, "a.txt") + Entry(1, 0, "  b.txt\t")));
+  WriteModels(d, 3, 2, Entry(0, 1, "a.txt") + Entry(1, 0, "  b.txt\t"));
   ASSERT_EQ(_Mesh_Sbor::LoadMeshGru("list.txt", -1), 1);
   typeMdlGruVBO& g = MdlGVBO[3];
   ASSERT_EQ(g.klvMesh, 2);
@@ -262,9 +267,7 @@ TEST_F(ModelTest, ExpansionFollowsTheTextureTables) {
 
 TEST_F(ModelTest, EntrySlotBeyondTheCountLoadsIntoTheLastMesh) {
   ScratchDir d;
-  d.Text("a.txt", kQuadIndexed);
-  d.Text("b.txt", kTriExpanded);
-  d.Text("list.txt", List(0, 2, Entry(9, 1, "b.txt") + Entry(0, 1, "a.txt")));
+  WriteModels(d, 0, 2, Entry(9, 1, "b.txt") + Entry(0, 1, "a.txt"));
   ASSERT_EQ(_Mesh_Sbor::LoadMeshGru("list.txt", -1), 1);
   EXPECT_EQ(MdlGVBO[0].mMesh[1].layout, Mesh0::kExpanded);
   EXPECT_EQ(MdlGVBO[0].mMesh[1].firstV, 0);
@@ -310,9 +313,7 @@ TEST_F(ModelTest, BadModelsAreRefusedAndLeaveTheCursor) {
 
 TEST_F(ModelTest, BlockRoundTripGivesIdenticalArraysAndMeshes) {
   ScratchDir d;
-  d.Text("a.txt", kQuadIndexed);
-  d.Text("b.txt", kTriExpanded);
-  d.Text("list.txt", List(0, 2, Entry(0, 1, "a.txt") + Entry(1, 1, "b.txt")));
+  WriteModels(d, 0, 2, Entry(0, 1, "a.txt") + Entry(1, 1, "b.txt"));
   ASSERT_EQ(_Mesh_Sbor::LoadMeshGru("list.txt", -1), 1);
   typeMdlGruVBO kept;
   CopyGroup(MdlGVBO[0], kept);
@@ -353,9 +354,7 @@ TEST_F(ModelTest, EmptyGroupBlockIsHeaderSeparatorsAndTrailer) {
 
 TEST_F(ModelTest, TruncatedOrInconsistentBlocksAreRefused) {
   ScratchDir d;
-  d.Text("a.txt", kQuadIndexed);
-  d.Text("b.txt", kTriExpanded);
-  d.Text("list.txt", List(0, 2, Entry(0, 1, "a.txt") + Entry(1, 1, "b.txt")));
+  WriteModels(d, 0, 2, Entry(0, 1, "a.txt") + Entry(1, 1, "b.txt"));
   ASSERT_EQ(_Mesh_Sbor::LoadMeshGru("list.txt", -1), 1);
   MdlGVBO_SaveGru(0);
   const std::string whole = ReadAll("mdl_0");

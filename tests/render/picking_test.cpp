@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/render/render_fixture.h"
+#include "tests/render/scene_helpers.h"
 #include "world/world.h"
 
 namespace {
@@ -110,16 +110,7 @@ TEST_F(PickTest, OverflowingTheSelectionBufferSelectsNothing) {
 
 TEST_F(PickTest, GroundPointUnderThePixel) {
   t_VPortKam view;
-  view.vpW = kTestW;
-  view.vpH = kTestH;
-  view.fov = 60;
-  view.znear = 1;
-  view.zfar = 400;
-  view.eye = vec3(10, 60, 90);
-  view.target = vec3(0, 0, 0);
-  view.Set1();
-  view.Set2_ProjMode(1);
-  view.Set3_Kamera();
+  SetUpCamera(view, vec3(10, 60, 90), vec3(0, 0, 0), 60, 1, 400);
   glDisable(GL_CULL_FACE);
   glBegin(GL_QUADS);
   glVertex3f(-200, 0, -200);

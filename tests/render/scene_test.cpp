@@ -1,8 +1,7 @@
 // A whole frame of the default data set: the sky, the ground with the ground
 // light map, a lit model through the model queue and a sprite through the
 // sprite queue, drawn by the render machine and checked on its pixels.
-#include "tests/render/render_fixture.h"
-#include "tests/render/scratch_dir.h"
+#include "tests/render/scene_helpers.h"
 #include "world/world.h"
 
 namespace {
@@ -32,8 +31,8 @@ class SceneTest : public RenderTest {
  protected:
   static void SetUpTestSuite() {
     RenderTest::SetUpTestSuite();
+    ASSERT_TRUE(LoadDefaultPictures());
     EnterDir in(SourceData());
-    ASSERT_EQ(LoadRisGru("base/ris_list0.txt"), 1);
     MatRS_InitProc();
     ASSERT_EQ(MatRS_LoadSbor("base/mat_sbr0.txt"), 1);
     ASSERT_EQ(LoadGeneralModels(), 1);
@@ -56,13 +55,6 @@ class SceneTest : public RenderTest {
     SveKvad_boxP = kHouse;
     SveKvad_PixBufMtdCopy_Rise(512, 512);
     Create_SkyBelt1(250, 16, 0.3f, 0.5f, 0.9f, 0.7f, 0.7f, 0.7f, 0.3f, 0.5f, 0.9f);
-    cam.vpW = kTestW;
-    cam.vpH = kTestH;
-    cam.fov = 60;
-    cam.znear = 1;
-    cam.zfar = 600;
-    cam.eye = vec3(1000, 30, 1060);
-    cam.target = vec3(1000, 6, 1000);
     Glob_KamOptimBoxP = kHouse;
     Glob_KamOptimBoxG = vec3(300, 300, 300);
   }
@@ -78,9 +70,7 @@ class SceneTest : public RenderTest {
     RenderM._ResetOnStartNewLap();
     NowIn_masSvetik = NowIn_masLandSvetik = 0;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    cam.Set1();
-    cam.Set2_ProjMode(1);
-    cam.Set3_Kamera();
+    SetUpCamera(cam, vec3(1000, 30, 1060), vec3(1000, 6, 1000), 60, 1, 600);
     glob_nowVPKam = &cam;
     Sprr1.UpdMatrix();
     Sprr1.UpdR360();
@@ -103,14 +93,7 @@ class SceneTest : public RenderTest {
     glVertex3f(kHouse.x + 300, 0, kHouse.z - 300);
     glVertex3f(kHouse.x - 300, 0, kHouse.z - 300);
     glEnd();
-    if (layer) {
-      OGL::Tex_PopMatrix(3);
-      TexUnit(3, -1);
-      glActiveTextureARB(GL_TEXTURE3_ARB);
-      OGL::Tex2DGenTC_Dis();
-      glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-      glActiveTextureARB(GL_TEXTURE0_ARB);
-    }
+    if (layer) EndGroundLightLayer();
     // Objects queue their work; the render machine draws it.
     houseLights = t_SveOkruj();
     houseLights.mode = 1;

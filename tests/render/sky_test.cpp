@@ -2,7 +2,7 @@
 // around a real camera and read back.
 #include <cmath>
 
-#include "tests/render/render_fixture.h"
+#include "tests/render/scene_helpers.h"
 
 namespace {
 
@@ -23,16 +23,7 @@ class SkyTest : public RenderTest {
   void TearDown() override { gr_Pix_FreeAll(); }
   // A camera at (1000, 50, 1000) looking along +z, or straight up.
   void Look(bool up) {
-    cam.vpW = kTestW;
-    cam.vpH = kTestH;
-    cam.fov = 40;
-    cam.znear = 1;
-    cam.zfar = 1000;
-    cam.eye = vec3(1000, 50, 1000);
-    cam.target = up ? vec3(1000, 150, 1000.5f) : vec3(1000, 50, 1100);
-    cam.Set1();
-    cam.Set2_ProjMode(1);
-    cam.Set3_Kamera();
+    SetUpCamera(cam, vec3(1000, 50, 1000), up ? vec3(1000, 150, 1000.5f) : vec3(1000, 50, 1100), 40, 1, 1000);
   }
   t_VPortKam cam;
 };

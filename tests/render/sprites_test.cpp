@@ -3,7 +3,7 @@
 // quads drawn through the sprite queue.
 #include <cmath>
 
-#include "tests/render/render_fixture.h"
+#include "tests/render/scene_helpers.h"
 #include "world/world.h"
 
 namespace {
@@ -176,15 +176,7 @@ TEST_F(SpriteTest, ScreenBuilders) {
 
 TEST_F(SpriteTest, OrientationFollowsTheCamera) {
   t_VPortKam cam;
-  cam.vpW = kTestW;
-  cam.vpH = kTestH;
-  cam.znear = 1;
-  cam.zfar = 100;
-  cam.eye = vec3(10, 0, 0);  // looking along -x: right is -z
-  cam.target = vec3(0, 0, 0);
-  cam.Set1();
-  cam.Set2_ProjMode(1);
-  cam.Set3_Kamera();
+  SetUpCamera(cam, vec3(10, 0, 0), vec3(0, 0, 0));  // looking along -x: right is -z
   glob_nowVPKam = &cam;
   Sprr1.UpdMatrix();
   Sprr1.UpdR360();
@@ -201,16 +193,7 @@ TEST_F(SpriteTest, OrientationFollowsTheCamera) {
 
 TEST_F(SpriteTest, CameraFacingQuadsThroughTheSpriteQueue) {
   t_VPortKam cam;
-  cam.vpW = kTestW;
-  cam.vpH = kTestH;
-  cam.znear = 1;
-  cam.zfar = 500;
-  cam.fov = 90;
-  cam.eye = vec3(50, 30, 80);
-  cam.target = vec3(0, 0, 0);
-  cam.Set1();
-  cam.Set2_ProjMode(1);
-  cam.Set3_Kamera();
+  SetUpCamera(cam, vec3(50, 30, 80), vec3(0, 0, 0), 90);
   glob_nowVPKam = &cam;
   Sprr1.UpdMatrix();
   Sprr1.UpdR360();
