@@ -4,10 +4,6 @@
 // when its real owner lands.
 #pragma once
 
-// Replaced by the foundation's grid, bit and copy helpers: up to four
-// characters packed into a little-endian 32-bit value, zero-filled.
-unsigned int int4simb(const char* s);
-
 // Replaced by the program shell (global state): the stop flag of the main loop.
 extern int Main_Done;
 
