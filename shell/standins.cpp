@@ -40,8 +40,6 @@ void UniOrgRepeatYch() {}
 void UniOrgPredYchAdv(int) {}
 
 // --- world model -----------------------------------------------------------------------
-void InitPathfinder() {}
-void EndPathfinder() {}
 
 // --- front end ----------------------------------------------------------------------------
 Pro_Q7_Elements Q7;

@@ -35,9 +35,8 @@ void UniOrgStartYch(int kind);
 void UniOrgRepeatYch();
 void UniOrgPredYchAdv(int dir);
 
-// --- world model: path-finder and object pools ----------------------------------
-void InitPathfinder();
-void EndPathfinder();
+// --- world model: path-finder and object pools come from the world model --------
+#include "world/world.h"
 
 // --- game, editor and menu modes: the front end ---------------------------------
 // Replaced by the front end; this one registers a single mode (3) whose step
