@@ -306,3 +306,18 @@ TEST_F(GlSetUpTest, InitGlLoadsTheGeneralPicturesOnce) {
   pbufferLand.clear();
   *o2::MultiTexUnits = 8;
 }
+
+TEST(ShaderFile, ReadsTheWholeFileAsText) {
+  std::string path = "/tmp/velmar_shader_" + std::to_string(getpid()) + ".txt";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("!!ARBvp1.0\r\nEND\r\n", f);
+  std::fclose(f);
+  char* text = readShaderFile(path.c_str());
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text, "!!ARBvp1.0\nEND\n");
+  delete[] text;
+  std::remove(path.c_str());
+  setenv("VELMAR_MSGBOX", "auto", 1);
+  EXPECT_EQ(readShaderFile("/nonexistent/shader.txt"), nullptr);
+}
