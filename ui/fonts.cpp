@@ -9,20 +9,20 @@
 #include <new>
 #include <string>
 
-#include "ui/platform_fonts.h"
+#include "platform/fonts.h"
 #include "ui/settings.h"
-#include "ui/text_file.h"
+#include "shell/shell.h"
 
 orgT_WFont org_WFont[kWinFonts];
 t_tile_proektor tex_font[kTexFonts];
 
 namespace {
 
-int ScreenVModeReq() { return Ekran.vModeReq; }
+int ScreenVModeReq() { return Ekran.VModeReq; }
 
 void ScreenSize(int& w, int& h) {
-  w = Ekran.width;
-  h = Ekran.height;
+  w = Ekran.W;
+  h = Ekran.H;
   if (w > 0 && h > 0) return;
   GLint vp[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, vp);
@@ -150,14 +150,14 @@ int StroimWFont(int i) {
   if (i < 0 || i >= kWinFonts) return 0;
   orgT_WFont& f = org_WFont[i];
   f.Sbros();
-  if (!WFontParamsOK(i, f.face.s, f.first, f.count, f.outline)) return 0;
+  if (!WFontParamsOK(i, f.face.c, f.first, f.count, f.outline)) return 0;
   GLuint base = glGenLists(f.count + 1);
   if (!base) {
     LogInfo("\n Windows font %d: no display lists for %d glyphs\n", i, f.count + 1);
     return 0;
   }
   t_PlatFontReq req;
-  req.face = f.face.s;
+  req.face = f.face.c;
   req.height = f.height;
   req.width = f.width;
   req.weight = f.weight;
@@ -169,7 +169,7 @@ int StroimWFont(int i) {
   f.listBase = base;
   f.listCount = f.count + 1;
   if (!pf || !f.adv || !f.hgt) {
-    LogInfo("\n Windows font %d: typeface \"%s\" cannot be opened\n", i, f.face.s);
+    LogInfo("\n Windows font %d: typeface \"%s\" cannot be opened\n", i, f.face.c);
     PlatFont_Destroy(pf);
     f.Sbros();
     return 0;
@@ -184,20 +184,20 @@ int StroimWFont(int i) {
   return 1;
 }
 
-int LoadWinFonts(const char* file) {
-  std::string text;
-  if (!ReadFileBytes(file, text)) {
+bool LoadWinFonts(const char* file) {
+  ByteLenta bl;
+  if (!file || !GetByteLenta(bl, file, "", "", 0)) {
     LogInfo("\n Windows font list \"%s\" cannot be opened\n", file ? file : "");
-    return 0;
+    return false;
   }
   std::vector<t_WFontSpec> specs;
-  int whole = WFontList_Parse(text.data(), text.size(), ScreenVModeReq(), specs);
+  int whole = WFontList_Parse(reinterpret_cast<const char*>(bl.data), bl.size, ScreenVModeReq(), specs);
   for (const t_WFontSpec& s : specs) {
     if (s.slot >= 0) org_WFont[s.slot].Sbros();
     if (!WFontSpecOK(s)) continue;
     orgT_WFont& f = org_WFont[s.slot];
     f.face.Clear();
-    std::memcpy(f.face.s, s.face, sizeof(s.face));
+    std::memcpy(f.face.c, s.face, sizeof(s.face));
     f.first = s.first;
     f.count = s.count;
     f.height = s.height;
@@ -264,14 +264,14 @@ int StroimProektor(int s) {
   return 1;
 }
 
-int LoadFontProektors(const char* file) {
-  std::string text;
-  if (!ReadFileBytes(file, text)) {
+bool LoadFontProektors(const char* file) {
+  ByteLenta bl;
+  if (!file || !GetByteLenta(bl, file, "", "", 0)) {
     LogInfo("\n Texture font list \"%s\" cannot be opened\n", file ? file : "");
-    return 0;
+    return false;
   }
   t_TFontList list;
-  int whole = TFontList_Parse(text.data(), text.size(), list);
+  int whole = TFontList_Parse(reinterpret_cast<const char*>(bl.data), bl.size, list);
   for (int k = 0; k < 10; ++k) *FontProjTexSetting(k) = list.pics[k];
   for (const t_TFontSpec& s : list.fonts) {
     if (s.slot >= 0) tex_font[s.slot].Sbros();

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/standins.h"
+#include "core/core.h"
 
 struct orgT_WFont {
   uint32_t listBase = 0;  // first display list (0 = not built)
@@ -59,11 +59,11 @@ inline constexpr int kTexFonts = 16;
 extern orgT_WFont org_WFont[kWinFonts];
 extern t_tile_proektor tex_font[kTexFonts];
 
-int LoadWinFonts(const char* file);
+bool LoadWinFonts(const char* listFile);
 int StroimWFont(int i);
 void WFontBitmaps_GetGabarits(int i);
 int FindZeroPixLine(int x, int y, int w, int h);
-int LoadFontProektors(const char* file);
+bool LoadFontProektors(const char* listFile);
 int* FontProjTexSetting(int slot);  // o2::FontProjTex0..9, null outside 0..9
 int StroimProektor(int s);
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "ui/fonts.h"
-#include "ui/text_file.h"
 
 namespace {
 
@@ -17,9 +16,9 @@ bool NextLine(std::istream& is, std::string& line) {
   if (c == EOF) return false;
   if (c != '\n') {
     std::string rest;
-    if (!std::getline(is, rest)) return false;
+    if (!TextGetLine(is, rest)) return false;
   }
-  return static_cast<bool>(std::getline(is, line));
+  return TextGetLine(is, line);
 }
 
 short ToShort(long v) {
@@ -35,13 +34,6 @@ bool Num(std::istream& is, short& v) {
   return true;
 }
 
-std::string TrimBlanks(const std::string& s) {
-  size_t a = s.find_first_not_of(" \t");
-  if (a == std::string::npos) return std::string();
-  size_t b = s.find_last_not_of(" \t");
-  return s.substr(a, b - a + 1);
-}
-
 }  // namespace
 
 int WFontHeightForMode(int height, int vModeReq) {
@@ -55,12 +47,10 @@ int WFontHeightForMode(int height, int vModeReq) {
 
 int WFontList_Parse(const char* text, size_t n, int vModeReq, std::vector<t_WFontSpec>& out) {
   out.clear();
-  std::string lines;
-  DropCrBeforeLf(text ? text : "", text ? n : 0, lines);
-  std::istringstream is(lines);
+  std::istringstream is(std::string(text ? text : "", text ? n : 0));
   std::string line;
   short fonts = 0;
-  if (!std::getline(is, line) || !Num(is, fonts)) return 0;
+  if (!TextGetLine(is, line) || !Num(is, fonts)) return 0;
   if (fonts > kWinFonts) fonts = kWinFonts;
   for (int i = 0; i < fonts; ++i) {
     t_WFontSpec s;
@@ -68,7 +58,7 @@ int WFontList_Parse(const char* text, size_t n, int vModeReq, std::vector<t_WFon
     if (s.slot > kWinFonts - 1) s.slot = kWinFonts - 1;
     std::string face;
     if (!NextLine(is, face)) return 0;
-    face = TrimBlanks(face);
+    face = TextTrimS(face);
     if (face.size() > sizeof(s.face) - 1) {
       LogInfo("\n Windows font %d: typeface name of %zu letters cut to %zu\n", s.slot, face.size(),
               sizeof(s.face) - 1);
@@ -88,9 +78,7 @@ int WFontList_Parse(const char* text, size_t n, int vModeReq, std::vector<t_WFon
 
 int TFontList_Parse(const char* text, size_t n, t_TFontList& out) {
   out = t_TFontList();
-  std::string lines;
-  DropCrBeforeLf(text ? text : "", text ? n : 0, lines);
-  std::istringstream is(lines);
+  std::istringstream is(std::string(text ? text : "", text ? n : 0));
   for (int& pic : out.pics) {
     long v;
     if (!(is >> v)) return 0;

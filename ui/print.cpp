@@ -7,6 +7,8 @@
 #include "ui/fonts.h"
 #include "ui/settings.h"
 #include "ui/text_buf.h"
+#include "render/render.h"
+#include "shell/shell.h"
 
 float Glob_FroPolyFontR, Glob_FroPolyFontG, Glob_FroPolyFontB, Glob_FroPolyFontA;
 float Glob_SubPolyFontR, Glob_SubPolyFontG, Glob_SubPolyFontB, Glob_SubPolyFontA;

@@ -4,6 +4,7 @@
 // constant reference: *o2::NeedExit = 1 writes org2n[3].
 #pragma once
 
+#include <istream>
 #include <string>
 
 #include "ui/org_names.h"  // generated: o2::, o3::, name, read-only and clamp tables
@@ -24,6 +25,10 @@ int org2n_UseQueryPF();
 int SavePersonSet(const char* text);
 
 // Loading: the text files (two passes, the second wins) and the binary cache.
+// orgUniStaZnaFrFiles: 1 when the text files were read (the cache is then
+// rewritten), else the result of reading the cache. orgReadRecForInit reads one
+// record after its opening "//==" line (1 when it stored a value).
 int orgUniStaZnaFrFiles(std::string path);
+int orgReadRecForInit(std::istream& in, std::string& line);
 void orgUniStaZnaSaveBin();
 int orgUniStaZnaFrBin();

@@ -10,7 +10,8 @@
 #include <new>
 
 #include "ui/fonts.h"
-#include "ui/standins.h"
+#include "core/core.h"
+#include "shell/shell.h"
 
 orgT_TBuf_ orgT_TBuf;
 orgT_TBuf_* gr_TBuf[kTBufGroups];

@@ -4,9 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "ui/standins.h"
+#include "core/core.h"
 #include "ui/text_buf.h"
-#include "ui/text_file.h"
 
 int Glob_komentTail = 0;
 int Glob_wasQvch = 0;
@@ -188,19 +187,19 @@ int TBufFromLentaBlok(int g, int n, ByteLenta* bl, int start) {
 }
 
 int LoadTBufGru(const char* name, int make) {
-  std::string text;
-  if (!name || !*name || !ReadTextFile(name, text)) return 0;
-  std::istringstream is(text);
+  ByteLenta bl;
+  if (!name || !*name || !GetByteLenta(bl, name, "", "", 0)) return 0;
+  std::istringstream is(std::string(reinterpret_cast<const char*>(bl.data), bl.data ? bl.size : 0));
   std::string line;
   long group = 0, count = 0;
-  if (!std::getline(is, line) || !(is >> group >> count) || is.get() == EOF) return 0;
+  // Numbers are followed by their line break (and anything else on that line).
+  if (!TextGetLine(is, line) || !(is >> group >> count) || !TextGetLine(is, line)) return 0;
   if (group < 1 || group > 40 || count < 0 || count > 32766) {
     LogInfo("\n Text group file \"%s\": group %ld with %ld texts refused\n", name, group, count);
     return 0;
   }
   int g = static_cast<int>(group);
   if (make > 0) {
-    KillTBufGru(g);
     if (MakeTBufGru(static_cast<int>(count) + 1, g) != g) return 0;
   } else if (!gr_TBuf[g]) {
     LogInfo("\n Text group file \"%s\": group %d does not exist\n", name, g);
@@ -210,21 +209,16 @@ int LoadTBufGru(const char* name, int make) {
   auto entry = [last](long v) { return static_cast<int>(v < 1 ? 1 : v > last ? last : v); };
   for (long read = 0; read < count; read += 2) {
     long a = 0, b = 0;
-    std::string la, lb, ta, tb;
-    bool ok = std::getline(is, la) && std::getline(is, lb) && (is >> a >> b) && is.get() != EOF &&
-              std::getline(is, ta) && std::getline(is, tb);
+    std::string ta, tb;
+    bool ok = TextGetLine(is, line) && TextGetLine(is, line) && (is >> a >> b) && TextGetLine(is, line) &&
+              TextGetLine(is, ta) && TextGetLine(is, tb);
     if (!ok) {
       KillTBufGru(g);
       return 0;
     }
     // Texts are stored as they stand: a % in a file is a letter, not a format.
-    auto trim = [](std::string s) {
-      size_t p = s.find_first_not_of(" \t");
-      if (p == std::string::npos) return std::string();
-      return s.substr(p, s.find_last_not_of(" \t") - p + 1);
-    };
-    TBufUpdate(g, entry(a), "%s", trim(ta).c_str());
-    TBufUpdate(g, entry(b), "%s", trim(tb).c_str());
+    TBufUpdate(g, entry(a), "%s", TextTrimS(ta).c_str());
+    TBufUpdate(g, entry(b), "%s", TextTrimS(tb).c_str());
   }
   return 1;
 }

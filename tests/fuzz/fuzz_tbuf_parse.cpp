@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/core.h"
 #include "ui/ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tests/ui/temp_dir.h"
-#include "ui/text_file.h"
+#include "core/core.h"
 #include "ui/ui.h"
 
 namespace {
@@ -145,19 +145,19 @@ TEST(TexFontList, SixteenFontsAtMostAndTruncationIsReported) {
 
 TEST(FontData, TheDefaultListsParseWhole) {
   std::string dir = std::string(VELMAR_SOURCE_DIR) + "/data/";
-  std::string text;
-  ASSERT_TRUE(ReadTextFile((dir + "base/wfont_list0.txt").c_str(), text));
-  EXPECT_EQ(text.find('\r'), std::string::npos);
+  ByteLenta bl;
+  ASSERT_TRUE(GetByteLenta(bl, dir + "base/wfont_list0.txt", "", "", 0));
   std::vector<t_WFontSpec> w;
-  ASSERT_EQ(WFontList_Parse(text.data(), text.size(), 0, w), 1);
+  ASSERT_EQ(WFontList_Parse(reinterpret_cast<const char*>(bl.data), bl.size, 0, w), 1);
   ASSERT_EQ(w.size(), 13u);
   for (size_t i = 0; i < w.size(); ++i) {
     EXPECT_EQ(w[i].slot, static_cast<short>(i));
     EXPECT_TRUE(WFontSpecOK(w[i]));
   }
-  ASSERT_TRUE(ReadTextFile((dir + "base/proektor_list0.txt").c_str(), text));
+  ByteLenta bt;
+  ASSERT_TRUE(GetByteLenta(bt, dir + "base/proektor_list0.txt", "", "", 0));
   t_TFontList t;
-  ASSERT_EQ(TFontList_Parse(text.data(), text.size(), t), 1);
+  ASSERT_EQ(TFontList_Parse(reinterpret_cast<const char*>(bt.data), bt.size, t), 1);
   ASSERT_GE(t.fonts.size(), 6u);  // fonts 100..105 are printed by the panels and the editor
   for (const t_TFontSpec& f : t.fonts) {
     EXPECT_TRUE(TFontSpecOK(f));

@@ -14,6 +14,9 @@
 
 #include "tests/ui/gl_window.h"
 #include "tests/ui/temp_dir.h"
+#include "core/core.h"
+#include "render/render.h"
+#include "shell/shell.h"
 #include "ui/ui.h"
 
 namespace {
@@ -40,9 +43,9 @@ class FontsGL : public ::testing::Test {
 
   static void SetUpTestSuite() {
     ASSERT_TRUE(win.Open(800, 600)) << SDL_GetError();
-    Ekran.width = static_cast<uint16_t>(win.w);
-    Ekran.height = static_cast<uint16_t>(win.h);
-    Ekran.vModeReq = 0;
+    Ekran.W = static_cast<uint16_t>(win.w);
+    Ekran.H = static_cast<uint16_t>(win.h);
+    Ekran.VModeReq = 0;
   }
   static void TearDownTestSuite() {
     for (auto& f : org_WFont) f.Sbros();
@@ -70,7 +73,7 @@ class FontsGL : public ::testing::Test {
                        WinRec(5, "Arial", 65, 26, 14, 400, 204) + WinRec(6, "Arial", 32, 224, 14, 400, 0) +
                        WinRec(11, "Arial", 32, 224, 14, 400, 204);
     ScopedTempDir::Write("wf.txt", list);
-    ASSERT_EQ(LoadWinFonts("wf.txt"), 1) << ScopedTempDir::Log();
+    ASSERT_TRUE(LoadWinFonts("wf.txt")) << ScopedTempDir::Log();
   }
 
   static int Text(const char* s) {
@@ -123,7 +126,7 @@ TestGLWindow FontsGL::win;
 
 TEST_F(FontsGL, DefaultFontListsBuildEveryFont) {
   auto t0 = std::chrono::steady_clock::now();
-  ASSERT_EQ(LoadWinFonts(Data("base/wfont_list0.txt").c_str()), 1) << ScopedTempDir::Log();
+  ASSERT_TRUE(LoadWinFonts(Data("base/wfont_list0.txt").c_str())) << ScopedTempDir::Log();
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
   std::printf("13 Windows fonts built in %lld ms\n", static_cast<long long>(ms));
   for (int i = 0; i < kWinFonts; ++i) {
@@ -131,7 +134,7 @@ TEST_F(FontsGL, DefaultFontListsBuildEveryFont) {
     EXPECT_EQ(org_WFont[i].count, 224);
   }
   EXPECT_EQ(org_WFont[11].outline, 1);
-  ASSERT_EQ(LoadFontProektors(Data("base/proektor_list0.txt").c_str()), 1) << ScopedTempDir::Log();
+  ASSERT_TRUE(LoadFontProektors(Data("base/proektor_list0.txt").c_str())) << ScopedTempDir::Log();
   EXPECT_EQ(*o2::FontProjTex0, 32);
   EXPECT_EQ(*o2::FontProjTex5, 37);
   for (int s = 0; s < 6; ++s) {
@@ -288,7 +291,7 @@ TEST_F(FontsGL, OutlineFontsDrawIn3D) {
   std::string list = "fonts\r\n2\r\n" + WinRec(12, "Arial", 32, 224, 0, 700, 204, 1, 20) +
                      WinRec(4, "Arial", 32, 257, 0, 700, 204, 1, 0);
   ScopedTempDir::Write("of.txt", list);
-  ASSERT_EQ(LoadWinFonts("of.txt"), 1);
+  ASSERT_TRUE(LoadWinFonts("of.txt"));
   EXPECT_EQ(org_WFont[4].listBase, 0u);  // 257 outline glyphs are refused
   EXPECT_NE(ScopedTempDir::Log().find("more than 256 outline glyphs"), std::string::npos);
   const orgT_WFont& f = org_WFont[12];
@@ -337,7 +340,7 @@ void LoadGridFont(int pictureNumber) {
                   "32 127 256 128 16 8 256 128\r\n0\r\n";
   for (int k = 0; k < 128; ++k) s += std::to_string(3 + k % 7) + (k % 16 == 15 ? "\r\n" : " ");
   ScopedTempDir::Write("tf.txt", s);
-  ASSERT_EQ(LoadFontProektors("tf.txt"), 1);
+  ASSERT_TRUE(LoadFontProektors("tf.txt"));
 }
 
 struct FeedbackVertex {
@@ -406,7 +409,7 @@ TEST_F(FontsGL, TextureFontCentringAndRange) {
   // Slot 12 (font 112) never centres.
   std::string s = "0 0 0 0 0 0 0 0 0 0\r\n1\r\nf\r\n12\r\ng\r\n32 127 256 128 16 8 256 128\r\n1 5\r\n";
   ScopedTempDir::Write("t12.txt", s);
-  ASSERT_EQ(LoadFontProektors("t12.txt"), 1);
+  ASSERT_TRUE(LoadFontProektors("t12.txt"));
   Print2D(300, 200, 1, 0, 112, 0, n, 0, 0, 0);
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
   EXPECT_EQ(m[12], 300 + 10);
@@ -445,9 +448,8 @@ TEST_F(FontsGL, TextureFontsSampleTheirPicture) {
   EXPECT_EQ(got[0], 4 * 16);
   EXPECT_EQ(got[1], 4 * 32);
   EXPECT_EQ(got[2], 200);
-  delete[] gr_Pix[0];
+  delete[] gr_Pix[0];  // the picture deletes its texture
   gr_Pix[0] = nullptr;
-  glDeleteTextures(1, &tex);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "tests/ui/temp_dir.h"
+#include "core/core.h"
+#include "shell/shell.h"
 #include "ui/ui.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/platform_fonts.h"
+#include "platform/fonts.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

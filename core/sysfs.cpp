@@ -1,0 +1,65 @@
+#include "core/sysfs.h"
+
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+int sysFileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::exists(path, ec) ? 1 : 0;
+}
+
+int sysCopyFile(const std::string& from, const std::string& to, int failIfExists) {
+  std::error_code ec;
+  if (from.empty() || to.empty() || !fs::is_regular_file(from, ec)) return 0;
+  auto opt = failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing;
+  return fs::copy_file(from, to, opt, ec) && !ec ? 1 : 0;
+}
+
+int sysMoveFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (from.empty() || to.empty() || !fs::exists(from, ec)) return 0;
+  if (fs::exists(fs::symlink_status(to, ec))) return 0;
+  fs::rename(from, to, ec);
+  return ec ? 0 : 1;
+}
+
+int sysDeleteFile(const std::string& path) {
+  std::error_code ec;
+  if (path.empty() || fs::is_directory(fs::symlink_status(path, ec))) return 0;
+  return fs::remove(path, ec) && !ec ? 1 : 0;
+}
+
+int sysCreateDirectory(const std::string& path) {
+  std::error_code ec;
+  if (path.empty()) return 0;
+  fs::create_directory(path, ec);
+  return !ec && fs::is_directory(path, ec) ? 1 : 0;
+}
+
+int sysGetCurrentDirectory(std::string& out) {
+  std::error_code ec;
+  fs::path p = fs::current_path(ec);
+  if (ec) return 0;
+  out = p.string();
+  return 1;
+}
+
+int sysSetCurrentDirectory(const std::string& path) {
+  return !path.empty() && ::chdir(path.c_str()) == 0 ? 1 : 0;
+}
+
+int sysDiskSpace(const std::string& dir, uint64_t& freeToCaller, uint64_t& total, uint64_t& totalFree) {
+  struct statvfs s {};
+  if (dir.empty() || ::statvfs(dir.c_str(), &s) != 0) return 0;
+  uint64_t unit = s.f_frsize ? s.f_frsize : s.f_bsize;
+  freeToCaller = (uint64_t)s.f_bavail * unit;
+  total = (uint64_t)s.f_blocks * unit;
+  totalFree = (uint64_t)s.f_bfree * unit;
+  return 1;
+}

@@ -1,0 +1,192 @@
+#include "shell/ippi.h"
+
+#include <GL/gl.h>
+
+#include <string>
+
+#include "core/core.h"
+#include "shell/ekran.h"
+#include "shell/engine.h"
+#include "shell/input.h"
+#include "shell/standins.h"
+#include "ui/ui.h"
+
+t_FPS FPS0;
+const char chProjectName[12] = "Tervalo";
+
+int gMilli_Old;
+int gMilli_SwapEvent;
+int GFrameTimePred = 1;
+int GFGameTime = 1;
+int GFGameTimePred = 1;
+int GlobIPPITaktOdd;
+
+namespace {
+bool InModes(int n) { return n >= 0 && n < t_Root_IPPI::kModes; }
+int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+}  // namespace
+
+int t_ippi_2::TryDoCoreProc() { return step && step() > 0 ? 1 : 0; }
+
+void t_Root_IPPI::SetMain(int n, t_ippi_fn fn) {
+  if (InModes(n)) m[n].step = fn;
+}
+
+void t_Root_IPPI::SetSmena(int a, int b, t_ippi_fn fn) {
+  if (InModes(a) && InModes(b) && fn) m[a].smena[b].fn = fn;
+}
+
+int t_Root_IPPI::First(int n) {
+  if (n < 1 || n >= kModes) return 0;
+  cur = n;
+  *o2::AktivIPPI = n;
+  pCur = &m[n];
+  ProcFPS(FPS0);
+  FPS0.fps = 10;
+  FPS0.frameMs = 1;
+  return 1;
+}
+
+int t_Root_IPPI::TekIPPI_KeyIsShift(int k) const {
+  if (k < 0 || k >= nsMKeys::kKeys || !InModes(cur)) return 0;
+  return nsMKeys::Shifts[cur * nsMKeys::kKeys + k] != 0;
+}
+
+void t_Root_IPPI::TekIPPI_KeyLikeShift(int k) {
+  if (k < 0 || k >= nsMKeys::kKeys || !InModes(cur)) return;
+  nsMKeys::Shifts[cur * nsMKeys::kKeys + k] = 1;
+}
+
+void t_Root_IPPI::_1_FixSysErrors() {
+  gMilli_SwapEvent = 0;
+  gMilli = sysTime();
+  if (uint32_t(gMilli_Old) > gMilli) {  // the clock went backwards
+    gMilli_SwapEvent = 1;
+    GFrameTime = 1;
+  }
+  gMilli_Old = int(gMilli);
+  GFrameTime = Clamp(GFrameTime, 1, 100);
+  GFrameTimePred = Clamp(GFrameTimePred, 1, 100);
+  *o2::GSpOfGame = Clamp(*o2::GSpOfGame, 1, 20);
+  GFGameTimePred = GFGameTime;
+  GFGameTime = *o2::GSpOfGame * GFrameTime;
+}
+
+void t_Root_IPPI::_2_ExtraReLoad() {
+  ProcWheelUpMB();
+  if (*o2::TrySaveGenModelsBinBlo >= 1) {
+    *o2::TrySaveGenModelsBinBlo = 0;
+    MdlGVBO_SaveGru(0);
+  }
+}
+
+void t_Root_IPPI::_3_PreUpdate() {
+  glob_PoleTextActive = 0;
+  GlobIPPITaktOdd = GlobIPPITaktOdd < 1 ? 1 : 0;
+  if (WPUM_OnWork > 0) --WPUM_OnWork;
+  ZSrcMainKot_StartKadrProc();
+}
+
+void t_Root_IPPI::_5_SwapBuf() {
+  if (*o2::NeedScreen == 1) {
+    SaveScreenShot();
+    *o2::NeedScreen = 0;
+    return;
+  }
+  Sys_Video_FinDraw();
+  ProcFPS(FPS0);
+  Sys_SwapBuf_DC();
+}
+
+void t_Root_IPPI::_6_TryChange() {
+  if (*o2::ManualAktivIPPI) {
+    if (*o2::AktivIPPI != cur) req = *o2::AktivIPPI;
+  } else {
+    *o2::AktivIPPI = cur;
+  }
+  if (!InModes(req) || !InModes(cur)) return;
+  nsMKeys::nFlushProc();
+  t_ippi_fn fn = m[cur].smena[req].fn;
+  if (!fn || !fn()) return;  // stays pending
+  cur = req;
+  pCur = &m[cur];
+  *o2::AktivIPPI = cur;
+  req = -1;
+}
+
+int t_Root_IPPI::_RunGeneral() {
+  if (!pCur) return 0;
+  _1_FixSysErrors();
+  _2_ExtraReLoad();
+  _3_PreUpdate();
+  if (!pCur->TryDoCoreProc()) return 0;
+  _5_SwapBuf();
+  _6_TryChange();
+  return 1;
+}
+
+void ProcFPS(t_FPS& f) {
+  int t = int(sysTime());
+  GFrameTimePred = GFrameTime;
+  if (gMilli_SwapEvent || *o2::NeedScreen > 0) {
+    f.secondBeg = f.lastFrame = t;
+    f.frameMs = 1;
+    GFrameTime = 1;
+    f.counted = 0;
+    return;
+  }
+  if (t - f.secondBeg > 1000) {
+    f.secondBeg = t;
+    f.fps = f.counted;
+    if (*o2::DrawFPS) TBufUpdate(0, PrintFPS_TBuf, "FPS %d  %d", f.counted, GFrameTime);
+    f.counted = 0;
+  }
+  f.frameMs = t - f.lastFrame;
+  f.lastFrame = t;
+  ++f.counted;
+  if (f.frameMs < 1) {
+    Sleep(1);
+    f.frameMs = 1;
+  }
+  GFrameTime = f.frameMs;
+}
+
+namespace {
+
+// Finishes the frame as usual after a screenshot that did not happen.
+int ScreenShotFailed() {
+  Sys_Video_FinDraw();
+  ProcFPS(FPS0);
+  Sys_SwapBuf_DC();
+  return 0;
+}
+
+}  // namespace
+
+int t_Root_IPPI::SaveScreenShot() {
+  if (!*o2::UserDirE || !HDD_FreeSpace(game_user_dir0(), 1)) return ScreenShotFailed();
+  ++*o2::NomScreen;
+  std::string name = std::string(chProjectName) + "_" + SysDateString(1000, 1) + "_" +
+                     std::to_string(sysTime()) + "_" + IntToS(*o2::NomScreen, 4) + ".bmp";
+  if (name.size() > 255) return ScreenShotFailed();
+  char back[256] = {};
+  DWORD len = GetCurrentDirectoryA(sizeof back, back);
+  if (len == 0 || len >= sizeof back) return ScreenShotFailed();
+  // Every way out below returns to the remembered directory.
+  bool inFolder = SetCurrentDirectoryA(game_user_dir0()) &&
+                  (SetCurrentDirectoryA("screens1") ||
+                   (CreateDirectoryA("screens1", nullptr) && SetCurrentDirectoryA("screens1")));
+  bool saved = inFolder && OGL_SaveViewportToBMP(name.c_str());
+  SetCurrentDirectoryA(back);
+  if (!saved) return ScreenShotFailed();
+  Sys_SwapBuf_DC();
+  Sleep(80);
+  ProcFPS(FPS0);
+  return 1;
+}
+
+int ServPlusGame(int n) { return n >= 1 && n < 3 ? 1 : 0; }
+int ippi_An_1Pre() { return 1; }
+int ippi_An_2Beg() { return 1; }
+int ippi_An_3Main() { return 1; }
+int ippi_An_4End() { return 1; }

@@ -1,0 +1,93 @@
+// Stand-ins for what the shell calls in subsystems that are not here yet.
+// Each has the name and signature the real one will have, so that deleting it
+// here (and its definition in standins.cpp) is all it takes when the real one
+// arrives. The comment on each says which part of the program replaces it.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+// --- render engine: GL set-up and extension loading ---------------------------
+// Replaced by the render engine's initExtensions / InitGL and its extension flags.
+extern unsigned char WGL_ARB_extensions_string_supported;
+extern unsigned char WGL_ARB_pixel_format_supported;
+extern unsigned char WGL_ARB_multisample_supported;
+extern unsigned char WGL_EXT_swap_control_supported;
+extern unsigned char GL_ARB_shader_objects_supported;
+extern unsigned char GL_ARB_vertex_shader_supported;
+extern unsigned char GL_ARB_fragment_shader_supported;
+extern unsigned char GL_ARB_shading_language_100_supported;
+void initExtensions(HDC dc);
+int InitGL();
+// Replaced by the render engine's screenshot writer (24-bit BMP of the viewport).
+int OGL_SaveViewportToBMP(const char* path);
+// Replaced by the render engine's model binary block writer.
+void MdlGVBO_SaveGru(int n);
+// Replaced by the render engine's picture groups.
+struct Pix_;
+extern Pix_* gr_Pix[26];
+
+// --- general resources and teardown (the shell's own later work) ----------------
+int LoadGeneralRes();
+void Extras_Kill();
+extern int PrintFPS_TBuf;
+
+// --- text buffers, text input and the settings editor --------------------------
+extern int glob_PoleTextActive;
+namespace a101 {
+void PoleText_InputChar(unsigned ch);
+void UniIStringInputChar(unsigned ch);
+}  // namespace a101
+namespace nsUniIS {
+extern std::string _String;
+}
+void UniOrgStartYch(int kind);
+void UniOrgRepeatYch();
+void UniOrgPredYchAdv(int dir);
+
+// --- world model: path-finder and object pools ----------------------------------
+void InitPathfinder();
+void EndPathfinder();
+int ReadKonfig_Fgr4W();
+
+// --- game, editor and menu modes: the front end ---------------------------------
+// Replaced by the front end; this one registers a single mode (3) whose step
+// clears the screen.
+class Pro_Q7_Elements {
+ public:
+  int init();
+};
+extern Pro_Q7_Elements Q7;
+extern Pro_Q7_Elements* NowProj;
+int guiKamRToL();
+int guiKamRToR();
+int guiKamRToDn();
+int guiKamRToUp();
+
+// --- sound ------------------------------------------------------------------------
+extern int NeedKillALData;
+extern char general_zvu_list0[128];
+extern std::string Glob_GenMusFileName;
+int StartOpenAL();
+void KillALData();
+void ZSrcMainKot_StartKadrProc();
+
+// --- network link ---------------------------------------------------------------
+constexpr int kFD_READ = 0x01, kFD_ACCEPT = 0x08;
+class t_Sock2 {
+ public:
+  void Disconnect();
+  int AcceptConnection(HWND wnd);
+  int Recv(int peer, char* buf, int len, int flags);
+  int RecvOnClient(char* buf, int len, int flags);
+};
+extern t_Sock2 NetWork2;
+extern int Glob_WSA_ProgIs;
+extern int Glob_WSAStartUpOK;
+extern int servLRecvT;
+extern std::string servLRecvS;
+extern char IP_ch[256];
+extern char PORT_NUMBER_ch[16];
+void Net_Fin();
+const char* Net_ListErrN(int code);

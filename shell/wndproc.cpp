@@ -1,0 +1,313 @@
+#include <cstring>
+
+#include "core/core.h"
+#include "shell/ekran.h"
+#include "shell/glwindow.h"
+#include "shell/input.h"
+#include "shell/standins.h"
+#include "ui/ui.h"
+
+namespace nsMKeys {
+uint16_t n[kKeys];
+uint16_t Shifts[kModes * kKeys];
+uint8_t KScanCode[256];
+
+void nFlushProc() { std::memset(n, 0, sizeof n); }
+void Clear_Shifts() { std::memset(Shifts, 0, sizeof Shifts); }
+
+void KScanCodeInitProc() {
+  for (int vk = 0; vk < 256; ++vk) KScanCode[vk] = uint8_t(MapVirtualKeyA(UINT(vk), 0));
+}
+
+int ASyncKey(int vk) { return vk < 1 ? 0 : (GetAsyncKeyState(vk) < 0 ? 1 : 0); }
+uint16_t midMs() { return n[303]; }
+}  // namespace nsMKeys
+
+namespace nsSwapKursor {
+uint16_t mouseCtrl;
+uint16_t kursor1;
+
+void ProcBegin(int x, int y, int ctrl) {
+  mouseCtrl = 0;
+  if (*o2::MouseControlView) {
+    *o2::MouseControlView = 0;
+    mouseCtrl = 1;
+  }
+  kursor1 = 0;
+  if (*o2::Kursor1Mute == 0) {
+    *o2::Kursor1Mute = 1;
+    kursor1 = 1;
+  }
+  SetCursorPos(x, y);
+  ShowCursor(TRUE);
+  *o2::WinExtraToolsOn = ctrl;
+}
+
+void ProcEnd() {
+  *o2::WinExtraToolsOn = 0;
+  SetCursorPos(gMX, gMY);
+  if (mouseCtrl) *o2::MouseControlView = 1;
+  if (kursor1) *o2::Kursor1Mute = 0;
+  if (*o2::Kursor0Mute > 0) ShowCursor(FALSE);
+}
+}  // namespace nsSwapKursor
+
+int WPUM_OnWork;
+int WheelUpTimeMB1, NWheelMinusMB1, NWheelPlusMB1;
+uint8_t Main_ExtraZMouseStatus;
+int uMSH_MOUSEWHEEL;
+int GlobKmd_KnoSmenFlag, GlobKmd_KnoSmenKey;
+uint16_t CharPressed;
+int gMX, gMY;
+int Glob_RealKursorOut;
+RECT GClientScreen;
+
+namespace {
+
+uint16_t& KeyWord(WPARAM vk) {
+  int k = int(vk & 0xFF);
+  return nsMKeys::n[*o2::ScanCodes ? nsMKeys::KScanCode[k] : k];
+}
+
+void WheelStep(bool towardUser) {
+  if (towardUser) {
+    nsMKeys::n[304] = 1;
+    NWheelMinusMB1 = 0;
+  } else {
+    nsMKeys::n[305] = 1;
+    NWheelPlusMB1 = 0;
+  }
+}
+
+void KeyDown(WPARAM vk) {
+  if (GlobKmd_KnoSmenFlag >= 1) {  // capturing a key for a command binding
+    if (GlobKmd_KnoSmenFlag != 1) return;
+    if (vk == WPARAM(VK_ESCAPE)) nsMKeys::n[27] = 1;  // the owner may cancel
+    else if (vk != WPARAM(VK_RETURN)) {
+      GlobKmd_KnoSmenFlag = 2;
+      GlobKmd_KnoSmenKey = int(vk);
+    }
+    return;
+  }
+  int input = *o2::UniIS_Input;
+  if (input != 0 && input != 4) {  // the single-line string input owns the keyboard
+    if (input == 1) {
+      nsUniIS::_String.clear();
+      *o2::UniIS_Input = 2;
+    } else if (input == 2 && CharPressed == 0) {
+      CharPressed = 1;
+      if (vk == WPARAM(VK_RETURN)) *o2::UniIS_Input = 3;
+    }
+    return;
+  }
+  KeyWord(vk) = 1;
+}
+
+// Socket events arrive as window messages once the network link runs.
+void SocketMessage(UINT msg, LPARAM lParam) {
+  if (!Glob_WSAStartUpOK) return;
+  bool server = msg != WM_USER + 2;
+  if (server ? Glob_WSA_ProgIs != 1 : Glob_WSA_ProgIs < 2) return;
+  int error = HIWORD(uintptr_t(lParam));
+  if (error) {
+    LogInfo(server ? "\n On Server net_err: %s\n" : "\n On Client net_err: %s\n", Net_ListErrN(error));
+    Net_Fin();
+    return;
+  }
+  int event = LOWORD(uintptr_t(lParam));
+  if (msg == WM_USER + 1) {
+    if (event == kFD_ACCEPT) NetWork2.AcceptConnection(hWnd);
+    return;
+  }
+  if (event != kFD_READ) return;
+  char buf[257] = {};  // one more than the read size: the text always ends
+  servLRecvT = int(GetTickCount());
+  if (msg == WM_USER + 2) NetWork2.RecvOnClient(buf, 256, 0);
+  else NetWork2.Recv(msg == WM_USER + 4 ? 1 : 0, buf, 256, 0);
+  servLRecvS = buf;
+}
+
+}  // namespace
+
+LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  bool busy = WPUM_OnWork > 0;
+  if (Main_ExtraZMouseStatus && uMSH_MOUSEWHEEL && msg == UINT(uMSH_MOUSEWHEEL)) {
+    WheelStep(int(wParam) < 0);
+    return 0;
+  }
+  switch (msg) {
+    case WM_ACTIVATE:
+      Ekran.Status = 1;
+      if (HIWORD(wParam) == 0) Ekran.Aktiv = 1;
+      return 0;
+    case WM_KILLFOCUS:
+      Ekran.Status = 0;
+      // Only a full-screen window gets out of the way when it loses the focus.
+      if (Ekran.FullScreen && Ekran.Aktiv && *o2::WinExtraToolsOn == 0 && !Glob_WSAStartUpOK)
+        *o2::HideWnd = 1;
+      return 0;
+    case WM_CLOSE:
+      PostQuitMessage(0);
+      return 0;
+    case WM_SIZE:
+    case WM_COMMAND:
+    case WM_CONTEXTMENU:
+      return 0;
+    case WM_SYSCOMMAND:
+      switch (wParam) {
+        case SC_SIZE: case SC_MOVE: case SC_MAXIMIZE: case SC_KEYMENU: case SC_SCREENSAVE:
+        case SC_HOTKEY: case SC_MONITORPOWER: case SC_CONTEXTHELP:
+          return 0;
+        default:
+          return DefWindowProcA(hwnd, msg, wParam, lParam);
+      }
+    case WM_KEYDOWN:
+      if (!busy) KeyDown(wParam);
+      return 0;
+    case WM_KEYUP:
+      CharPressed = 0;
+      KeyWord(wParam) = 0;
+      return 0;
+    case WM_CHAR:
+      if (busy) return 0;
+      if (glob_PoleTextActive) a101::PoleText_InputChar(unsigned(wParam));
+      else a101::UniIStringInputChar(unsigned(wParam));
+      return 0;
+    case WM_LBUTTONDOWN: if (!busy) nsMKeys::n[301] = 1; return 0;
+    case WM_RBUTTONDOWN: if (!busy) nsMKeys::n[302] = 1; return 0;
+    case WM_MBUTTONDOWN: if (!busy) nsMKeys::n[303] = 1; return 0;
+    case WM_LBUTTONUP: nsMKeys::n[301] = 0; return 0;
+    case WM_RBUTTONUP: nsMKeys::n[302] = 0; return 0;
+    case WM_MBUTTONUP: nsMKeys::n[303] = 0; return 0;
+    case WM_MOUSEWHEEL:
+      if (!busy) WheelStep(GET_WHEEL_DELTA_WPARAM(wParam) < 0);
+      return 0;
+    case WM_USER + 1: case WM_USER + 2: case WM_USER + 3: case WM_USER + 4:
+      SocketMessage(msg, lParam);
+      return 0;
+    default:
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+int SetExtraWheelMB(int) {
+  Main_ExtraZMouseStatus = 1;
+  uMSH_MOUSEWHEEL = int(RegisterWindowMessageA("MSWHEEL_ROLLMSG"));
+  if (uMSH_MOUSEWHEEL == 0) {
+    Main_ExtraZMouseStatus = 0;
+    return 0;
+  }
+  return 1;
+}
+
+void ProcWheelUpMB() {
+  if (++NWheelMinusMB1 > WheelUpTimeMB1) {
+    NWheelMinusMB1 = 0;
+    nsMKeys::n[304] = 0;
+  }
+  if (++NWheelPlusMB1 > WheelUpTimeMB1) {
+    NWheelPlusMB1 = 0;
+    nsMKeys::n[305] = 0;
+  }
+}
+
+namespace {
+int ClampCursor(int v, int hi) {
+  if (v < 0) {
+    Glob_RealKursorOut = 1;
+    return 0;
+  }
+  if (v > hi) {
+    Glob_RealKursorOut = 1;
+    return hi;
+  }
+  return v;
+}
+}  // namespace
+
+int MouseX(short local, short on) {
+  if (on != 1) return 0;
+  POINT p{};
+  GetCursorPos(&p);
+  int x = p.x;
+  if (local && !Ekran.FullScreen) {
+    GetWindowRect(hWnd, &GClientScreen);
+    x -= GClientScreen.left;
+    if (Ekran.Framed) x -= GetSystemMetrics(SM_CXEDGE);
+  }
+  return ClampCursor(x, Ekran.W);
+}
+
+int MouseY(short local, short on) {
+  if (on != 1) return 0;
+  POINT p{};
+  GetCursorPos(&p);
+  int y = p.y;
+  if (local && !Ekran.FullScreen) {
+    GetWindowRect(hWnd, &GClientScreen);
+    y -= GClientScreen.top;
+    if (Ekran.Framed) y -= GetSystemMetrics(SM_CYCAPTION);
+  }
+  y = Ekran.H - y;
+  return ClampCursor(y, Ekran.H);
+}
+
+void MouseCoordRoot() {
+  Glob_RealKursorOut = 0;
+  short local = Ekran.FullScreen ? 0 : 1;
+  gMX = MouseX(local, 1);
+  gMY = MouseY(local, 1);
+}
+
+void GetCursorPos_OnLocal(POINT& p) {
+  GetCursorPos(&p);
+  if (Ekran.FullScreen) return;
+  GetWindowRect(hWnd, &GClientScreen);
+  p.x -= GClientScreen.left;
+  p.y -= GClientScreen.top;
+  if (Ekran.Framed) {
+    p.x -= GetSystemMetrics(SM_CXEDGE);
+    p.y -= GetSystemMetrics(SM_CYCAPTION);
+  }
+  p.y = Ekran.H - p.y;
+}
+
+void SetCursorPos_GlazC(int& x, int& y, int store) {
+  int cx = Ekran.W2, cy = Ekran.H2;
+  if (!Ekran.FullScreen) {
+    GetWindowRect(hWnd, &GClientScreen);
+    cx += GClientScreen.left;
+    cy += GClientScreen.top;
+    if (Ekran.Framed) {
+      cx += GetSystemMetrics(SM_CXEDGE);
+      cy += GetSystemMetrics(SM_CYCAPTION);
+    }
+  }
+  SetCursorPos(cx, cy);
+  if (store) {
+    x = cx;
+    y = cy;
+  }
+}
+
+void SetCursorPos_GlazCAccum(int& ax, int& ay, int mx, int my) {
+  int cx = 0, cy = 0;
+  SetCursorPos_GlazC(cx, cy, 1);
+  ax += mx - cx;
+  ay += my - cy;
+}
+
+int MouseRootRTS_Rot(float& pitch, float& yaw, int mode, float kYaw, float kPitch) {
+  float w2 = Ekran.W2 ? float(Ekran.W2) : 1.0f, h2 = Ekran.H2 ? float(Ekran.H2) : 1.0f;
+  if (mode == 1) {
+    if (gMX == Ekran.W2 && gMY == Ekran.H2) return 0;
+    yaw = zn::FrT((w2 - float(gMX)) / w2) * kYaw;
+    pitch = zn::FrT((h2 - float(gMY)) / h2) * kPitch;
+    return 1;
+  }
+  if (guiKamRToL()) yaw = zn::FrT(0.03f) * kYaw;
+  else if (guiKamRToR()) yaw = -zn::FrT(0.03f) * kYaw;
+  else if (guiKamRToDn()) pitch = zn::FrT(0.03f) * kPitch;
+  else if (guiKamRToUp()) pitch = -zn::FrT(0.03f) * kPitch;
+  return 1;
+}

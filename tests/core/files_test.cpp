@@ -1,0 +1,323 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "core/core.h"
+#include "test_util.h"
+
+namespace {
+
+using FileTest = TmpDirTest;
+namespace fs = std::filesystem;
+
+std::string Bytes(std::initializer_list<int> b) {
+  std::string s;
+  for (int v : b) s += (char)v;
+  return s;
+}
+
+TEST_F(FileTest, TypedRecordGoldenBytesAndRoundTrip) {
+  FILE* f = std::fopen("rec.bin", "wb");
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(ByteWrite(0xAB, f), 1);
+  EXPECT_EQ(ShortWrite(-2, f), 2);
+  EXPECT_EQ(UShortWrite(0x1234, f), 2);
+  EXPECT_EQ(IntWrite(0x01020304, f), 4);
+  EXPECT_EQ(UIntWrite(0xFFFFFFFEu, f), 4);
+  EXPECT_EQ(FloWrite(1.0f, f), 4);
+  EXPECT_EQ(DblWrite(-2.0, f), 8);
+  EXPECT_EQ(CharStringWrite("abc", f), 8);
+  EXPECT_EQ(UIntWrite(0x4B4F4C42u, f), 4);  // the marker "BLOK"
+  std::fclose(f);
+  EXPECT_EQ(ReadAll("rec.bin"),
+            Bytes({0xAB, 0xFE, 0xFF, 0x34, 0x12, 4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0x80, 0x3F, 0, 0, 0, 0, 0,
+                   0, 0, 0xC0, 4, 0, 0, 0, 'a', 'b', 'c', 0, 'B', 'L', 'O', 'K'}));
+
+  f = std::fopen("rec.bin", "rb");
+  unsigned char b = 0;
+  short s = 0;
+  unsigned short us = 0;
+  int i = 0;
+  unsigned int u = 0;
+  float fl = 0;
+  double d = 0;
+  std::string str;
+  EXPECT_EQ(ByteRead(b, f), 1);
+  ShortRead(s, f);
+  UShortRead(us, f);
+  IntRead(i, f);
+  UIntRead(u, f);
+  FloRead(fl, f);
+  DblRead(d, f);
+  EXPECT_EQ(CharStringRead(str, f), 1);
+  EXPECT_EQ(b, 0xAB);
+  EXPECT_EQ(s, -2);
+  EXPECT_EQ(us, 0x1234);
+  EXPECT_EQ(i, 0x01020304);
+  EXPECT_EQ(u, 0xFFFFFFFEu);
+  EXPECT_EQ(fl, 1.0f);
+  EXPECT_EQ(d, -2.0);
+  EXPECT_EQ(str, "abc");
+  std::fclose(f);
+}
+
+TEST_F(FileTest, StringBlocks) {
+  FILE* f = std::fopen("s.bin", "wb");
+  EXPECT_EQ(CharStringWrite("", f), 5);
+  EXPECT_EQ(CharBlockWrite("abcdef", 4, f), 8);
+  EXPECT_EQ(CharBlockWrite("", 3, f), 7);
+  EXPECT_EQ(CharBlockWrite("ab", 4, f), 8);
+  EXPECT_EQ(CharBlockWrite("xy", -1, f), 7);
+  EXPECT_EQ(CharBlockWrite("xy", 0, f), 0);
+  EXPECT_EQ(CharBlockWrite("xy", -2, f), 0);
+  std::fclose(f);
+  EXPECT_EQ(ReadAll("s.bin"), Bytes({1, 0, 0, 0, 0,                      //
+                                     4, 0, 0, 0, 'a', 'b', 'c', 0,        //
+                                     0, 0, 0, 0, 0, 0, 0,                 //
+                                     3, 0, 0, 0, 'a', 'b', 0, 0,          //
+                                     3, 0, 0, 0, 'x', 'y', 0}));
+}
+
+TEST_F(FileTest, NullStreamDoesNothing) {
+  int i = 7;
+  EXPECT_EQ(IntRead(i, nullptr), 0);
+  EXPECT_EQ(i, 7);
+  EXPECT_EQ(IntWrite(1, nullptr), 0);
+  EXPECT_EQ(CharStringWrite("a", nullptr), 0);
+  EXPECT_EQ(CharStringWrite((const char*)nullptr, stdout), 0);
+  EXPECT_EQ(CharBlockWrite("a", 4, nullptr), 0);
+  std::string s = "x";
+  EXPECT_EQ(CharStringRead(s, nullptr), 0);
+  EXPECT_EQ(s, "");
+  BinBlok bb;
+  EXPECT_EQ(bb.start(nullptr), 0);
+  bb.end(nullptr);
+  str3int n;
+  EXPECT_EQ(str3intWrite(n, nullptr), 0);
+  EXPECT_EQ(str3intRead(n, nullptr), 0);
+}
+
+TEST_F(FileTest, RunsOfFieldsAndBackPatchedCount) {
+  struct Rec {
+    int a, b, c;
+    float x, y;
+  } r{1, 2, 3, 0.5f, 1.5f}, back{};
+  FILE* f = std::fopen("runs.bin", "wb");
+  BinBlok blk;
+  EXPECT_EQ(blk.start(f), 4);
+  EXPECT_EQ(IntWriteMem(&r.a, &r.c, f, 300), 3);
+  blk.fwd();
+  EXPECT_EQ(FloWriteMem(&r.x, &r.y, f, 1), 1);  // bounded by n
+  blk.fwd();
+  EXPECT_EQ(IntWriteMem(&r.a, &r.a, f, 9), 1);
+  EXPECT_EQ(IntWriteMem(&r.a, &r.c, f, 0), 0);
+  EXPECT_EQ(IntWriteMem(&r.c, &r.a, f, 5), 0);
+  blk.end(f);
+  EXPECT_EQ(std::ftell(f), 4 + 12 + 4 + 4);
+  std::fclose(f);
+  f = std::fopen("runs.bin", "rb");
+  int count = 0;
+  IntRead(count, f);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(IntReadToMem(&back.a, &back.c, f, 300), 3);
+  EXPECT_EQ(FloReadToMem(&back.x, &back.x, f, 300), 1);
+  EXPECT_EQ(back.a + back.b + back.c, 6);
+  EXPECT_EQ(back.x, 0.5f);
+  int more[4] = {9, 9, 9, 9};
+  EXPECT_EQ(IntReadToMem(&more[0], &more[3], f, 4), 1);  // only one int left
+  EXPECT_EQ(more[0], 1);
+  EXPECT_EQ(more[1], 9);
+  std::fclose(f);
+  int arr[5] = {};
+  EXPECT_EQ(WriteToMem(&arr[1], &arr[3], 7, 2), 2);
+  EXPECT_EQ(arr[1] + arr[2] + arr[3], 14);
+}
+
+TEST_F(FileTest, ShortNameRecords) {
+  str3int n;
+  n.LoadText("abcdefghijklmnop");
+  EXPECT_EQ(std::string(n.pCharStr()), "abcdefghijkl");  // 12 bytes, ended by the zero word
+  n.LoadText("ab");
+  EXPECT_STREQ(n.pCharStr(), "ab");
+  std::istringstream in("  name 1 \r\nrest");
+  n.LoadFromStreamLine(in);
+  EXPECT_STREQ(n.pCharStr(), "name 1");
+  FILE* f = std::fopen("n.bin", "wb");
+  EXPECT_EQ(str3intWrite(n, f), 12);
+  std::fclose(f);
+  EXPECT_EQ(ReadAll("n.bin"), std::string("name 1\0\0\0\0\0\0", 12));
+  f = std::fopen("n.bin", "rb");
+  str3int m;
+  EXPECT_EQ(str3intRead(m, f), 1);
+  EXPECT_STREQ(m.pCharStr(), "name 1");
+  std::fclose(f);
+}
+
+TEST_F(FileTest, BackupTwoRotatesTheOldCopy) {
+  WriteAll("data.bin", "current");
+  WriteAll("data.bin_bak", "older");
+  FILE* f = BinFileWrite("data", ".bin", 2, 0);
+  ASSERT_NE(f, nullptr);
+  std::fputs("new", f);
+  std::fclose(f);
+  EXPECT_EQ(ReadAll("data.bin"), "new");
+  EXPECT_EQ(ReadAll("data.bin_bak"), "current");
+  f = BinFileWrite("data.bin", "", 2, 0);
+  std::fclose(f);  // "wb": a new, empty file
+  EXPECT_EQ(ReadAll("data.bin"), "");
+  EXPECT_EQ(ReadAll("data.bin_bak"), "new");
+}
+
+TEST_F(FileTest, BackupModesAndOpenModes) {
+  WriteAll("keep.bin", "keep");
+  EXPECT_EQ(BinFileWrite("keep.bin", "", 0, 0), nullptr);
+  EXPECT_EQ(ReadAll("keep.bin"), "keep");
+  FILE* f = BinFileWrite("keep.bin", "", 0, 2);
+  ASSERT_NE(f, nullptr);
+  std::fputs("+", f);
+  std::fclose(f);
+  EXPECT_EQ(ReadAll("keep.bin"), "keep+");
+  EXPECT_FALSE(fs::exists("keep.bin_bak"));
+
+  WriteAll("h.bin", std::string(100, 'o'));
+  f = BinFileWrite("h.bin", "", 3, 0);
+  ASSERT_NE(f, nullptr);
+  std::fwrite("0123456789", 1, 10, f);
+  std::fclose(f);
+  EXPECT_EQ(ReadAll("h.bin"), "0123456789" + std::string(90, 'o'));
+  EXPECT_EQ(ReadAll("h.bin_bak"), std::string(100, 'o'));
+
+  WriteAll("d.bin", "gone");
+  f = BinFileWrite("d.bin", "", 1, 1);
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  EXPECT_EQ(ReadAll("d.bin"), "");
+  EXPECT_FALSE(fs::exists("d.bin_bak"));
+
+  for (short backup : {0, 1, 2, 3, 7}) {
+    std::string name = "fresh" + std::to_string(backup);
+    f = BinFileWrite(name, ".bin", backup, 0);
+    ASSERT_NE(f, nullptr) << backup;
+    std::fclose(f);
+    EXPECT_TRUE(fs::exists(name + ".bin"));
+  }
+  EXPECT_EQ(BinFileWrite("", ".bin", 2, 0), nullptr);
+  EXPECT_EQ(BinFileWrite("no/such/dir/x", "", 2, 0), nullptr);
+}
+
+TEST_F(FileTest, FailedBackupMoveLeavesTheFileInPlace) {
+  WriteAll("m.bin", "precious");
+  fs::create_directory("m.bin_bak");  // the backup name is taken by a folder
+  WriteAll("m.bin_bak/x", "x");
+  EXPECT_EQ(BinFileWrite("m.bin", "", 2, 0), nullptr);
+  EXPECT_EQ(ReadAll("m.bin"), "precious");
+  EXPECT_NE(ReadAll("log.txt").find("BinFileWrite"), std::string::npos);
+}
+
+// A record of every field kind, cut at each length: reads stay bounded and a
+// value that could not be read whole keeps its old contents.
+TEST_F(FileTest, BoundedReadsAtEveryTruncationPoint) {
+  FILE* f = std::fopen("full.bin", "wb");
+  ByteWrite(7, f);
+  ShortWrite(-300, f);
+  IntWrite(123456, f);
+  FloWrite(2.5f, f);
+  DblWrite(1e100, f);
+  CharStringWrite("hello", f);
+  str3int n;
+  n.LoadText("twelve chars");
+  str3intWrite(n, f);
+  std::fclose(f);
+  std::string full = ReadAll("full.bin");
+  for (size_t len = 0; len <= full.size(); len++) {
+    WriteAll("cut.bin", full.substr(0, len));
+    f = std::fopen("cut.bin", "rb");
+    unsigned char b = 99;
+    short s = 99;
+    int i = 99;
+    float fl = 99;
+    double d = 99;
+    std::string str = "old";
+    str3int m;
+    m.LoadText("old");
+    int ok = ByteRead(b, f) + ShortRead(s, f) + IntRead(i, f) + FloRead(fl, f) + DblRead(d, f) +
+             CharStringRead(str, f) + str3intRead(m, f);
+    std::fclose(f);
+    EXPECT_TRUE(b == 7 || b == 99);
+    EXPECT_TRUE(s == -300 || s == 99);
+    EXPECT_TRUE(i == 123456 || i == 99);
+    EXPECT_TRUE(fl == 2.5f || fl == 99);
+    EXPECT_TRUE(d == 1e100 || d == 99);
+    EXPECT_TRUE(str == "hello" || str.empty());
+    EXPECT_TRUE(std::string(m.pCharStr()) == "twelve chars" || std::string(m.pCharStr()) == "old");
+    EXPECT_EQ(ok == 7, len == full.size()) << len;
+  }
+}
+
+TEST_F(FileTest, StringRecordReadRefusesHostileLengths) {
+  for (int32_t l : {0, -5, 1 << 30}) {
+    FILE* f = std::fopen("bad.bin", "wb");
+    IntWrite(l, f);
+    std::fputs("abc", f);
+    std::fclose(f);
+    f = std::fopen("bad.bin", "rb");
+    std::string s = "x";
+    EXPECT_EQ(CharStringRead(s, f), 0) << l;
+    EXPECT_EQ(s, "");
+    std::fclose(f);
+  }
+  FILE* f = std::fopen("long.bin", "wb");
+  CharStringWrite(std::string(50, 'z'), f);
+  std::fclose(f);
+  f = std::fopen("long.bin", "rb");
+  std::string s;
+  EXPECT_EQ(CharStringRead(s, f, 10), 0);
+  std::fclose(f);
+}
+
+TEST(TextStreams, SkipToTheNextLineEnd) {
+  std::istringstream in("12 rest\r\nnext\r\nlast");
+  int v = 0;
+  in >> v;
+  EXPECT_EQ(v, 12);
+  EXPECT_EQ(streamGetToZ1310(in), 1);
+  std::string l;
+  TextGetLine(in, l);
+  EXPECT_EQ(l, "next");
+  EXPECT_EQ(streamGetToZ1310(in), 0);  // a last line without a line end
+  std::istringstream lf("a\nb");
+  EXPECT_EQ(streamGetToZ1310(lf), 1);
+  EXPECT_EQ(lf.get(), 'b');
+}
+
+TEST_F(FileTest, FileSystemServices) {
+  WriteAll("a.txt", "A");
+  EXPECT_EQ(sysCopyFile("a.txt", "b.txt", 1), 1);
+  EXPECT_EQ(sysCopyFile("a.txt", "b.txt", 1), 0);  // target exists
+  EXPECT_EQ(sysCopyFile("a.txt", "b.txt", 0), 1);
+  EXPECT_EQ(sysMoveFile("a.txt", "b.txt"), 0);  // a move never replaces a file
+  EXPECT_EQ(sysMoveFile("a.txt", "c.txt"), 1);
+  EXPECT_EQ(sysFileExists("a.txt"), 0);
+  EXPECT_EQ(sysDeleteFile("c.txt"), 1);
+  EXPECT_EQ(sysDeleteFile("c.txt"), 0);
+  EXPECT_EQ(sysCreateDirectory("sub"), 1);
+  EXPECT_EQ(sysCreateDirectory("sub"), 1);
+  EXPECT_EQ(sysDeleteFile("sub"), 0);
+  EXPECT_EQ(sysCreateDirectory("b.txt"), 0);  // a file of that name
+  std::string cwd;
+  EXPECT_EQ(sysGetCurrentDirectory(cwd), 1);
+  EXPECT_EQ(sysSetCurrentDirectory("sub"), 1);
+  std::string inner;
+  sysGetCurrentDirectory(inner);
+  EXPECT_EQ(inner, cwd + "/sub");
+  EXPECT_EQ(sysSetCurrentDirectory("nope"), 0);
+  EXPECT_EQ(sysSetCurrentDirectory(cwd), 1);
+  uint64_t fr = 0, tot = 0, tf = 0;
+  EXPECT_EQ(sysDiskSpace(".", fr, tot, tf), 1);
+  EXPECT_GE(tot, fr);
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// SDL input becomes window messages, in order, with the game's numbers.
+#include <gtest/gtest.h>
+#include <SDL2/SDL.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/internal.h"
+#include "platform/platform.h"
+
+namespace {
+
+std::vector<MSG> g_seen;
+
+LRESULT RecordProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  g_seen.push_back(MSG{h, m, w, l, 0});
+  return DefWindowProcA(h, m, w, l);
+}
+
+class Messages : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = RecordProc;
+    wc.lpszClassName = "velmarMsgTest";
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    w_ = CreateWindowExA(0, "velmarMsgTest", "msgs", WS_POPUP | WS_VISIBLE, 0, 0, 100, 80, nullptr,
+                         nullptr, nullptr, nullptr);
+    ASSERT_NE(w_, nullptr);
+    id_ = SDL_GetWindowID(w_->sdl);
+    Drain();  // whatever the window system said on showing the window
+    g_seen.clear();
+  }
+  void TearDown() override {
+    DestroyWindow(w_);
+    UnregisterClassA("velmarMsgTest", nullptr);
+  }
+  // Takes messages until the queue runs dry (one frame's worth); returns them.
+  std::vector<MSG> Drain() {
+    std::vector<MSG> got;
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (m.message == WM_MOUSEMOVE || m.message == WM_SETFOCUS || m.message == WM_ACTIVATE ||
+          m.message == WM_KILLFOCUS || m.message == WM_SIZE)
+        continue;
+      got.push_back(m);
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    return got;
+  }
+  void Key(SDL_Scancode sc, bool down, Uint16 mod = 0) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.windowID = id_;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.scancode = sc;
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+  }
+  void Button(int b, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.windowID = id_;
+    e.button.button = Uint8(b);
+    e.button.x = 10;
+    e.button.y = 20;
+    SDL_PushEvent(&e);
+  }
+  HWND w_ = nullptr;
+  Uint32 id_ = 0;
+};
+
+}  // namespace
+
+TEST_F(Messages, KeyPressedAndReleasedInOneFrameIsSeenDownForThatFrame) {
+  Key(SDL_SCANCODE_A, true);
+  Key(SDL_SCANCODE_A, false);
+  std::vector<MSG> frame1 = Drain();
+  ASSERT_EQ(frame1.size(), 1u);
+  EXPECT_EQ(frame1[0].message, WM_KEYDOWN);
+  EXPECT_EQ(frame1[0].wParam, WPARAM('A'));
+  EXPECT_EQ((frame1[0].lParam >> 16) & 0xFF, 30);  // set-1 scan code of A
+  std::vector<MSG> frame2 = Drain();
+  ASSERT_EQ(frame2.size(), 1u);
+  EXPECT_EQ(frame2[0].message, WM_KEYUP);
+  EXPECT_EQ(frame2[0].wParam, WPARAM('A'));
+}
+
+TEST_F(Messages, ReleaseInALaterFrameIsNotDelayed) {
+  Key(SDL_SCANCODE_LEFT, true);
+  ASSERT_EQ(Drain().size(), 1u);
+  Key(SDL_SCANCODE_LEFT, false);
+  std::vector<MSG> f = Drain();
+  ASSERT_EQ(f.size(), 1u);
+  EXPECT_EQ(f[0].message, WM_KEYUP);
+  EXPECT_EQ(f[0].wParam, WPARAM(VK_LEFT));
+}
+
+TEST_F(Messages, MouseClickWithinOneFrameIsHeldToo) {
+  Button(SDL_BUTTON_RIGHT, true);
+  Button(SDL_BUTTON_RIGHT, false);
+  std::vector<MSG> f1 = Drain();
+  ASSERT_EQ(f1.size(), 1u);
+  EXPECT_EQ(f1[0].message, WM_RBUTTONDOWN);
+  EXPECT_EQ(LOWORD(WPARAM(f1[0].lParam)), 10);
+  EXPECT_EQ(HIWORD(WPARAM(f1[0].lParam)), 20);
+  std::vector<MSG> f2 = Drain();
+  ASSERT_EQ(f2.size(), 1u);
+  EXPECT_EQ(f2[0].message, WM_RBUTTONUP);
+  Button(SDL_BUTTON_LEFT, true);
+  Button(SDL_BUTTON_MIDDLE, true);
+  std::vector<MSG> f3 = Drain();
+  ASSERT_EQ(f3.size(), 2u);
+  EXPECT_EQ(f3[0].message, WM_LBUTTONDOWN);
+  EXPECT_EQ(f3[1].message, WM_MBUTTONDOWN);
+}
+
+TEST_F(Messages, WheelStepsCarryTheSignedDelta) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEWHEEL;
+  e.wheel.windowID = id_;
+  e.wheel.y = -1;
+  SDL_PushEvent(&e);
+  e.wheel.y = 2;
+  SDL_PushEvent(&e);
+  std::vector<MSG> f = Drain();
+  ASSERT_EQ(f.size(), 2u);
+  EXPECT_EQ(f[0].message, WM_MOUSEWHEEL);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(f[0].wParam), -120);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(f[1].wParam), 240);
+}
+
+TEST_F(Messages, TextArrivesAsCp1251CharactersAndEnterTypesThirteen) {
+  SDL_Event e{};
+  e.type = SDL_TEXTINPUT;
+  e.text.windowID = id_;
+  std::strcpy(e.text.text, "a\xD0\xAF");  // "aЯ"
+  SDL_PushEvent(&e);
+  Key(SDL_SCANCODE_RETURN, true);
+  std::vector<MSG> f = Drain();
+  ASSERT_EQ(f.size(), 4u);
+  EXPECT_EQ(f[0].message, WM_CHAR);
+  EXPECT_EQ(f[0].wParam, WPARAM('a'));
+  EXPECT_EQ(f[1].wParam, WPARAM(0xDF));
+  EXPECT_EQ(f[2].message, WM_KEYDOWN);
+  EXPECT_EQ(f[3].message, WM_CHAR);
+  EXPECT_EQ(f[3].wParam, WPARAM(13));
+}
+
+TEST_F(Messages, AltF4AsksTheWindowToClose) {
+  Key(SDL_SCANCODE_F4, true, KMOD_LALT);
+  std::vector<MSG> f = Drain();
+  ASSERT_EQ(f.size(), 1u);
+  EXPECT_EQ(f[0].message, WM_SYSKEYDOWN);
+  ASSERT_GE(g_seen.size(), 3u);
+  EXPECT_EQ(g_seen[1].message, WM_SYSCOMMAND);
+  EXPECT_EQ(g_seen[2].message, WM_CLOSE);
+}
+
+TEST_F(Messages, CloseRequestAndQuitOrder) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = id_;
+  e.window.event = SDL_WINDOWEVENT_CLOSE;
+  SDL_PushEvent(&e);
+  std::vector<MSG> f = Drain();
+  ASSERT_EQ(f.size(), 1u);
+  EXPECT_EQ(f[0].message, WM_CLOSE);
+  // Quit comes after the messages already posted.
+  PostMessageA(w_, WM_USER + 2, 7, 8);
+  PostQuitMessage(3);
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, WM_USER + 2);
+  EXPECT_EQ(m.wParam, 7u);
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, WM_QUIT);
+  EXPECT_EQ(m.wParam, 3u);
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Messages, FocusChangesBecomeActivationMessages) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = id_;
+  e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  SDL_PushEvent(&e);
+  MSG m;
+  std::vector<MSG> got;  // the X server may add focus messages of its own
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+    if (m.message != WM_MOUSEMOVE) got.push_back(m);
+  bool pair = false;
+  for (size_t i = 1; i < got.size(); ++i)
+    pair = pair || (got[i].message == WM_KILLFOCUS && got[i - 1].message == WM_ACTIVATE &&
+                    LOWORD(got[i - 1].wParam) == WA_INACTIVE);
+  EXPECT_TRUE(pair);
+}
+
+TEST_F(Messages, RegisteredMessageNumbersAreStable) {
+  UINT a = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
+  EXPECT_GE(a, 0xC000u);
+  EXPECT_EQ(RegisterWindowMessageA("MSWHEEL_ROLLMSG"), a);
+  EXPECT_NE(RegisterWindowMessageA("other"), a);
+  EXPECT_EQ(RegisterWindowMessageA(""), 0u);
+}
