@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "render/sdlglue.h"
 #include "render/shellglue.h"
 #include "ui/ui.h"
 
@@ -26,9 +25,6 @@ VELMAR_GL_ENTRY_POINTS(VELMAR_DEFINE_ENTRY)
 VELMAR_GL_CORE_ENTRY_POINTS(VELMAR_DEFINE_ENTRY)
 #undef VELMAR_DEFINE_ENTRY
 
-t_SwapIntervalProc wglSwapIntervalEXT = nullptr;
-int shader1ErrorAsFatal = 0;
-int GlobTerminator_IfNotPixBuf = 0;
 
 namespace {
 
@@ -36,7 +32,7 @@ char wglString[256];
 
 template <typename T>
 void Lookup(T& slot, const char* name) {
-  slot = reinterpret_cast<T>(RenderGetProcAddress(name));
+  slot = reinterpret_cast<T>(wglGetProcAddress(name));
 }
 
 // Reads the decimal number at *p (digits only) and moves p past it.
@@ -46,12 +42,11 @@ int ParseNumber(const char*& p) {
   return v;
 }
 
-// The WGL extensions this platform serves: SDL chooses pixel formats by
-// attributes (with multisampling) and sets the swap interval; framebuffer
-// objects stand for pbuffers, with and without render-to-texture.
-void BuildWglString(const char* gl) {
-  std::snprintf(wglString, sizeof wglString, "%s",
-                "WGL_ARB_extensions_string WGL_ARB_pixel_format WGL_ARB_multisample WGL_EXT_swap_control");
+// The platform's WGL extensions, and the pbuffers with render-to-texture that
+// framebuffer objects serve here.
+void BuildWglString(HDC dc, const char* gl) {
+  const char* platform = wglGetExtensionsStringARB(dc);
+  std::snprintf(wglString, sizeof wglString, "%s", platform ? platform : "");
   if (extensionSupported(gl, "GL_EXT_framebuffer_object")) {
     size_t n = std::strlen(wglString);
     std::snprintf(wglString + n, sizeof wglString - n, "%s", " WGL_ARB_pbuffer WGL_ARB_render_texture");
@@ -98,9 +93,9 @@ int extensionSupported(const char* list, const char* name) {
   return 0;
 }
 
-void initExtensions(void*) {
+void initExtensions(HDC dc) {
   const char* gl = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-  BuildWglString(gl);
+  BuildWglString(dc, gl);
   WGL_ARB_extensions_string_supported = 1;
   const char* wgl = wglString;
 
@@ -125,8 +120,6 @@ void initExtensions(void*) {
   VELMAR_GL_CORE_ENTRY_POINTS(VELMAR_LOAD_ENTRY)
 #undef VELMAR_LOAD_ENTRY
   // glBlendEquationEXT is not kept: nothing draws with it.
-
-  wglSwapIntervalEXT = WGL_EXT_swap_control_supported ? RenderSwapInterval : nullptr;
 }
 
 int Init_Extensions(int wantMultiTex, int wantVBO) {

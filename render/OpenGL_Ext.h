@@ -11,6 +11,8 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include "platform/win_types.h"
+
 // X(flag name, GL extension string)
 #define VELMAR_GL_EXTENSIONS(X)                                      \
   X(GL_ARB_depth_texture)                                            \
@@ -291,18 +293,10 @@ VELMAR_GL_CORE_ENTRY_POINTS(VELMAR_DECLARE_ENTRY)
 #define glMultiDrawArrays velmar_glMultiDrawArrays
 #define glMultiDrawElements velmar_glMultiDrawElements
 
-// The swap-interval entry of the platform (served by SDL); null until loaded.
-typedef int (*t_SwapIntervalProc)(int);
-extern t_SwapIntervalProc wglSwapIntervalEXT;
-
-// Start-up switches from konfig.txt read here.
-extern int shader1ErrorAsFatal;
-extern int GlobTerminator_IfNotPixBuf;
-
 int extensionSupported(const char* list, const char* name);
-// Needs a current GL context; the device context argument of the original is
-// not needed here (the platform's window string stands for the WGL one).
-void initExtensions(void* dc = nullptr);
+// Needs a current GL context. The WGL string is the platform layer's, with the
+// pbuffer extensions added when framebuffer objects can serve them.
+void initExtensions(HDC dc = nullptr);
 // Reads the major, minor and release numbers of a GL version string and sets
 // the version flags from them.
 void GL_ParseVersion(const char* version);
@@ -310,6 +304,5 @@ int Init_Extensions(int wantMultiTex, int wantVBO);
 int InitGL();
 char* readShaderFile(const char* path);
 
-// The WGL extension string this platform offers (what SDL and our
-// framebuffer-object pixel buffers serve); empty before initExtensions.
+// The WGL extension string initExtensions used; empty before it ran.
 const char* WglExtensionsString();

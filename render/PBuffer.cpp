@@ -4,6 +4,7 @@
 
 #include "render/drawhelpers.h"
 #include "render/sdlglue.h"
+#include "render/shellglue.h"
 #include "ui/ui.h"
 
 PBuffer pbufferLand(512, 512, PBUF_ALPHA | PBUF_TEX_2D, true);
@@ -72,7 +73,7 @@ void GiveSaveSlot(t_PBufSavedState* s) {
 
 void SaveScene(t_PBufSavedState& s) {
   if (!bindFramebufferSplit && GLMajorVersion >= 3)
-    bindFramebufferSplit = reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(RenderGetProcAddress("glBindFramebuffer"));
+    bindFramebufferSplit = reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(wglGetProcAddress("glBindFramebuffer"));
   glGetIntegerv(kDrawFramebufferBinding, &s.drawFbo);
   s.readFbo = s.drawFbo;
   if (bindFramebufferSplit) glGetIntegerv(kReadFramebufferBinding, &s.readFbo);

@@ -5,6 +5,7 @@
 #include "render/drawhelpers.h"
 #include "render/standins.h"
 #include "render/texstate.h"
+#include "world/world.h"
 
 t_OwnerEventFn RenderOwnerEvent = Fgr4_Event;
 

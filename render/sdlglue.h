@@ -1,9 +1,6 @@
-// The few calls the render engine makes into SDL, kept apart so that no file
-// of the engine mixes SDL's C headers with the foundation's maths.
+// The one call the render engine makes into SDL, kept apart so that no file of
+// the engine mixes SDL's C headers with the foundation's maths.
 #pragma once
 
-void* RenderGetProcAddress(const char* name);
+// A GL context is current on this thread.
 bool RenderHaveContext();
-int RenderSwapInterval(int interval);
-void RenderSwapWindow();
-void RenderShowMessageBox(const char* caption, const char* text);

@@ -3,15 +3,9 @@
 #include "render/standins.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
-#include "render/sdlglue.h"
-#include "render/shellglue.h"
 #include "ui/ui.h"
-
-// ---- world model: Fgr4_Event (world/) ----
-void Fgr4_Event(Fgr4*, int, void*, void*, void*, void*) {}
 
 // ---- world objects: Distan1V (objects/) ----
 float Distan1V(vec3 a, vec3 b) {
@@ -144,74 +138,3 @@ float* MSpr_q2DV(float* q, float x, float y, float s, int angle) {
 
 // ---- render engine, second part: ground light ----
 void SveKvad_PixBufMtdCopy_Rise(int, int) { *o2::PixelBufE = 1; }
-
-// ---- program shell (shell/) ----
-int Main_Done = 0;
-int Glob_LoadingFail_KillWindow = 0;
-char general_ris_list0[128] = "base/ris_sbr0.txt";
-char wfont_list0[128];
-char proektor_list0[128];
-
-namespace {
-int screenW = 800, screenH = 600;
-double bounds2D[4];
-}  // namespace
-
-void StandinSetScreen(int w, int h) {
-  screenW = w;
-  screenH = h;
-}
-int ScreenWidth() { return screenW; }
-int ScreenHeight() { return screenH; }
-
-int Begin2D(double l, double r, double b, double t) {
-  if (*o2::State2D > 0) return 0;
-  *o2::State2D = 1;
-  glDisable(GL_DEPTH_TEST);
-  glDepthMask(GL_FALSE);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  gluOrtho2D(l, r, b, t);
-  bounds2D[0] = l, bounds2D[1] = r, bounds2D[2] = b, bounds2D[3] = t;
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  return 1;
-}
-
-void End2D() {
-  if (*o2::State2D <= 0) return;
-  if (*o2::State2D == 1) {
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_TRUE);
-  }
-  *o2::State2D = 0;
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-}
-
-void SetVPort(float* cam, int x, int y, int w, int h) {
-  if (h == 0) h = 1;
-  glViewport(x, y, w, h);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(cam[0], static_cast<double>(w) / h, cam[1], cam[2]);
-}
-
-void Sys_SwapBuf_DC() {
-  RenderSwapWindow();
-}
-
-const char* MsgBase(int) { return "..."; }
-
-void ShellMessageBox(const char* text, const char* caption) {
-  if (std::getenv("VELMAR_MSGBOX")) {
-    LogInfo("\n message box (%s): %s", caption ? caption : "", text ? text : "");
-    return;
-  }
-  RenderShowMessageBox(caption, text);
-}

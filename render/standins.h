@@ -7,10 +7,6 @@
 
 #include "core/core.h"
 
-// ---- replaced by the world model's object handle (world/) ----
-class Fgr4;
-void Fgr4_Event(Fgr4* handle, int code, void* a, void* b, void* c, void* d);
-
 // ---- replaced by the world objects' distance helper (objects/) ----
 float Distan1V(vec3 a, vec3 b);
 
@@ -70,6 +66,3 @@ float* MSpr_q2DV(float* q, float x, float y, float s, int angle);
 // ---- replaced by the ground light of the render engine's second part ----
 void SveKvad_PixBufMtdCopy_Rise(int w, int h);
 
-// ---- replaced by the program shell (shell/): the names of render/shellglue.h ----
-// The stand-in screen record's size (the shell's Ekran replaces it).
-void StandinSetScreen(int w, int h);

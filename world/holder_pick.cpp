@@ -3,6 +3,8 @@
 
 #include "ui/ui.h"
 #include "world/holder.h"
+
+#include "render/texstate.h"
 #include "world/standins.h"
 
 void t_FgrHld::AnVDrawSel(WorkList& list, int& mode) {

@@ -1,17 +1,7 @@
 #include "world/standins.h"
 
-int Main_Done = 0;
-int Glob_WSA_ProgIs = 0;
 t_Unt1TabOne origSborU;
 t_PlitHold PlitHold;
-
-unsigned int int4simb(const char* s) {
-  unsigned int v = 0;
-  for (int i = 0; i < 4 && s && s[i]; ++i) v |= static_cast<unsigned int>(static_cast<unsigned char>(s[i])) << (8 * i);
-  return v;
-}
-
-void StartOfClearDraw1() {}
 
 void globDraw_Path(float, float, float, int&, int&, unsigned char[][2]) {}
 

@@ -4,12 +4,11 @@
 // when its real owner lands.
 #pragma once
 
-// Replaced by the foundation's grid, bit and copy helpers: up to four
-// characters packed into a little-endian 32-bit value, zero-filled.
-unsigned int int4simb(const char* s);
+// int4simb comes from the foundation's grid, bit and copy helpers.
+#include "core/core.h"
 
-// Replaced by the program shell (global state): the stop flag of the main loop.
-extern int Main_Done;
+// The stop flag of the main loop (the program shell's).
+#include "shell/engine.h"
 
 // Replaced by the network link: the network role, 0 none, 1 server, above 1
 // client.
@@ -26,10 +25,6 @@ class t_Unt1TabOne {
   int nomOK(int n) const { return nomIN(n) && presetNumber[n] == n; }
 };
 extern t_Unt1TabOne origSborU;
-
-// Replaced by the render engine's render-state helpers: the default GL state
-// before 3D drawing. Does nothing here.
-void StartOfClearDraw1();
 
 // Replaced by the world objects' unit helpers: debug boxes along a path. Does
 // nothing here.

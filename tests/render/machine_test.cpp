@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tests/render/render_fixture.h"
+#include "world/world.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "render/render.h"
+#include "shell/shell.h"
 #include "tests/render/gl_window.h"
 #include "ui/ui.h"
 
@@ -39,6 +40,14 @@ inline int Byte(double v) {
     EXPECT_NEAR(p_.b, (b_), (tol));          \
   } while (0)
 
+// The screen record's size, as the window code would set it.
+inline void SetScreen(int w, int h) {
+  Ekran.W = static_cast<uint16_t>(w);
+  Ekran.H = static_cast<uint16_t>(h);
+  Ekran.W2 = static_cast<uint16_t>(w / 2);
+  Ekran.H2 = static_cast<uint16_t>(h / 2);
+}
+
 class RenderTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -48,7 +57,7 @@ class RenderTest : public ::testing::Test {
     Sprr1FillCosSin();
     initExtensions();
     ASSERT_EQ(Init_Extensions(1, 1), 1);
-    StandinSetScreen(kTestW, kTestH);
+    SetScreen(kTestW, kTestH);
   }
   // The window stays open to the end of the process: closing it unloads the
   // GL driver, whose own allocations the leak checker could then not name.
