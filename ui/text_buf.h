@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-struct ByteLenta;
+class ByteLenta;
 
 struct orgT_TBuf_ {
   static constexpr short n_Bukv = 0;   // stat index: number of letters

@@ -1,46 +1,23 @@
-// A real GL window for the text tests: SDL2, compatibility profile, no
-// multisampling, an orthographic 2D pass over the whole window.
+// A real GL window for the text tests (the render tests' window: no
+// multisampling) with an orthographic 2D pass over the whole window and pixel
+// read-back helpers.
 #pragma once
 
-#include <SDL2/SDL.h>
 #include <GL/gl.h>
+
+#include "tests/render/gl_window.h"
 
 #include <vector>
 
 struct TestGLWindow {
-  SDL_Window* win = nullptr;
-  SDL_GLContext ctx = nullptr;
   int w = 0, h = 0;
 
   bool Open(int width = 800, int height = 600) {
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-    SDL_GL_ResetAttributes();
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
-    win = SDL_CreateWindow("velmar text test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-                           SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-    if (!win) return false;
-    ctx = SDL_GL_CreateContext(win);
-    if (!ctx) return false;
-    SDL_GL_MakeCurrent(win, ctx);
-    SDL_GL_GetDrawableSize(win, &w, &h);
+    if (!TestGLWindowOpen(width, height)) return false;
+    w = width;
+    h = height;
     Begin2DPass();
     return true;
-  }
-
-  // SDL stays initialised: unloading the GL driver before the process ends
-  // would leave the leak checker with frames it cannot name.
-  void Close() {
-    if (ctx) SDL_GL_DeleteContext(ctx);
-    if (win) SDL_DestroyWindow(win);
-    ctx = nullptr;
-    win = nullptr;
   }
 
   // Pixel projection over the window, y up from the bottom edge.
