@@ -18,6 +18,8 @@ import sys
 
 import freetype
 
+import gen_pictures  # the TGA writer of the general pictures, beside this script
+
 FIRST, GLYPHS, COLS = 32, 224, 16
 ROWS = (GLYPHS + COLS - 1) // COLS
 
@@ -65,29 +67,10 @@ def glyph_char(code):
 
 
 def write_tga(path, w, h, alpha_top_down):
-    """32-bit run-length TGA (type 10), rows bottom first, packets within a row."""
-    header = bytes([0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, w & 255, w >> 8, h & 255, h >> 8, 32, 8])
-    out = bytearray(header)
-    for y in range(h - 1, -1, -1):
-        row = alpha_top_down[y * w:(y + 1) * w]
-        x = 0
-        while x < w:
-            run = 1
-            while x + run < w and run < 128 and row[x + run] == row[x]:
-                run += 1
-            if run > 1:
-                out += bytes([128 + run - 1, 255, 255, 255, row[x]])
-                x += run
-                continue
-            lit = 1
-            while x + lit < w and lit < 128 and (x + lit + 1 >= w or row[x + lit] != row[x + lit + 1]):
-                lit += 1
-            out.append(lit - 1)
-            for a in row[x:x + lit]:
-                out += bytes([255, 255, 255, a])  # B, G, R, A
-            x += lit
+    """White glyphs with their coverage as alpha: 32-bit run-length TGA."""
+    rows = [[(255, 255, 255, a) for a in alpha_top_down[y * w:(y + 1) * w]] for y in range(h)]
     with open(path, "wb") as f:
-        f.write(bytes(out))
+        f.write(gen_pictures.tga_bytes(w, h, rows, bpp=32, rle=True))
 
 
 def pow2(n):

@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 
+#include "core/core.h"
 #include "platform/fonts.h"
 #include "ui/settings.h"
 #include "shell/shell.h"
@@ -33,6 +34,13 @@ void ScreenSize(int& w, int& h) {
 int* const kFontProjTex[10] = {o2::FontProjTex0, o2::FontProjTex1, o2::FontProjTex2, o2::FontProjTex3,
                                o2::FontProjTex4, o2::FontProjTex5, o2::FontProjTex6, o2::FontProjTex7,
                                o2::FontProjTex8, o2::FontProjTex9};
+
+// The whole list file; a file that cannot be read is logged.
+bool ReadList(const char* file, const char* what, ByteLenta& bl) {
+  if (file && GetByteLenta(bl, file, "", "", 0)) return true;
+  LogInfo("\n %s list \"%s\" cannot be opened\n", what, file ? file : "");
+  return false;
+}
 
 }  // namespace
 
@@ -186,10 +194,7 @@ int StroimWFont(int i) {
 
 bool LoadWinFonts(const char* file) {
   ByteLenta bl;
-  if (!file || !GetByteLenta(bl, file, "", "", 0)) {
-    LogInfo("\n Windows font list \"%s\" cannot be opened\n", file ? file : "");
-    return false;
-  }
+  if (!ReadList(file, "Windows font", bl)) return false;
   std::vector<t_WFontSpec> specs;
   int whole = WFontList_Parse(reinterpret_cast<const char*>(bl.data), bl.size, ScreenVModeReq(), specs);
   for (const t_WFontSpec& s : specs) {
@@ -266,10 +271,7 @@ int StroimProektor(int s) {
 
 bool LoadFontProektors(const char* file) {
   ByteLenta bl;
-  if (!file || !GetByteLenta(bl, file, "", "", 0)) {
-    LogInfo("\n Texture font list \"%s\" cannot be opened\n", file ? file : "");
-    return false;
-  }
+  if (!ReadList(file, "Texture font", bl)) return false;
   t_TFontList list;
   int whole = TFontList_Parse(reinterpret_cast<const char*>(bl.data), bl.size, list);
   for (int k = 0; k < 10; ++k) *FontProjTexSetting(k) = list.pics[k];

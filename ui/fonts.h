@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/core.h"
+#include "core/chars.h"
 
 struct orgT_WFont {
   uint32_t listBase = 0;  // first display list (0 = not built)

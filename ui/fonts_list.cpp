@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/core.h"
 #include "ui/fonts.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -450,6 +451,38 @@ TEST_F(FontsGL, TextureFontsSampleTheirPicture) {
   EXPECT_EQ(got[1], 4 * 32);
   EXPECT_EQ(got[2], 200);
   delete[] gr_Pix[0];  // the picture deletes its texture
+  gr_Pix[0] = nullptr;
+}
+
+TEST_F(FontsGL, DefaultTextureFontsPrintFromTheirPictures) {
+  ASSERT_TRUE(LoadFontProektors(Data("base/proektor_list0.txt").c_str()));
+  const int pic = *o2::FontProjTex0;
+  gr_Pix[0] = new Pix_[pic + 1];
+  gr_Pix_Last[0] = static_cast<uint16_t>(pic);
+  std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(Data(""));  // picture names are lower case, relative to the data folder
+  bool loaded = gr_Pix[0][pic].LoadImg("ris/tfont0.tga", "-", 0) && gr_Pix[0][pic].GenTexture(0, 1);
+  std::filesystem::current_path(here);
+  ASSERT_TRUE(loaded);
+  const t_tile_proektor& t = tex_font[0];
+  short n = static_cast<short>(Text("\xCF\xF0\xE8\xE2\xE5\xF2, Velmar!"));  // "Привет, Velmar!"
+  int w = TBufWidth(0, n, 0, false, 0, 0);
+  ASSERT_GT(w, 60);
+  glColor3f(1, 1, 1);
+  Print2D(100, 100, 0, 0, 100, 0, n, 0, 0, 0);
+  Box b = Ink(60, 60, 300, 80);
+  EXPECT_GT(b.n, 150);
+  EXPECT_GE(b.x0, 100);
+  EXPECT_LT(b.x1, 100 + w);
+  EXPECT_GE(b.y0, 100);
+  EXPECT_LT(b.y1, 100 + t.cellH);
+  // Each glyph's ink stays inside its own tile: the first letter, П, alone.
+  int tileP = t.TileW(0xCF);
+  Box p = Ink(100, 100, tileP, t.cellH);
+  Box next = Ink(100 + tileP, 100, t.TileW(0xF0), t.cellH);
+  EXPECT_GT(p.n, 10);
+  EXPECT_GT(next.n, 5);
+  delete[] gr_Pix[0];
   gr_Pix[0] = nullptr;
 }
 
