@@ -159,6 +159,10 @@ int StroimWFont(int i) {
   orgT_WFont& f = org_WFont[i];
   f.Sbros();
   if (!WFontParamsOK(i, f.face.c, f.first, f.count, f.outline)) return 0;
+  if (f.first + f.count > 256) {  // texts are bytes: no code above 255 is ever printed
+    LogInfo("\n Windows font %d: glyphs %d..%d cut to %d..255\n", i, f.first, f.first + f.count - 1, f.first);
+    f.count = static_cast<short>(256 - f.first);
+  }
   GLuint base = glGenLists(f.count + 1);
   if (!base) {
     LogInfo("\n Windows font %d: no display lists for %d glyphs\n", i, f.count + 1);

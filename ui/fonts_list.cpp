@@ -118,6 +118,7 @@ bool WFontParamsOK(int slot, const char* face, int first, int count, int outline
   const char* why = nullptr;
   if (slot < 0 || slot >= kWinFonts) why = "font number outside 0..12";
   else if (first < 0 || count < 0) why = "negative first code or glyph count";
+  else if (first > 255) why = "first code above 255";
   else if (outline && count > 256) why = "more than 256 outline glyphs";
   if (!why) return true;
   LogInfo("\n Windows font %d (%s): %s, refused\n", slot, face ? face : "", why);

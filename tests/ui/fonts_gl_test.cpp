@@ -290,12 +290,13 @@ TEST_F(FontsGL, ZeroRowSearch) {
 }
 
 TEST_F(FontsGL, OutlineFontsDrawIn3D) {
-  std::string list = "fonts\r\n2\r\n" + WinRec(12, "Arial", 32, 224, 0, 700, 204, 1, 20) +
-                     WinRec(4, "Arial", 32, 257, 0, 700, 204, 1, 0);
+  std::string list = "fonts\r\n3\r\n" + WinRec(12, "Arial", 32, 224, 0, 700, 204, 1, 20) +
+                     WinRec(4, "Arial", 32, 257, 0, 700, 204, 1, 0) + WinRec(3, "Arial", 32, 1000, 14, 400, 204);
   ScopedTempDir::Write("of.txt", list);
   ASSERT_TRUE(LoadWinFonts("of.txt"));
   EXPECT_EQ(org_WFont[4].listBase, 0u);  // 257 outline glyphs are refused
   EXPECT_NE(ScopedTempDir::Log().find("more than 256 outline glyphs"), std::string::npos);
+  EXPECT_EQ(org_WFont[3].count, 224);  // byte texts never print codes above 255
   const orgT_WFont& f = org_WFont[12];
   ASSERT_NE(f.listBase, 0u);
   float advW = f.adv['W' - 32], advI = f.adv['i' - 32];
