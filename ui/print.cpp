@@ -4,11 +4,12 @@
 
 #include <cstdlib>
 
+#include "core/core.h"
+#include "render/render.h"
+#include "shell/shell.h"
 #include "ui/fonts.h"
 #include "ui/settings.h"
 #include "ui/text_buf.h"
-#include "render/render.h"
-#include "shell/shell.h"
 
 float Glob_FroPolyFontR, Glob_FroPolyFontG, Glob_FroPolyFontB, Glob_FroPolyFontA;
 float Glob_SubPolyFontR, Glob_SubPolyFontG, Glob_SubPolyFontB, Glob_SubPolyFontA;
@@ -62,7 +63,15 @@ void Print_ProjAutoTexBind(int slot) {
   TexUnit(2, -1);
   TexUnit(1, -1);
   TexUnit(0, 1);
-  if (!gr_PixFail(0, static_cast<unsigned>(*pic))) gr_Pix[0][*pic].Bind();
+  if (!gr_PixFail(0, static_cast<unsigned>(*pic))) {
+    gr_Pix[0][*pic].Bind();
+    return;
+  }
+  // Without its picture the font draws plain quads, not some other picture.
+  TexUnit(0, -1);
+  static bool told[10];
+  if (!told[slot]) LogInfo("\n Texture font %d: picture %d of group 0 is missing\n", slot, *pic);
+  told[slot] = true;
 }
 
 void Print2D(short x, short y, short centreX, short centreY, short font, short g, short n, short skipFirst,

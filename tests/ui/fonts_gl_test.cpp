@@ -396,6 +396,10 @@ TEST_F(FontsGL, TextureGlyphsAreQuadsCutFromTheGrid) {
     EXPECT_TRUE(HasVertex(vs, 40, 76, s0, v1));
     TBufClear(0, n);
   }
+  // Picture 5 of group 0 does not exist: the glyphs are drawn untextured.
+  Print_ProjAutoTexBind(0);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_NE(ScopedTempDir::Log().find("Texture font 0: picture 5 of group 0 is missing"), std::string::npos);
 }
 
 TEST_F(FontsGL, TextureFontCentringAndRange) {
