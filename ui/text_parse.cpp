@@ -78,7 +78,7 @@ int TBufFromLenta_LenAndParse(int g, int n, ByteLenta* bl, int maxLen, int parse
   int cls = Glob_komentTail;
   int prevSep = 1;
   int i = 0;
-  bool atEnd = false, lineEnd = false;
+  bool lineEnd = false;
   while (i < take) {
     int sep;
     bool open = cls == kComment || cls == kString;
@@ -119,10 +119,7 @@ int TBufFromLenta_LenAndParse(int g, int n, ByteLenta* bl, int maxLen, int parse
       ++bl->pos;
       ++i;
       prevSep = 1;
-      if (static_cast<int>(bl->pos) >= size) {
-        atEnd = true;
-        break;
-      }
+      if (static_cast<int>(bl->pos) >= size) break;
       continue;
     } else if (c == '/' && !Glob_wasQvch) {
       if (hasNext && d[bl->pos + 1] == '/') {
@@ -140,10 +137,7 @@ int TBufFromLenta_LenAndParse(int g, int n, ByteLenta* bl, int maxLen, int parse
     if (i == take - 1) hitMax = 1;
     ++i;
     prevSep = sep;
-    if (static_cast<int>(bl->pos) >= size) {
-      atEnd = true;
-      break;
-    }
+    if (static_cast<int>(bl->pos) >= size) break;  // the end of the data ends the line
   }
   e->text[i] = 0;
   if (lineEnd) {  // strings and comments never span lines
@@ -154,7 +148,6 @@ int TBufFromLenta_LenAndParse(int g, int n, ByteLenta* bl, int maxLen, int parse
     priv_TBufSetStat(g, n);
     return i + 2;
   }
-  (void)atEnd;
   Glob_komentTail = cls;
   if (i == 0) return 0;
   priv_TBufSetStat(g, n);
