@@ -20,9 +20,6 @@ void Extras_Kill();
 extern int PrintFPS_TBuf;
 
 // --- text buffers, text input and the settings editor --------------------------
-struct orgT_TBuf_;
-extern orgT_TBuf_* gr_TBuf[41];
-void TBufUpdate(int group, int entry, const char* format, ...);
 extern int glob_PoleTextActive;
 namespace a101 {
 void PoleText_InputChar(unsigned ch);

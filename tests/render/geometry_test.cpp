@@ -279,6 +279,8 @@ TEST_F(GlSetUpTest, InitGlLoadsTheGeneralPicturesOnce) {
   ASSERT_EQ(getcwd(home, sizeof home), home);
   ASSERT_EQ(chdir(VELMAR_SOURCE_DIR "/data"), 0);
   std::snprintf(general_ris_list0, sizeof general_ris_list0, "%s", "base/ris_list0.txt");
+  std::snprintf(wfont_list0, sizeof wfont_list0, "%s", "base/wfont_list0.txt");
+  std::snprintf(proektor_list0, sizeof proektor_list0, "%s", "base/proektor_list0.txt");
   *o2::FirstTimeGL = 1;
   Glob_LoadingFail_KillWindow = 0;
   EXPECT_EQ(InitGL(), 1);
