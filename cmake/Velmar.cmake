@@ -9,7 +9,9 @@ if(VELMAR_SANITIZE)
 endif()
 if(VELMAR_FUZZ)
   # Every library is instrumented for coverage; only the fuzz targets link the fuzzer main.
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # Undefined behaviour aborts, so that the fuzzer sees it as a crash.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

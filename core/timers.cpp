@@ -119,7 +119,8 @@ int GetFolderFromFullName(std::string& path) {
   if (path.size() < 2) return 0;
   for (size_t i = path.size() - 1; i >= 1; i--) {
     if (path[i] == '/' || path[i] == '\\') {
-      path.replace(i, std::string::npos, "/");
+      path.resize(i);
+      path += '/';
       return 1;
     }
   }

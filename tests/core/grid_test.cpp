@@ -97,25 +97,9 @@ TEST(Bits, BitsBytesAndMarkers) {
   char* s = fromInt((int)ui4simb("BLOK"));
   EXPECT_STREQ(s, "BLOK");
   EXPECT_STREQ(fromInt2((int)ui4simb("FGR>"), (int)ui4simb("PRS>")), "FGR>PRS>");
-  int p = 1, q = 2;
-  Swap4ByteVars(&p, &q);
-  EXPECT_EQ(p * 10 + q, 21);
-  int i = 5;
-  EXPECT_EQ(SwapInt(i), 0);
-  EXPECT_EQ(SwapInt(i), 1);
-  i = -3;
+  int i = -3;
   EXPECT_EQ(SwapIntFlg(i), 1);
   EXPECT_EQ(SwapIntFlg(i), 0);
-  short sh = 2;
-  EXPECT_EQ(SwapShortFlg(sh), 0);
-  unsigned char by = 9;
-  EXPECT_EQ(SwapByteFlg(by), 0);
-  EXPECT_EQ(SwapByte(by), 1);
-  EXPECT_EQ(GetRepInt(i, 7), 0);
-  EXPECT_EQ(i, 7);
-  EXPECT_EQ(GetRepShort(sh, 3), 0);
-  EXPECT_EQ(CharIsDigit('7'), 1);
-  EXPECT_EQ(CharIsDigit('a'), 0);
 }
 
 TEST(Copies, FillsAndUntypedVectors) {
@@ -125,14 +109,6 @@ TEST(Copies, FillsAndUntypedVectors) {
   EXPECT_EQ(dst[2].z, 0);
   t3F3F(dst[2], src[2], 1);
   EXPECT_EQ(dst[2].x, 7);
-  unsigned char c4[2][4] = {}, s4[2][4] = {{1, 2, 3, 4}, {5, 6, 7, 8}};
-  t4B4B(c4, s4, 2);
-  EXPECT_EQ(c4[1][3], 8);
-  unsigned char col[4];
-  t_4set(col, 10, 20, 30, 40);
-  EXPECT_EQ(col[3], 40);
-  t_4set(col, s4[1]);
-  EXPECT_EQ(col[0], 5);
   vec3 m;
   t_3setmix1(m, vec3(1, 1, 1), vec3(0, 3, 1), 2);
   EXPECT_EQ(m.x, 3);
@@ -153,10 +129,6 @@ TEST(Copies, FillsAndUntypedVectors) {
   typeTableRec r;
   EXPECT_EQ(std::string(r.name), std::string(15, ' '));
   EXPECT_EQ(r.nameLen + r.one + r.year, 16 + 1 + 2005);
-  t_Char64 buf;
-  buf.Set("abc");
-  buf.Clear();
-  for (char ch : buf.c) ASSERT_EQ(ch, 0);
 }
 
 }  // namespace
