@@ -11,10 +11,6 @@ float Distan1V(vec3 a, vec3 b) {
   return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
-// ---- text library: font lists (ui/) ----
-bool LoadWinFonts(char*) { return true; }
-bool LoadFontProektors(char*) { return true; }
-
 // ---- modes ----
 int AktivIPPI_ResidentOfEditor() { return *o2::AktivIPPI == 5; }
 vec3 test1PointVec(0, 0, 0);

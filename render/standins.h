@@ -8,10 +8,6 @@
 // ---- replaced by the world objects' distance helper (objects/) ----
 float Distan1V(vec3 a, vec3 b);
 
-// ---- replaced by the font loaders of the text library (ui/) ----
-bool LoadWinFonts(char* listFile);
-bool LoadFontProektors(char* listFile);
-
 // ---- replaced by the modes (modes/) ----
 // Non-zero while the editor is the active mode.
 int AktivIPPI_ResidentOfEditor();

@@ -247,21 +247,23 @@ GENERAL = [
     # 24..31 are kept for the panel pictures of the front end; until it brings
     # its own they show the grey picture.
 ] + [(i, 'grey.tga', None, 24, False, False, 0) for i in range(24, 32)] + [
-    # Model textures, by the settings that name them (and the buildings' keys).
-    (32, 'camo_tank.tga', lambda: camo([(74, 84, 52), (96, 104, 64), (120, 112, 78), (58, 60, 44)], 3), 24, True,
-     False, 1),  # ATankTex
-    (33, 'camo_dragon.tga', lambda: camo([(112, 92, 60), (140, 118, 80), (88, 72, 50), (160, 140, 100)], 5), 24,
-     True, False, 1),  # ADragonTex
-    (34, 'plates_titan.tga', lambda: plates((110, 116, 124), (60, 64, 70), 16, 9), 24, True, False, 1),  # ATitanTex
-    (35, 'bunker_wall.tga', lambda: plates((128, 122, 108), (84, 80, 70), 32, 11), 24, True, False, 1),
-    (36, 'tracks.tga', lambda: treads((70, 70, 66), (36, 36, 34)), 24, True, False, 1),  # AGusTex, AGusFullTex
-    (37, 'bunker_roof.tga', lambda: camo([(90, 96, 80), (110, 114, 96), (70, 74, 62)], 13), 24, True, False, 1),
+    # The glyph pictures of texture fonts 100..105, made by tools/make_font_data.py.
+    (32 + k, 'tfont%d.tga' % k, None, 32, True, False, 0) for k in range(6)] + [
+    # Model textures, by the settings that name them (and the buildings' key 38).
     (38, 'building_wall.tga', lambda: bricks((150, 96, 72), (190, 184, 170), 17), 24, True, False, 1),
-    (39, 'tracks_titan.tga', lambda: treads((84, 86, 90), (44, 46, 50)), 24, True, False, 1),  # AGusTitanTex
-    (40, 'car_paint.tga', lambda: plates((150, 60, 48), (90, 36, 30), 32, 19), 24, True, False, 1),  # AllBuldMeshTex
-    (41, 'bark.tga', lambda: bark((110, 84, 56), 23), 24, True, False, 1),  # TestFgrDekTex
-    (42, 'clouds_a.tga', lambda: clouds(29), 32, True, False, 1),  # SkyKupTex1N
-    (43, 'clouds_b.tga', lambda: clouds(31), 32, True, False, 1),  # SkyKupTex2N
+    (39, 'camo_tank.tga', lambda: camo([(74, 84, 52), (96, 104, 64), (120, 112, 78), (58, 60, 44)], 3), 24, True,
+     False, 1),  # ATankTex
+    (40, 'camo_dragon.tga', lambda: camo([(112, 92, 60), (140, 118, 80), (88, 72, 50), (160, 140, 100)], 5), 24,
+     True, False, 1),  # ADragonTex
+    (41, 'plates_titan.tga', lambda: plates((110, 116, 124), (60, 64, 70), 16, 9), 24, True, False, 1),  # ATitanTex
+    (42, 'bunker_wall.tga', lambda: plates((128, 122, 108), (84, 80, 70), 32, 11), 24, True, False, 1),
+    (43, 'tracks.tga', lambda: treads((70, 70, 66), (36, 36, 34)), 24, True, False, 1),  # AGusTex, AGusFullTex
+    (44, 'bunker_roof.tga', lambda: camo([(90, 96, 80), (110, 114, 96), (70, 74, 62)], 13), 24, True, False, 1),
+    (45, 'tracks_titan.tga', lambda: treads((84, 86, 90), (44, 46, 50)), 24, True, False, 1),  # AGusTitanTex
+    (46, 'car_paint.tga', lambda: plates((150, 60, 48), (90, 36, 30), 32, 19), 24, True, False, 1),  # AllBuldMeshTex
+    (47, 'bark.tga', lambda: bark((110, 84, 56), 23), 24, True, False, 1),  # TestFgrDekTex
+    (48, 'clouds_a.tga', lambda: clouds(29), 32, True, False, 1),  # SkyKupTex1N
+    (49, 'clouds_b.tga', lambda: clouds(31), 32, True, False, 1),  # SkyKupTex2N
 ]
 
 

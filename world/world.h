@@ -3,8 +3,11 @@
 // the A* path search and path following.
 #pragma once
 
+#include "world/astar.h"
 #include "world/fgr4.h"
 #include "world/holder.h"
+#include "world/pafmove.h"
 #include "world/pools.h"
 #include "world/standins.h"
 #include "world/type_list.h"
+#include "world/walkab.h"

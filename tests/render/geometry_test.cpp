@@ -279,6 +279,8 @@ TEST_F(GlSetUpTest, InitGlLoadsTheGeneralPicturesOnce) {
   ASSERT_EQ(getcwd(home, sizeof home), home);
   ASSERT_EQ(chdir(VELMAR_SOURCE_DIR "/data"), 0);
   std::snprintf(general_ris_list0, sizeof general_ris_list0, "%s", "base/ris_list0.txt");
+  std::snprintf(wfont_list0, sizeof wfont_list0, "%s", "base/wfont_list0.txt");
+  std::snprintf(proektor_list0, sizeof proektor_list0, "%s", "base/proektor_list0.txt");
   *o2::FirstTimeGL = 1;
   Glob_LoadingFail_KillWindow = 0;
   EXPECT_EQ(InitGL(), 1);
@@ -287,8 +289,8 @@ TEST_F(GlSetUpTest, InitGlLoadsTheGeneralPicturesOnce) {
   EXPECT_EQ(*o2::FrustumE, 1);
   EXPECT_GE(*o2::GL_MaxLamps, 8);
   ASSERT_NE(gr_Pix[0], nullptr);
-  EXPECT_EQ(gr_Pix_Last[0], 43);
-  for (int i = 0; i <= 43; ++i) EXPECT_NE(gr_Pix[0][i].texture, 0u) << i;
+  EXPECT_EQ(gr_Pix_Last[0], 49);
+  for (int i = 0; i <= 49; ++i) EXPECT_NE(gr_Pix[0][i].texture, 0u) << i;
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
   // A second call leaves the pixel-buffer method and the extension settings alone.
@@ -305,4 +307,19 @@ TEST_F(GlSetUpTest, InitGlLoadsTheGeneralPicturesOnce) {
   ASSERT_EQ(chdir(home), 0);
   pbufferLand.clear();
   *o2::MultiTexUnits = 8;
+}
+
+TEST(ShaderFile, ReadsTheWholeFileAsText) {
+  std::string path = "/tmp/velmar_shader_" + std::to_string(getpid()) + ".txt";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("!!ARBvp1.0\r\nEND\r\n", f);
+  std::fclose(f);
+  char* text = readShaderFile(path.c_str());
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text, "!!ARBvp1.0\nEND\n");
+  delete[] text;
+  std::remove(path.c_str());
+  setenv("VELMAR_MSGBOX", "auto", 1);
+  EXPECT_EQ(readShaderFile("/nonexistent/shader.txt"), nullptr);
 }
