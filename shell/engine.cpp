@@ -10,6 +10,7 @@
 #include "shell/msgbase.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
+#include "world/pools.h"
 
 int Main_Done;
 int Glob_LoadingFail_KillWindow;

@@ -14,84 +14,6 @@
 #include "ui/ui.h"
 
 // --- render engine ---------------------------------------------------------------
-unsigned char WGL_ARB_extensions_string_supported;
-unsigned char WGL_ARB_pixel_format_supported;
-unsigned char WGL_ARB_multisample_supported;
-unsigned char WGL_EXT_swap_control_supported;
-unsigned char GL_ARB_shader_objects_supported;
-unsigned char GL_ARB_vertex_shader_supported;
-unsigned char GL_ARB_fragment_shader_supported;
-unsigned char GL_ARB_shading_language_100_supported;
-Pix_* gr_Pix[26];
-
-namespace {
-bool HasWord(const char* list, const char* word) {
-  size_t n = std::strlen(word);
-  for (const char* p = list ? std::strstr(list, word) : nullptr; p; p = std::strstr(p + 1, word))
-    if ((p == list || p[-1] == ' ') && (p[n] == ' ' || p[n] == 0)) return true;
-  return false;
-}
-}  // namespace
-
-void initExtensions(HDC dc) {
-  const char* wgl = wglGetExtensionsStringARB(dc);
-  const char* gl = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-  WGL_ARB_extensions_string_supported = wgl != nullptr;
-  auto found = [&](const char* name) { return HasWord(wgl, name) || HasWord(gl, name); };
-  WGL_ARB_pixel_format_supported = found("WGL_ARB_pixel_format");
-  WGL_ARB_multisample_supported = found("WGL_ARB_multisample");
-  WGL_EXT_swap_control_supported = found("WGL_EXT_swap_control");
-  GL_ARB_shader_objects_supported = HasWord(gl, "GL_ARB_shader_objects");
-  GL_ARB_vertex_shader_supported = HasWord(gl, "GL_ARB_vertex_shader");
-  GL_ARB_fragment_shader_supported = HasWord(gl, "GL_ARB_fragment_shader");
-  GL_ARB_shading_language_100_supported = HasWord(gl, "GL_ARB_shading_language_100");
-}
-
-int InitGL() {
-  *o2::FirstTimeGL = 0;
-  *o2::FrustumE = 1;
-  GLint v = 0;
-  glGetIntegerv(GL_MAX_LIGHTS, &v);
-  *o2::GL_MaxLamps = v;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &v);
-  *o2::GL_MaxTexSize = v;
-  glShadeModel(GL_SMOOTH);
-  glClearDepth(1.0);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
-  ReshapeGL(Ekran.W, Ekran.H);
-  return 1;
-}
-
-int OGL_SaveViewportToBMP(const char* path) {
-  if (!path || !*path) return 0;
-  GLint vp[4] = {};
-  glGetIntegerv(GL_VIEWPORT, vp);
-  int w = vp[2], h = vp[3];
-  if (w <= 0 || h <= 0) return 0;
-  int row = (w * 3 + 3) & ~3;
-  std::vector<unsigned char> pixels(size_t(row) * size_t(h));
-  glFinish();
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glReadPixels(vp[0], vp[1], w, h, GL_BGR, GL_UNSIGNED_BYTE, pixels.data());
-  FILE* f = std::fopen(path, "wb");
-  if (!f) return 0;
-  unsigned char hdr[54] = {'B', 'M'};
-  auto put32 = [&](int at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) hdr[at + i] = uint8_t(v >> (8 * i));
-  };
-  put32(2, uint32_t(54 + pixels.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, uint32_t(w));
-  put32(22, uint32_t(h));
-  hdr[26] = 1;
-  hdr[28] = 24;
-  bool ok = std::fwrite(hdr, 1, sizeof hdr, f) == sizeof hdr &&
-            std::fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
-  return std::fclose(f) == 0 && ok ? 1 : 0;
-}
-
 void MdlGVBO_SaveGru(int) {}
 
 // --- general resources -------------------------------------------------------------
@@ -120,16 +42,44 @@ void UniOrgPredYchAdv(int) {}
 // --- world model -----------------------------------------------------------------------
 void InitPathfinder() {}
 void EndPathfinder() {}
-int ReadKonfig_Fgr4W() { return 1; }
 
 // --- front end ----------------------------------------------------------------------------
 Pro_Q7_Elements Q7;
 Pro_Q7_Elements* NowProj = &Q7;
 
 namespace {
+// Until the menu of the modes lands, its step draws a small scene through the
+// render machine each frame: a ring of turning boxes with outlines, a wire
+// ring, and the sprite test quad of an order without owner.
 int MenuStandIn_Step() {
   MouseCoordRoot();
   Ekran_ClearF(Ekran, 0.10f, 0.14f, 0.22f);
+  RenderM._ResetOnStartNewLap();
+  static t_VPortKam cam;
+  cam.vpW = Ekran.W;
+  cam.vpH = Ekran.H;
+  cam.aspect = Ekran.H ? static_cast<double>(Ekran.W) / Ekran.H : 1.0;
+  cam.znear = 1.0;
+  cam.zfar = 500.0;
+  cam.eye = vec3(0, 60, 140);
+  cam.target = vec3(0, 0, 0);
+  cam.Set1();
+  cam.Set2_ProjMode(1);
+  cam.Set3_Kamera();
+  glob_nowVPKam = &cam;
+  StartOfClearDraw1();
+  float turn = static_cast<float>(gMilli % 20000) * 0.018f;
+  for (int k = 0; k < 8; ++k) {
+    int a = zn::Ring1i(static_cast<int>(turn) + k * 45, 360);
+    vec3 c(getSprSIN(a) * 50, 10, getSprCOS(a) * 50);
+    RenderM.box.Add(c.x, c.y, c.z, 6, 6 + k, 6, 0.3f + 0.08f * k, 0.5f, 0.9f - 0.08f * k, 1, 0, k % 4 + 6, -1, 0);
+    RenderM.line[0].AddBoxRam(c, vec3(7, 7 + k, 7), 255, 255, 255, 255);
+  }
+  vec3 ring[36];
+  Crt_CircleGoriz(ring, 36, 70, 1);
+  RenderM.wire[1].AddChain(ring, nullptr, 36, 250, 200, 60, 255);
+  RenderM.quads[3].Add(nullptr, 0, 1, 0, 22, -1, 0);
+  RenderM._Run(&cam);
   return 1;
 }
 }  // namespace

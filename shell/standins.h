@@ -8,25 +8,11 @@
 
 #include "platform/platform.h"
 
-// --- render engine: GL set-up and extension loading ---------------------------
-// Replaced by the render engine's initExtensions / InitGL and its extension flags.
-extern unsigned char WGL_ARB_extensions_string_supported;
-extern unsigned char WGL_ARB_pixel_format_supported;
-extern unsigned char WGL_ARB_multisample_supported;
-extern unsigned char WGL_EXT_swap_control_supported;
-extern unsigned char GL_ARB_shader_objects_supported;
-extern unsigned char GL_ARB_vertex_shader_supported;
-extern unsigned char GL_ARB_fragment_shader_supported;
-extern unsigned char GL_ARB_shading_language_100_supported;
-void initExtensions(HDC dc);
-int InitGL();
-// Replaced by the render engine's screenshot writer (24-bit BMP of the viewport).
-int OGL_SaveViewportToBMP(const char* path);
+// --- render engine ---------------------------------------------------------------
+// GL set-up, extension flags, pictures and screenshots come from the render engine.
+#include "render/render.h"
 // Replaced by the render engine's model binary block writer.
 void MdlGVBO_SaveGru(int n);
-// Replaced by the render engine's picture groups.
-struct Pix_;
-extern Pix_* gr_Pix[26];
 
 // --- general resources and teardown (the shell's own later work) ----------------
 int LoadGeneralRes();
@@ -52,7 +38,6 @@ void UniOrgPredYchAdv(int dir);
 // --- world model: path-finder and object pools ----------------------------------
 void InitPathfinder();
 void EndPathfinder();
-int ReadKonfig_Fgr4W();
 
 // --- game, editor and menu modes: the front end ---------------------------------
 // Replaced by the front end; this one registers a single mode (3) whose step

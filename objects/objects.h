@@ -1,0 +1,7 @@
+// Public surface of the world-object library: the 27 object types and the
+// frame they share.
+#pragma once
+
+#include "objects/frame.h"
+#include "objects/scr_frm.h"
+#include "objects/shells.h"

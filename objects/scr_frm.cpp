@@ -1,0 +1,32 @@
+#include "objects/scr_frm.h"
+
+#include "objects/frame.h"
+#include "world/world.h"
+
+tw_ScrFrm* pTekScrFrm = nullptr;
+tw_ScrFrm* pMainScrFrm = nullptr;
+
+namespace {
+constexpr int kType = 4;
+}
+
+void tw_ScrFrm::Sbros() {
+  owner = nullptr;
+  angle = 0.0f;
+  for (int32_t& v : ints) v = 0;
+  for (float& v : floats) v = 0.0f;
+}
+
+void tw_ScrFrm::FonC(float r, float g, float b) {
+  floats[1] = r;
+  floats[2] = g;
+  floats[3] = b;
+}
+
+void tw_ScrFrm::OnEvent(int code, void* a, void* b, void* c, void* d) {
+  (void)d;
+  if (!ObjFrame_Enter(owner, kType, code)) return;
+  if (code == EV_CREATE) angle = 1.0f;
+  ObjFrame_Common(owner, kType, code, a, b);
+  if (ObjFrame_WantsCurrent(code, b, c)) pTekScrFrm = this;
+}

@@ -1,0 +1,46 @@
+// World-object types that so far consist of the frame only: the owner word,
+// Sbros/Status and an OnEvent that answers the frame's codes. Each type gets
+// its own class and file as its behaviour is written.
+#pragma once
+
+class Fgr4;
+
+#define VELMAR_SHELL_CLASS(Name)                                          \
+  class tw_##Name {                                                       \
+   public:                                                                \
+    Fgr4* owner;                                                          \
+    tw_##Name() { Sbros(); }                                              \
+    void Sbros() { owner = nullptr; }                                     \
+    int Status() const { return owner != nullptr; }                       \
+    void OnEvent(int code, void* a, void* b, void* c, void* d);           \
+  };                                                                      \
+  extern tw_##Name* pTek##Name;
+
+VELMAR_SHELL_CLASS(Fotik)
+VELMAR_SHELL_CLASS(Kmd3)
+VELMAR_SHELL_CLASS(Kno)
+VELMAR_SHELL_CLASS(Car1)
+VELMAR_SHELL_CLASS(Tank1)
+VELMAR_SHELL_CLASS(Flr2)
+VELMAR_SHELL_CLASS(Stolb)
+VELMAR_SHELL_CLASS(Svet1)
+VELMAR_SHELL_CLASS(Trig1)
+VELMAR_SHELL_CLASS(Snow)
+VELMAR_SHELL_CLASS(Smoke)
+VELMAR_SHELL_CLASS(Boom)
+VELMAR_SHELL_CLASS(Oblom1)
+VELMAR_SHELL_CLASS(Laser)
+VELMAR_SHELL_CLASS(TailStrip)
+VELMAR_SHELL_CLASS(Dekor)
+VELMAR_SHELL_CLASS(EtapLink)
+VELMAR_SHELL_CLASS(Sektor)
+VELMAR_SHELL_CLASS(Land)
+VELMAR_SHELL_CLASS(KomTehBox)
+VELMAR_SHELL_CLASS(Sputnik)
+VELMAR_SHELL_CLASS(KomPult)
+VELMAR_SHELL_CLASS(Dom)
+VELMAR_SHELL_CLASS(DomXBunk)
+VELMAR_SHELL_CLASS(DomXEner)
+VELMAR_SHELL_CLASS(Unit)
+
+#undef VELMAR_SHELL_CLASS

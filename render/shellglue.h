@@ -1,0 +1,16 @@
+// What the render engine uses of the program shell and the platform layer:
+// the screen record, the 2D projection, the start-up flags and list names of
+// konfig.txt, the message base, message boxes and the buffer swap.
+#pragma once
+
+#include "platform/platform.h"
+#include "shell/shell.h"
+
+// The screen record's current width and height in pixels.
+inline int ScreenWidth() { return Ekran.W; }
+inline int ScreenHeight() { return Ekran.H; }
+
+// A message box with an OK button and the exclamation icon.
+inline void ShellMessageBox(const char* text, const char* caption) {
+  MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
+}

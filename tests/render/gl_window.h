@@ -1,0 +1,10 @@
+// A real GL window for the render tests: hidden, double-buffered, RGBA 8 bits
+// with depth and stencil, no multisampling, made current on creation.
+#pragma once
+
+#include <cstdint>
+
+bool TestGLWindowOpen(int w, int h);
+void TestGLWindowClose();
+// The pixel (x, y) of the back buffer (origin bottom left) as RGBA bytes.
+void TestReadPixel(int x, int y, uint8_t rgba[4]);

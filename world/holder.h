@@ -1,0 +1,99 @@
+// The object holder: owns every object handle of the run (one fixed array of
+// slots), hands out free slots, and updates and draws the objects through six
+// work lists.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "world/fgr4.h"
+
+class tw_Fotik;
+class tw_ScrFrm;
+
+// A work list: handle pointers or null; it never shrinks, null entries are
+// reused.
+using WorkList = std::vector<Fgr4*>;
+
+class t_FgrHld {
+ public:
+  static constexpr int kLists = 6;
+  static constexpr int kFirstGeneralSlot = 256;  // below: slots 2..255 of AddWrkNetElit
+
+  WorkList lists[kLists];
+  int32_t firstScrFrm = -1;
+  Fgr4* fgrs = nullptr;
+  int32_t klv = 0;
+  int32_t cursor = kFirstGeneralSlot;
+
+  t_FgrHld() = default;
+  t_FgrHld(const t_FgrHld&) = delete;
+  t_FgrHld& operator=(const t_FgrHld&) = delete;
+  ~t_FgrHld() { Sbros(); }
+
+  int Init0(int n);
+  void Sbros();
+
+  // Slot searches (reset non-zero: the handle is reset before it is handed out).
+  int GetFreeNext(int reset);
+  Fgr4* GetFreeNext_(int reset);
+  Fgr4* GetFree255_(int reset);
+  Fgr4* GetFree_(int reset);
+  void next1();
+  int nowFindFree_next1();
+  int AdrOK(int n) const { return n >= 1 && n < klv; }
+  Fgr4* pFgrFromLogNom(int n) { return fgrs && AdrOK(n) ? &fgrs[n] : nullptr; }
+
+  // Object creation.
+  int AddWrk(int type, int kind, int makeCurrent);
+  int AddWrkNetElit(int type, int kind, int makeCurrent);
+  int Add_ScrFrm(int kind);
+  tw_Fotik* Add_Fotik(int kind);
+
+  // Work lists.
+  static int ListOfType(int type);  // 0..5, -1 for screen frames and bad codes
+  void VvdAddTo_xJob(int type, Fgr4* handle);
+  void VvdAddIn(int list, Fgr4* handle);
+  void VvdSbros();
+  void VvdFillJobGru();
+  int SetFirstScrFrm();
+  void InitBase();
+
+  // Per frame.
+  void Update(int a, int b);
+  void DrawZkz(int a, int b);
+  // Picking: every chosen object is drawn (event 13) under its slot number as
+  // GL selection name; resolve a hit with pFgrFromLogNom(name).
+  void DrawForSel(int mode);
+
+  void ResetOn_modeSaveFlags(int k1, int k2, int k3, int k4);
+  void ResetEtapFgr() { ResetOn_modeSaveFlags(0, 1, 1, 1); }
+
+  int InPass() const { return inPass; }
+
+ private:
+  // Slots of killed objects whose list entries were dropped during the pass;
+  // they become free at its end.
+  std::vector<int32_t> toRelease;
+  int inPass = 0;
+
+  static int isFree(const Fgr4& h) { return !h.body && h.wrkNom >= 0; }
+  int initListed(Fgr4* h, int type, int kind, int makeCurrent);
+  void priv_Release(Fgr4* h);
+  void AnVUp1(WorkList& list, int& a, int& b);
+  void AnVUp2(WorkList& list, int& a, int& b);
+  void KillDeadLinksV(int& a);
+  void AnVEmptyUp();
+  void AnVDraw(WorkList& list, int& a, int& b);
+  void AnVDrawSel(WorkList& list, int& mode);
+};
+
+extern t_FgrHld FgrHld;
+
+// The main screen frame's handle, null when there is none.
+Fgr4* pMainScrFrmFgr();
+void SetMainScrFrm(tw_ScrFrm* frame);
+void VvdFillMainScrFrm();
+
+int FgrHld_AddWrk(int type, int kind, int makeCurrent);
+int FgrHld_AddWrkNetElit(int type, int kind, int makeCurrent);
