@@ -1,0 +1,30 @@
+#include "world/safefile.h"
+
+#include "core/core.h"
+
+int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
+  path_ = name + ext;
+  hadOld_ = sysFileExists(path_) != 0;
+  ok_ = true;
+  f = BinFileWrite(name, ext, 2, 0);
+  return f != nullptr;
+}
+
+int t_SafeWrite::Close() {
+  if (!f) return 0;
+  if (std::fflush(f) != 0 || std::ferror(f)) ok_ = false;
+  if (std::fclose(f) != 0) ok_ = false;
+  f = nullptr;
+  if (ok_) return 1;
+  LogInfo("\n write of \"%s\" failed: the file is removed and the previous one kept\n", path_.c_str());
+  sysDeleteFile(path_);
+  if (hadOld_) sysMoveFile(path_ + "_bak", path_);
+  return 0;
+}
+
+t_SafeWrite::~t_SafeWrite() {
+  if (f) {
+    ok_ = false;
+    Close();
+  }
+}
