@@ -4,10 +4,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -92,3 +96,33 @@ class TerrainTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetTerrain(); }
 };
+
+// A fresh folder made current for each test, removed afterwards.
+class TerrainFileTest : public TerrainTest {
+ protected:
+  void SetUp() override {
+    TerrainTest::SetUp();
+    char tmpl[] = "/tmp/velmar_world_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+    old_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(old_);
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  std::string dir_;
+  std::filesystem::path old_;
+};
+
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& b) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
