@@ -10,11 +10,14 @@ int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
   return f != nullptr;
 }
 
-int t_SafeWrite::Close() {
-  if (!f) return 0;
-  if (std::fflush(f) != 0 || std::ferror(f)) ok_ = false;
-  if (std::fclose(f) != 0) ok_ = false;
+FILE* t_SafeWrite::Take() {
+  FILE* taken = f;
   f = nullptr;
+  return taken;
+}
+
+int t_SafeWrite::Finish(bool ok) {
+  ok_ = ok_ && ok;
   if (ok_) return 1;
   LogInfo("\n write of \"%s\" failed: the file is removed and the previous one kept\n", path_.c_str());
   sysDeleteFile(path_);
@@ -22,9 +25,17 @@ int t_SafeWrite::Close() {
   return 0;
 }
 
+int t_SafeWrite::Close() {
+  if (!f) return 0;
+  bool ok = std::fflush(f) == 0 && !std::ferror(f);
+  if (std::fclose(f) != 0) ok = false;
+  f = nullptr;
+  return Finish(ok);
+}
+
 t_SafeWrite::~t_SafeWrite() {
-  if (f) {
-    ok_ = false;
-    Close();
-  }
+  if (!f) return;
+  std::fclose(f);
+  f = nullptr;
+  Finish(false);
 }

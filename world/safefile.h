@@ -14,7 +14,12 @@ class t_SafeWrite {
   int Open(const std::string& name, const std::string& ext);
   // Records the outcome of a write the caller checked.
   void Check(bool wroteAll) { ok_ = ok_ && wroteAll; }
-  // Flushes and closes; 1 when every write and the close succeeded.
+  // Hands the stream to a caller that closes it itself, then calls Finish.
+  FILE* Take();
+  // After the stream is closed: keeps the new file when everything went
+  // well (ok and every checked write), else removes it and restores the old.
+  int Finish(bool ok);
+  // Flushes and closes the stream, then Finish; 1 when all went well.
   int Close();
   ~t_SafeWrite();
 

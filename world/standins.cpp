@@ -32,3 +32,14 @@ void walkab5(int x, int z, int value) { walkabStore(walkability5, x, z, value); 
 vec3 SveKvad_boxP(0, 0, 0);
 float SveKvad_boxHaf = 250.0f;
 int needSvetoLayer(float, float, float, float, float, float) { return 0; }
+
+int PlayerUnitsOkrugKlv;
+vec3 PlayerUnitsOkrugPos[201];
+int PlayerUnitsOkrugR[201];
+int PlayerSelected_Now;
+Fgr4* PlayerSelected_[51];
+int KlientMiniMapFgrKlv;
+int KlientMiniMapFgrX[501];
+int KlientMiniMapFgrY[501];
+
+int globTexNRamMMap = 51;

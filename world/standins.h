@@ -56,3 +56,19 @@ void walkab5(int x, int z, int value);
 extern vec3 SveKvad_boxP;
 extern float SveKvad_boxHaf;
 int needSvetoLayer(float x, float z, float half, float originX, float originZ, float reach);
+
+// Replaced by the selection and per-frame unit lists of the world objects:
+// the player's sight circles, the selection (handles 1..count) and the
+// minimap dots that the minimap converts in place each frame.
+class Fgr4;
+extern int PlayerUnitsOkrugKlv;
+extern vec3 PlayerUnitsOkrugPos[201];
+extern int PlayerUnitsOkrugR[201];
+extern int PlayerSelected_Now;
+extern Fgr4* PlayerSelected_[51];
+extern int KlientMiniMapFgrKlv;
+extern int KlientMiniMapFgrX[501];
+extern int KlientMiniMapFgrY[501];
+
+// Replaced by the game modes: the picture (group 0) of the minimap frame mask.
+extern int globTexNRamMMap;

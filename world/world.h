@@ -7,6 +7,7 @@
 #include "world/fgr4.h"
 #include "world/holder.h"
 #include "world/mbase1.h"
+#include "world/minimap.h"
 #include "world/plit.h"
 #include "world/pools.h"
 #include "world/standins.h"
