@@ -31,6 +31,9 @@ function(velmar_library dir)
   if(ARG_DEPENDS)
     target_link_libraries(velmar_${dir} PUBLIC ${ARG_DEPENDS})
   endif()
+  # The subsystem libraries form one large cycle: a member pulled in late (the
+  # shell's stop flag, say) may need others again, so the cycle is repeated.
+  set_property(TARGET velmar_${dir} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
 endfunction()
 
 # velmar_test(<name> SOURCES ... [LIBS ...] [LOCK name] [TIMEOUT s] [LABELS ...])

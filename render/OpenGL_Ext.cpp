@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "render/shellglue.h"
@@ -166,7 +167,11 @@ char* readShaderFile(const char* path) {
     return nullptr;
   }
   size_t got = std::fread(text, 1, size, f);
-  text[got] = '\0';
   std::fclose(f);
+  // Read as text: the CR of every CR LF goes.
+  size_t w = 0;
+  for (size_t r = 0; r < got; ++r)
+    if (!(text[r] == '\r' && r + 1 < got && text[r + 1] == '\n')) text[w++] = text[r];
+  text[w] = '\0';
   return text;
 }

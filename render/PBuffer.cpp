@@ -241,7 +241,8 @@ bool BuildFbo(int w, int h, bool colourTexture, bool alpha, bool depth, bool ste
 }
 
 void DeleteFbo(unsigned& fbo, unsigned& colourTex, unsigned& colourRb, unsigned& depthRb) {
-  if (HaveContext() && PBuf_Available()) {
+  bool any = fbo || colourTex || colourRb || depthRb;
+  if (any && HaveContext() && PBuf_Available()) {
     GLuint ids[2] = {colourRb, depthRb};
     if (fbo) {
       GLuint f = fbo;

@@ -38,59 +38,25 @@ namespace {
 
 void SetKeyState(const t_RsKey& key) { TexMat(key.k[0], key.k[1], key.k[2], key.k[3], key.k[4]); }
 
-// Steps 3 and 4 of every add: the first bucket whose head accepts the record,
-// else the first empty bucket; 0 when every bucket is taken by other keys.
-template <typename Rec, typename Same>
-int Bucket(Rec* const* heads, int n, Same same) {
-  for (int b = 1; b <= n; ++b)
-    if (heads[b] && same(heads[b])) return b;
-  for (int b = 1; b <= n; ++b)
-    if (!heads[b]) return b;
-  return 0;
-}
-
-template <typename Rec>
-void ClearHeads(Rec** heads, int n) {
-  for (int b = 0; b <= n; ++b) heads[b] = nullptr;
-}
 
 }  // namespace
 
 // ---- boxes ----
 
-tzkz_Box01::tzkz_Box01() : count(0) {
-  for (Box01_rec& r : recs) r.next = nullptr;
-  ClearHeads(heads, kBuckets);
-}
-
-void tzkz_Box01::Reset() {
-  for (int i = 1; i <= count; ++i) recs[i].next = nullptr;
-  count = 0;
-  ClearHeads(heads, kBuckets);
-}
-
 bool tzkz_Box01::zkzFilterSame(const Box01_rec* head, const t_RsKey& key) const {
   return head && head->key == key;
-}
-
-void tzkz_Box01::Adv(int bucket, int rec) {
-  recs[rec].next = heads[bucket];
-  heads[bucket] = &recs[rec];
 }
 
 int tzkz_Box01::Add(float cx, float cy, float cz, float hx, float hy, float hz, float r, float g, float b, int k0,
                     int k1, int k2, int k3, int k4) {
   if (count > kCap - 1) return 0;
-  Box01_rec& rec = recs[++count];
+  Box01_rec& rec = Take();
   rec.key.Set(k0, k1, k2, k3, k4);
   rec.cx = cx, rec.cy = cy, rec.cz = cz;
   rec.hx = hx, rec.hy = hy, rec.hz = hz;
   rec.r = r, rec.g = g, rec.b = b;
   rec.next = nullptr;
-  int bucket = Bucket<Box01_rec>(heads, kBuckets, [&](const Box01_rec* h) { return zkzFilterSame(h, rec.key); });
-  if (!bucket) return 0;
-  Adv(bucket, count);
-  return 1;
+  return Place([&](const Box01_rec* h) { return zkzFilterSame(h, rec.key); });
 }
 
 void tzkz_Box01::Run() {
@@ -113,37 +79,18 @@ void Quads1_rec::Sbros() {
   next = nullptr;
 }
 
-tzkz_Quads::tzkz_Quads() : enable(1), count(0) {
-  for (Quads1_rec& r : recs) r.Sbros();
-  ClearHeads(heads, kBuckets);
-}
-
-void tzkz_Quads::Reset() {
-  for (int i = 1; i <= count; ++i) recs[i].Sbros();
-  count = 0;
-  ClearHeads(heads, kBuckets);
-}
-
 bool tzkz_Quads::zkzFilterSame(const Quads1_rec* head, const t_RsKey& key) const {
   return head && head->key == key;
 }
 
-void tzkz_Quads::Adv(int bucket, int rec) {
-  recs[rec].next = heads[bucket];
-  heads[bucket] = &recs[rec];
-}
-
 int tzkz_Quads::Add(Fgr4* owner, uint16_t param, int k0, int k1, int k2, int k3, int k4) {
   if (!enable || count >= kCap) return 0;
-  Quads1_rec& rec = recs[++count];
+  Quads1_rec& rec = Take();
   rec.key.Set(k0, k1, k2, k3, k4);
   rec.owner = owner;
   rec.param = param;
   rec.next = nullptr;
-  int bucket = Bucket<Quads1_rec>(heads, kBuckets, [&](const Quads1_rec* h) { return zkzFilterSame(h, rec.key); });
-  if (!bucket) return 0;
-  Adv(bucket, count);
-  return 1;
+  return Place([&](const Quads1_rec* h) { return zkzFilterSame(h, rec.key); });
 }
 
 void Quads1_rec::SetRStates(Quads1_rec* head, int twoD) {
@@ -204,40 +151,20 @@ void FModels1_rec::Sbros() {
 
 void FModels1_rec::SetRStates(FModels1_rec* head) { SetKeyState(head->key); }
 
-tzkz_FModels::tzkz_FModels() : count(0) {
-  for (FModels1_rec& r : recs) r.Sbros();
-  ClearHeads(heads, kBuckets);
-}
-
-void tzkz_FModels::Reset() {
-  for (int i = 1; i <= count; ++i) recs[i].Sbros();
-  count = 0;
-  ClearHeads(heads, kBuckets);
-}
-
 bool tzkz_FModels::zkzFilterSame(const FModels1_rec* head, int group, int extraKey, const t_RsKey& key) const {
   return head && head->group == group && head->extraKey == extraKey && head->key == key;
 }
 
-void tzkz_FModels::Adv(int bucket, int rec) {
-  recs[rec].next = heads[bucket];
-  heads[bucket] = &recs[rec];
-}
-
 int tzkz_FModels::Add(Fgr4* owner, uint16_t subId, int group, int extraKey, int k0, int k1, int k2, int k3, int k4) {
   if (count >= kCap || group < 0) return 0;
-  FModels1_rec& rec = recs[++count];
+  FModels1_rec& rec = Take();
   rec.key.Set(k0, k1, k2, k3, k4);
   rec.extraKey = static_cast<int16_t>(extraKey);
   rec.group = static_cast<int16_t>(group);
   rec.owner = owner;
   rec.subId = subId;
   rec.next = nullptr;
-  int bucket = Bucket<FModels1_rec>(
-      heads, kBuckets, [&](const FModels1_rec* h) { return zkzFilterSame(h, rec.group, rec.extraKey, rec.key); });
-  if (!bucket) return 0;
-  Adv(bucket, count);
-  return 1;
+  return Place([&](const FModels1_rec* h) { return zkzFilterSame(h, rec.group, rec.extraKey, rec.key); });
 }
 
 void tzkz_FModels::Run(int ram) {
@@ -286,17 +213,6 @@ void RStEx1_rec::SetFinPartRenderStates(RStEx1_rec* head) {
     if (head->lights[i]) SvetToOGL(i, head->lights[i]);
 }
 
-tzkz_R1R2::tzkz_R1R2() : count(0), freeLights(0) {
-  for (RStEx1_rec& r : recs) r.Sbros();
-  ClearHeads(heads, kBuckets);
-}
-
-void tzkz_R1R2::Reset() {
-  for (int i = 1; i <= count; ++i) recs[i].Sbros();
-  count = 0;
-  ClearHeads(heads, kBuckets);
-}
-
 bool tzkz_R1R2::zkzFSv(const RStEx1_rec* head, t_SvetOGL* light) {
   for (t_SvetOGL* l : head->lights)
     if (l == light) return true;
@@ -318,16 +234,11 @@ bool tzkz_R1R2::zkzFilterSame(const RStEx1_rec* head, const RStEx1_rec& rec) {
   return true;
 }
 
-void tzkz_R1R2::Adv(int bucket, int rec) {
-  recs[rec].next = heads[bucket];
-  heads[bucket] = &recs[rec];
-}
-
 int tzkz_R1R2::Add(int drawMode, int secondId, int k0, int k1, int k2, int k3, int k4, Fgr4* owner,
                    uint16_t variant, t_SvetOGL* l0, t_SvetOGL* l1, t_SvetOGL* l2, t_SvetOGL* l3, t_SvetOGL* l4,
                    t_SvetOGL* l5, t_SvetOGL* l6, t_SvetOGL* l7) {
   if (count > kCap - 1) return 0;
-  RStEx1_rec& rec = recs[++count];
+  RStEx1_rec& rec = Take();
   rec.key.Set(k0, k1, k2, k3, k4);
   rec.secondId = static_cast<int16_t>(secondId);
   rec.drawMode = static_cast<int16_t>(drawMode);
@@ -336,10 +247,7 @@ int tzkz_R1R2::Add(int drawMode, int secondId, int k0, int k1, int k2, int k3, i
   rec.owner = owner;
   rec.variant = variant;
   rec.next = nullptr;
-  int bucket = Bucket<RStEx1_rec>(heads, kBuckets, [&](const RStEx1_rec* h) { return zkzFilterSame(h, rec); });
-  if (!bucket) return 0;
-  Adv(bucket, count);
-  return 1;
+  return Place([&](const RStEx1_rec* h) { return zkzFilterSame(h, rec); });
 }
 
 void tzkz_R1R2::Run(unsigned primitive, t_ExtVrt* arrays) {

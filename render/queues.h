@@ -37,6 +37,7 @@ struct Box01_rec {
   t_RsKey key;
   float cx, cy, cz, hx, hy, hz, r, g, b;
   Box01_rec* next;
+  void Sbros() { next = nullptr; }
 };
 
 struct Quads1_rec {
@@ -71,79 +72,86 @@ struct RStEx1_rec {
   static void SetFinPartRenderStates(RStEx1_rec* head);
 };
 
-class tzkz_Box01 {
+// The storage of a bucketed queue: records 1..Cap (record 0 unused), heads
+// 1..Buckets (head 0 unused) and the count. Each bucket is a list through the
+// records' next pointers, newest first.
+template <typename Rec, int Cap, int Buckets>
+class tzkz_Bucketed {
  public:
-  static constexpr int kCap = 400, kBuckets = 50;
-  tzkz_Box01();
-  void Reset();
+  static constexpr int kCap = Cap, kBuckets = Buckets;
+  tzkz_Bucketed() : count(0) {
+    for (Rec& r : recs) r.Sbros();
+    for (Rec*& h : heads) h = nullptr;
+  }
+  void Reset() {
+    for (int i = 1; i <= count; ++i) recs[i].Sbros();
+    count = 0;
+    for (Rec*& h : heads) h = nullptr;
+  }
   int gNow() const { return count; }
+  void Adv(int bucket, int rec) {
+    recs[rec].next = heads[bucket];
+    heads[bucket] = &recs[rec];
+  }
+  const Rec* Head(int bucket) const { return heads[bucket]; }
+
+ protected:
+  // Takes the next record (the caller has tested the capacity).
+  Rec& Take() { return recs[++count]; }
+  // Links the newest record into the first bucket whose head accepts it, else
+  // into the first empty bucket; 0 when every bucket holds another key (the
+  // record stays counted and is never drawn).
+  template <typename Same>
+  int Place(Same same) {
+    int bucket = 0;
+    for (int b = 1; b <= Buckets && !bucket; ++b)
+      if (heads[b] && same(heads[b])) bucket = b;
+    for (int b = 1; b <= Buckets && !bucket; ++b)
+      if (!heads[b]) bucket = b;
+    if (!bucket) return 0;
+    Adv(bucket, count);
+    return 1;
+  }
+  Rec recs[Cap + 1];
+  Rec* heads[Buckets + 1];
+  int count;
+};
+
+class tzkz_Box01 : public tzkz_Bucketed<Box01_rec, 400, 50> {
+ public:
   int Add(float cx, float cy, float cz, float hx, float hy, float hz, float r, float g, float b, int k0, int k1,
           int k2, int k3, int k4);
   void Run();
   bool zkzFilterSame(const Box01_rec* head, const t_RsKey& key) const;
-  void Adv(int bucket, int rec);
-  const Box01_rec* Head(int bucket) const { return heads[bucket]; }
-
- private:
-  Box01_rec recs[kCap + 1];
-  Box01_rec* heads[kBuckets + 1];
-  int count;
 };
 
-class tzkz_Quads {
+class tzkz_Quads : public tzkz_Bucketed<Quads1_rec, 2500, 18> {
  public:
-  static constexpr int kCap = 2500, kBuckets = 18;
-  tzkz_Quads();
-  void Reset();
-  int gNow() const { return count; }
+  tzkz_Quads() : enable(1) {}
   int Add(Fgr4* owner, uint16_t param, int k0, int k1, int k2, int k3, int k4);
   void Run(int twoD);
   bool zkzFilterSame(const Quads1_rec* head, const t_RsKey& key) const;
-  void Adv(int bucket, int rec);
   int enable;  // 0 refuses every order; reloaded by the render machine
-
- private:
-  Quads1_rec recs[kCap + 1];
-  Quads1_rec* heads[kBuckets + 1];
-  int count;
 };
 
-class tzkz_FModels {
+class tzkz_FModels : public tzkz_Bucketed<FModels1_rec, 2000, 50> {
  public:
-  static constexpr int kCap = 2000, kBuckets = 50;
-  tzkz_FModels();
-  void Reset();
-  int gNow() const { return count; }
   int Add(Fgr4* owner, uint16_t subId, int group, int extraKey, int k0, int k1, int k2, int k3, int k4);
   void Run(int ram);
   bool zkzFilterSame(const FModels1_rec* head, int group, int extraKey, const t_RsKey& key) const;
-  void Adv(int bucket, int rec);
-
- private:
-  FModels1_rec recs[kCap + 1];
-  FModels1_rec* heads[kBuckets + 1];
-  int count;
 };
 
-class tzkz_R1R2 {
+class tzkz_R1R2 : public tzkz_Bucketed<RStEx1_rec, 2000, 50> {
  public:
-  static constexpr int kCap = 2000, kBuckets = 50;
-  tzkz_R1R2();
-  void Reset();
-  int gNow() const { return count; }
   int Add(int drawMode, int secondId, int k0, int k1, int k2, int k3, int k4, Fgr4* owner, uint16_t variant,
           t_SvetOGL* l0, t_SvetOGL* l1, t_SvetOGL* l2, t_SvetOGL* l3, t_SvetOGL* l4, t_SvetOGL* l5,
           t_SvetOGL* l6, t_SvetOGL* l7);
   void Run(unsigned primitive, t_ExtVrt* arrays);
   bool zkzFilterSame(const RStEx1_rec* head, const RStEx1_rec& rec);
   bool zkzFSv(const RStEx1_rec* head, t_SvetOGL* light);
-  void Adv(int bucket, int rec);
 
  private:
-  RStEx1_rec recs[kCap + 1];
-  RStEx1_rec* heads[kBuckets + 1];
-  int count;
-  int freeLights;
+  int freeLights = 0;
 };
 
 class tzkz_Lines1 {

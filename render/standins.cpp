@@ -13,10 +13,6 @@ float Distan1V(vec3 a, vec3 b) {
   return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
-// ---- text library: font lists (ui/) ----
-bool LoadWinFonts(char*) { return true; }
-bool LoadFontProektors(char*) { return true; }
-
 // ---- render engine, second part: materials ----
 int Material_RS::PredBind = -10;
 Material_RS MatRS[501];

@@ -10,10 +10,6 @@
 // ---- replaced by the world objects' distance helper (objects/) ----
 float Distan1V(vec3 a, vec3 b);
 
-// ---- replaced by the font loaders of the text library (ui/) ----
-bool LoadWinFonts(char* listFile);
-bool LoadFontProektors(char* listFile);
-
 // ---- replaced by the materials of the render engine's second part ----
 class Material_RS {
  public:

@@ -310,24 +310,10 @@ void CheckLog_GLError(int) {}
 
 // ---- vertex buffers ----
 
-void TryVBO_ForUseFlag() {
-  static const float prob[3] = {0, 1, 2};
-  if (!glGenBuffersARB || !glBindBufferARB || !glBufferDataARB || !glGetBufferParameterivARB) {
-    *o2::UseVBO = 0;
-    return;
-  }
-  GLuint id = 0;
-  glGenBuffersARB(1, &id);
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, id);
-  glBufferDataARB(GL_ARRAY_BUFFER_ARB, sizeof prob, prob, GL_STATIC_DRAW_ARB);
-  GLint size = 0;
-  glGetBufferParameterivARB(GL_ARRAY_BUFFER_ARB, GL_BUFFER_SIZE_ARB, &size);
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-  if (id && glDeleteBuffersARB) glDeleteBuffersARB(1, &id);
-  if (size <= 0) *o2::UseVBO = 0;
-}
-
+// A new buffer object of `bytes` from data, its name into *id; the size GL
+// reports for it (0 when buffer objects are missing or the upload failed).
 static int UploadStatic(GLenum target, const void* data, unsigned* id, int bytes) {
+  *id = 0;
   if (!glGenBuffersARB || !glBindBufferARB || !glBufferDataARB || !glGetBufferParameterivARB) return 0;
   GLuint name = 0;
   glGenBuffersARB(1, &name);
@@ -338,6 +324,17 @@ static int UploadStatic(GLenum target, const void* data, unsigned* id, int bytes
   glGetBufferParameterivARB(target, GL_BUFFER_SIZE_ARB, &size);
   glBindBufferARB(target, 0);
   return size > 0 ? size : 0;
+}
+
+void TryVBO_ForUseFlag() {
+  static const float prob[3] = {0, 1, 2};
+  unsigned id = 0;
+  int size = UploadStatic(GL_ARRAY_BUFFER_ARB, prob, &id, sizeof prob);
+  if (id && glDeleteBuffersARB) {
+    GLuint name = id;
+    glDeleteBuffersARB(1, &name);
+  }
+  if (size <= 0) *o2::UseVBO = 0;
 }
 
 int TryLoadStaticVBO(void* data, unsigned* id, int bytes) {

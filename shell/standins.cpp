@@ -20,13 +20,22 @@ void MdlGVBO_SaveGru(int) {}
 int PrintFPS_TBuf;
 int LoadGeneralRes() {
   nsMKeys::nFlushProc();
+  // Text-buffer group 0 and its four fixed entries, in the order the general
+  // resources take them (the second is the frame-rate text).
+  if (MakeTBufGru(95, 0) != 0) return 0;
+  TBufGetNom(0, 1);
+  PrintFPS_TBuf = TBufGetNom(0, 1);
+  TBufGetNom(0, 1);
+  TBufGetNom(0, 1);
   return 1;
 }
-void Extras_Kill() {}
+void Extras_Kill() {
+  for (int g = 0; g < kTBufGroups; ++g) KillTBufGru(g);
+  for (auto& f : org_WFont) f.Sbros();
+  for (auto& t : tex_font) t.Sbros();
+}
 
 // --- text buffers and input ----------------------------------------------------------
-orgT_TBuf_* gr_TBuf[41];
-void TBufUpdate(int, int, const char*, ...) {}
 int glob_PoleTextActive;
 namespace a101 {
 void PoleText_InputChar(unsigned) {}
@@ -40,8 +49,6 @@ void UniOrgRepeatYch() {}
 void UniOrgPredYchAdv(int) {}
 
 // --- world model -----------------------------------------------------------------------
-void InitPathfinder() {}
-void EndPathfinder() {}
 
 // --- front end ----------------------------------------------------------------------------
 Pro_Q7_Elements Q7;
@@ -80,6 +87,13 @@ int MenuStandIn_Step() {
   RenderM.wire[1].AddChain(ring, nullptr, 36, 250, 200, 60, 255);
   RenderM.quads[3].Add(nullptr, 0, 1, 0, 22, -1, 0);
   RenderM._Run(&cam);
+  StartOfClearDraw1();
+  TexMat(0, -1, 0, -1, 0);
+  if (Begin2D(0, Ekran.W, 0, Ekran.H)) {  // the frame-rate text in Windows font 0
+    glColor3f(0.9f, 0.85f, 0.6f);
+    Print2D(Ekran.W / 2, Ekran.H - 18, 1, 1, 0, 0, PrintFPS_TBuf, 0, 0, 0);
+    End2D();
+  }
   return 1;
 }
 }  // namespace

@@ -20,9 +20,6 @@ void Extras_Kill();
 extern int PrintFPS_TBuf;
 
 // --- text buffers, text input and the settings editor --------------------------
-struct orgT_TBuf_;
-extern orgT_TBuf_* gr_TBuf[41];
-void TBufUpdate(int group, int entry, const char* format, ...);
 extern int glob_PoleTextActive;
 namespace a101 {
 void PoleText_InputChar(unsigned ch);
@@ -35,9 +32,8 @@ void UniOrgStartYch(int kind);
 void UniOrgRepeatYch();
 void UniOrgPredYchAdv(int dir);
 
-// --- world model: path-finder and object pools ----------------------------------
-void InitPathfinder();
-void EndPathfinder();
+// --- world model: path-finder and object pools come from the world model --------
+#include "world/world.h"
 
 // --- game, editor and menu modes: the front end ---------------------------------
 // Replaced by the front end; this one registers a single mode (3) whose step

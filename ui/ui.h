@@ -2,3 +2,6 @@
 #pragma once
 
 #include "ui/settings.h"
+#include "ui/text_buf.h"
+#include "ui/fonts.h"
+#include "ui/print.h"

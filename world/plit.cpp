@@ -7,6 +7,7 @@
 #include "ui/ui.h"
 #include "world/satint.h"
 #include "world/standins.h"
+#include "world/walkab.h"
 
 float Plit1_s_coeff[4] = {0.005f, 0, 0, 0};
 float Plit1_t_coeff[4] = {0, 0, -0.005f, 0};

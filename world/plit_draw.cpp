@@ -9,6 +9,7 @@
 #include "render/render.h"
 #include "ui/ui.h"
 #include "world/standins.h"
+#include "world/walkab.h"
 
 namespace {
 

@@ -31,25 +31,6 @@ extern t_Unt1TabOne origSborU;
 void globDraw_Path(float r, float g, float b, int& count, int& step,
                    unsigned char cells[][2]);
 
-// Replaced by the walkability layers of the world model (walkab.h): the five
-// movement layers and the two occupancy grids, [x][z], and the layer setters
-// the terrain calls. The grids are real; the search that reads them is not here.
-constexpr int gMapW = 200;
-constexpr int gMapH = 200;
-extern unsigned char walkability[gMapW][gMapH];
-extern unsigned char walkability2[gMapW][gMapH];
-extern unsigned char walkability3[gMapW][gMapH];
-extern unsigned char walkability4[gMapW][gMapH];
-extern unsigned char walkability5[gMapW][gMapH];
-extern unsigned char walkability2345Land[gMapW][gMapH];
-extern unsigned char walkabilityAirLand[gMapW][gMapH];
-void walkabil_Init();
-void walkab1(int x, int z, int value);
-void walkab2(int x, int z, int value);
-void walkab3(int x, int z, int value);
-void walkab4(int x, int z, int value);
-void walkab5(int x, int z, int value);
-
 // Replaced by the ground light of the render engine's second part: the centre
 // and half edge of the light-map square, and its terrain layer on texture
 // unit 3, which is never bound here (0).

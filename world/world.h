@@ -4,11 +4,14 @@
 // with its files and height map, the object base file and the minimap.
 #pragma once
 
+#include "world/astar.h"
 #include "world/fgr4.h"
 #include "world/holder.h"
 #include "world/mbase1.h"
 #include "world/minimap.h"
 #include "world/plit.h"
+#include "world/pafmove.h"
 #include "world/pools.h"
 #include "world/standins.h"
 #include "world/type_list.h"
+#include "world/walkab.h"

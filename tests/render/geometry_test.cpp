@@ -279,6 +279,8 @@ TEST_F(GlSetUpTest, InitGlLoadsTheGeneralPicturesOnce) {
   ASSERT_EQ(getcwd(home, sizeof home), home);
   ASSERT_EQ(chdir(VELMAR_SOURCE_DIR "/data"), 0);
   std::snprintf(general_ris_list0, sizeof general_ris_list0, "%s", "base/ris_list0.txt");
+  std::snprintf(wfont_list0, sizeof wfont_list0, "%s", "base/wfont_list0.txt");
+  std::snprintf(proektor_list0, sizeof proektor_list0, "%s", "base/proektor_list0.txt");
   *o2::FirstTimeGL = 1;
   Glob_LoadingFail_KillWindow = 0;
   EXPECT_EQ(InitGL(), 1);
@@ -305,4 +307,19 @@ TEST_F(GlSetUpTest, InitGlLoadsTheGeneralPicturesOnce) {
   ASSERT_EQ(chdir(home), 0);
   pbufferLand.clear();
   *o2::MultiTexUnits = 8;
+}
+
+TEST(ShaderFile, ReadsTheWholeFileAsText) {
+  std::string path = "/tmp/velmar_shader_" + std::to_string(getpid()) + ".txt";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("!!ARBvp1.0\r\nEND\r\n", f);
+  std::fclose(f);
+  char* text = readShaderFile(path.c_str());
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text, "!!ARBvp1.0\nEND\n");
+  delete[] text;
+  std::remove(path.c_str());
+  setenv("VELMAR_MSGBOX", "auto", 1);
+  EXPECT_EQ(readShaderFile("/nonexistent/shader.txt"), nullptr);
 }

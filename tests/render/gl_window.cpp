@@ -37,6 +37,14 @@ void TestGLWindowClose() {
   SDL_Quit();
 }
 
+void TestGLRelease() {
+  if (window) SDL_GL_MakeCurrent(window, nullptr);
+}
+
+void TestGLMakeCurrent() {
+  if (window) SDL_GL_MakeCurrent(window, context);
+}
+
 void TestReadPixel(int x, int y, uint8_t rgba[4]) {
   glFinish();
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
