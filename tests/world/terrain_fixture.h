@@ -19,8 +19,6 @@
 #include "world/world.h"
 
 inline void ResetTerrain() {
-  org2_Init();
-  orgF_Init();
   walkabil_Init();
   for (int i = 0; i < kPlitTiles; ++i) {
     PlitHold.Plit[i].Sbros();
@@ -94,7 +92,11 @@ inline uint64_t TerrainHash(const t_PlitHold& t) {
 
 class TerrainTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetTerrain(); }
+  void SetUp() override {
+    org2_Init();
+    orgF_Init();
+    ResetTerrain();
+  }
 };
 
 // A fresh folder made current for each test, removed afterwards.
