@@ -1,6 +1,9 @@
 #include "world/astar.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <type_traits>
 
 #include "world/standins.h"
 
@@ -16,24 +19,27 @@ namespace {
 
 constexpr int kCells = gMapW * gMapH;  // cell index = x * 200 + z, as the grids
 
-// Working state of one cell, kept together so that a visit touches one line.
+// Working state of one cell: its marker and its cost from the start.
 struct t_AStCell {
-  int32_t mark;    // open or closed marker of a search, or stale
-  int32_t g;       // cost from the start
-  int32_t parent;  // cell it was reached from
-  int32_t pos;     // position in the open heap while open
+  int32_t mark;  // open or closed marker of a search, or stale
+  int32_t g;
 };
 t_AStCell cells[kCells];
+int32_t parentOf[kCells];  // the cell each open or closed cell was reached from
 
-// The open list: a 1-based binary heap on F. Keeping each cell's heap position
-// makes a cost decrease O(log n) with the same heap order a scan would give.
-int heapF[kCells + 2];
-int heapC[kCells + 2];
+// The open list: a 1-based binary heap on F, each entry F << 32 | cell.
+// Keeping each open cell's heap position (posOf) makes a cost decrease
+// O(log n) with the same heap order a scan for the cell would give.
+uint64_t heap[kCells + 2];
+int32_t posOf[kCells];
 
-inline void heapPlace(int pos, int f, int c) {
-  heapF[pos] = f;
-  heapC[pos] = c;
-  cells[c].pos = pos;
+inline int Fof(uint64_t e) { return static_cast<int>(e >> 32); }
+inline int Cof(uint64_t e) { return static_cast<int>(static_cast<uint32_t>(e)); }
+inline uint64_t Entry(int f, int c) { return static_cast<uint64_t>(f) << 32 | static_cast<uint32_t>(c); }
+
+inline void heapPlace(int pos, uint64_t e) {
+  heap[pos] = e;
+  posOf[Cof(e)] = pos;
 }
 
 // Moves an item up past parents of higher F (Strict) or of higher or equal F.
@@ -41,18 +47,19 @@ template <bool Strict>
 inline void bubbleUp(int pos, int f, int c) {
   while (pos != 1) {
     int up = pos >> 1;
-    if (Strict ? !(f < heapF[up]) : !(f <= heapF[up])) break;
-    heapPlace(pos, heapF[up], heapC[up]);
+    uint64_t eu = heap[up];
+    if (Strict ? f >= Fof(eu) : f > Fof(eu)) break;
+    heapPlace(pos, eu);
     pos = up;
   }
-  heapPlace(pos, f, c);
+  heapPlace(pos, Entry(f, c));
 }
 
 // Moves the last item to the root and sinks it: at u the left child is taken
 // when F(u) >= F(left), then the right one when F(chosen) >= F(right).
 inline void popRoot(int& count) {
-  int f = heapF[count];
-  int c = heapC[count];
+  const uint64_t e = heap[count];
+  const int f = Fof(e);
   --count;
   if (count == 0) return;
   int u = 1;
@@ -61,20 +68,27 @@ inline void popRoot(int& count) {
     int v = u;
     int fv = f;
     if (l + 1 <= count) {
-      if (fv >= heapF[l]) v = l, fv = heapF[l];
-      if (fv >= heapF[l + 1]) v = l + 1;
+      if (fv >= Fof(heap[l])) v = l, fv = Fof(heap[l]);
+      if (fv >= Fof(heap[l + 1])) v = l + 1;
     } else if (l <= count) {
-      if (fv >= heapF[l]) v = l;
+      if (fv >= Fof(heap[l])) v = l;
     }
     if (v == u) break;
-    heapPlace(u, heapF[v], heapC[v]);
+    heapPlace(u, heap[v]);
     u = v;
     if (Main_Done) break;
   }
-  heapPlace(u, f, c);
+  heapPlace(u, e);
 }
 
 inline int heuristic(int x, int z, int tx, int tz) { return 10 * (std::abs(x - tx) + std::abs(z - tz)); }
+
+// The steps of a move mask (AStMoves): bit j for the neighbour (dx, dz), in
+// the order the search visits them, z outer, x inner.
+constexpr int kStepDx[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
+constexpr int kStepDz[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
+constexpr int kStepOffset[8] = {-gMapH - 1, -1, gMapH - 1, -gMapH, gMapH, -gMapH + 1, 1, gMapH + 1};
+constexpr int kStepCost[8] = {14, 10, 14, 10, 10, 14, 10, 14};
 
 }  // namespace
 
@@ -107,14 +121,7 @@ int FindPath(int layer, int slot, int sx, int sz, int tx, int tz) {
   const int closedM = onClosedList;
   const int openM = onClosedList - 1;
 
-  const unsigned char* lay = &walkabLayer(layer)[0][0];  // valid: the target passed
-  const unsigned char* land = layer >= 2 ? &walkability2345Land[0][0] : nullptr;
-  const unsigned char* full = &walkabilityAirLand[0][0];
-  auto closedTo = [&](int x, int z) -> int {
-    if (!walkabAdr(x, z)) return 1;
-    int i = x * gMapH + z;
-    return lay[i] == 1 || (land && land[i] == 1) || full[i] != 0;
-  };
+  const unsigned char* moves = AStMoves(layer);  // valid: the target passed
 
   pathLength[slot] = 0;
   pathLocation[slot] = 0;
@@ -122,62 +129,69 @@ int FindPath(int layer, int slot, int sx, int sz, int tx, int tz) {
   const int targetC = targetX * gMapH + targetZ;
   cells[startC].g = 0;
   int count = 1;
-  heapPlace(1, 0, startC);
+  heapPlace(1, Entry(0, startC));
 
   bool ok = false;
+  int expanded = 0;
   while (count > 0) {
-    const int pc = heapC[1];
+    const int pc = Cof(heap[1]);
     cells[pc].mark = closedM;
-    ++AStExpansions;
+    ++expanded;
     popRoot(count);
 
     const int px = pc / gMapH;
     const int pz = pc - px * gMapH;
     const int pg = cells[pc].g;
-    int shut[9];  // neighbours closed to the layer, [(dz + 1) * 3 + dx + 1]
-    for (int dz = -1; dz <= 1; ++dz)
-      for (int dx = -1; dx <= 1; ++dx) shut[(dz + 1) * 3 + dx + 1] = closedTo(px + dx, pz + dz);
-
-    for (int dz = -1; dz <= 1; ++dz) {
-      for (int dx = -1; dx <= 1; ++dx) {
-        if (dx == 0 && dz == 0) continue;
-        if (shut[(dz + 1) * 3 + dx + 1]) continue;
-        const bool diagonal = dx != 0 && dz != 0;
-        if (diagonal && (shut[4 + dx] || shut[(dz + 1) * 3 + 1])) continue;  // no corner cutting
-        const int x = px + dx, z = pz + dz;
-        const int c = x * gMapH + z;
-        t_AStCell& cell = cells[c];
-        if (cell.mark == closedM) continue;
-        const int g = pg + (diagonal ? 14 : 10);
-        if (cell.mark != openM) {
-          cell.mark = openM;
-          cell.g = g;
-          cell.parent = pc;
-          bubbleUp<false>(++count, g + heuristic(x, z, targetX, targetZ), c);
-        } else if (g < cell.g) {
-          cell.parent = pc;
-          cell.g = g;
-          bubbleUp<true>(cell.pos, g + heuristic(x, z, targetX, targetZ), c);
-        }
+    const unsigned open = moves[pc];
+    // One step to neighbour J, unrolled with its constants: a corridor search
+    // is one long chain of expansions, each waiting for the one before.
+    auto step = [&](auto J) {
+      constexpr int j = decltype(J)::value;
+      if (!(open & 1u << j)) return;
+      const int c = pc + kStepOffset[j];
+      t_AStCell& cell = cells[c];
+      if (cell.mark == closedM) return;
+      const int g = pg + kStepCost[j];
+      if (cell.mark != openM) {
+        cell.mark = openM;
+        cell.g = g;
+        parentOf[c] = pc;
+        bubbleUp<false>(++count, g + heuristic(px + kStepDx[j], pz + kStepDz[j], targetX, targetZ), c);
+      } else if (g < cell.g) {
+        cell.g = g;
+        parentOf[c] = pc;
+        bubbleUp<true>(posOf[c], g + heuristic(px + kStepDx[j], pz + kStepDz[j], targetX, targetZ), c);
       }
-    }
+    };
+    step(std::integral_constant<int, 0>{});
+    step(std::integral_constant<int, 1>{});
+    step(std::integral_constant<int, 2>{});
+    step(std::integral_constant<int, 3>{});
+    step(std::integral_constant<int, 4>{});
+    step(std::integral_constant<int, 5>{});
+    step(std::integral_constant<int, 6>{});
+    step(std::integral_constant<int, 7>{});
     if (cells[targetC].mark == openM) {
       ok = true;
       break;
     }
   }
+  AStExpansions = expanded;
   if (!ok) return nonexistent;
 
-  int n = 0;
-  for (int c = targetC; c != startC && n < kPathBankCells; c = cells[c].parent) ++n;
-  pathLength[slot] = n;
+  // Walk back from the target, filling the bank from its end, then move the
+  // cells to its front: they are then in path order.
   int* bank = pathBank[slot];
-  int c = targetC;
-  for (int k = n - 1; k >= 0; --k) {
-    bank[2 * k] = c / gMapH;
-    bank[2 * k + 1] = c % gMapH;
-    c = cells[c].parent;
+  int k = kPathBankCells;
+  for (int c = targetC; c != startC && k > 0; c = parentOf[c]) {
+    --k;
+    const int x = c / gMapH;
+    bank[2 * k] = x;
+    bank[2 * k + 1] = c - x * gMapH;
   }
+  const int n = kPathBankCells - k;
+  std::memmove(bank, bank + 2 * k, sizeof(int) * 2 * n);
+  pathLength[slot] = n;
   ReadPath(slot, sx, sz, 1);
   return found;
 }

@@ -38,7 +38,7 @@ void t_FgrHld::Sbros() {
   fgrs = nullptr;
   klv = 0;
   cursor = kFirstGeneralSlot;
-  for (WorkList& l : lists) l.clear();
+  VvdSbros();
   toRelease.clear();
 }
 
@@ -167,17 +167,22 @@ void t_FgrHld::VvdAddTo_xJob(int type, Fgr4* handle) {
 void t_FgrHld::VvdAddIn(int list, Fgr4* handle) {
   if (!handle || list < 0 || list >= kLists) return;
   WorkList& l = lists[list];
-  for (Fgr4*& e : l) {
-    if (!e) {
-      e = handle;
+  for (size_t i = gapFrom[list]; i < l.size(); ++i) {
+    if (!l[i]) {
+      l[i] = handle;
+      gapFrom[list] = i + 1;
       return;
     }
   }
   l.push_back(handle);
+  gapFrom[list] = l.size();
 }
 
 void t_FgrHld::VvdSbros() {
-  for (WorkList& l : lists) l.clear();
+  for (int l = 0; l < kLists; ++l) {
+    lists[l].clear();
+    gapFrom[l] = 0;
+  }
 }
 
 void t_FgrHld::VvdFillJobGru() {
@@ -229,27 +234,31 @@ void t_FgrHld::priv_Release(Fgr4* h) {
     toRelease.push_back(h->logNom);
 }
 
-void t_FgrHld::AnVUp1(WorkList& list, int& a, int& b) {
-  for (size_t i = 0; i < list.size(); ++i) {  // objects made in the pass join it
-    Fgr4* h = list[i];
+// Empties entry i of a list whose handle has lost its object.
+void t_FgrHld::dropEntry(int list, size_t i) {
+  Fgr4* h = lists[list][i];
+  lists[list][i] = nullptr;
+  if (i < gapFrom[list]) gapFrom[list] = i;
+  priv_Release(h);
+}
+
+void t_FgrHld::AnVUp1(int list, int& a, int& b) {
+  WorkList& l = lists[list];
+  for (size_t i = 0; i < l.size(); ++i) {  // objects made in the pass join it
+    Fgr4* h = l[i];
     if (!h) continue;
     if (!h->freeze) h->Event(EV_UPD_SELF, &a, &b);
-    if (!h->Status()) {
-      list[i] = nullptr;
-      priv_Release(h);
-    }
+    if (!h->Status()) dropEntry(list, i);
   }
 }
 
-void t_FgrHld::AnVUp2(WorkList& list, int& a, int& b) {
-  for (size_t i = 0; i < list.size(); ++i) {
-    Fgr4* h = list[i];
+void t_FgrHld::AnVUp2(int list, int& a, int& b) {
+  WorkList& l = lists[list];
+  for (size_t i = 0; i < l.size(); ++i) {
+    Fgr4* h = l[i];
     if (!h || h->wasSelfUpd != 1) continue;
     if (!h->freeze) h->Event(EV_UPD, &a, &b);
-    if (!h->Status()) {
-      list[i] = nullptr;
-      priv_Release(h);
-    }
+    if (!h->Status()) dropEntry(list, i);
   }
 }
 
@@ -264,11 +273,13 @@ void t_FgrHld::KillDeadLinksV(int& a) {
 void t_FgrHld::AnVEmptyUp() {
   // A killed object's entry goes with its slot, so the slot cannot be listed
   // twice once it is taken again.
-  for (WorkList& l : lists) {
-    for (Fgr4*& e : l) {
+  for (int l = 0; l < kLists; ++l) {
+    for (size_t i = 0; i < lists[l].size(); ++i) {
+      Fgr4*& e = lists[l][i];
       if (e && e->wrkNom < 0) {
         e->wrkNom = 0;
         e = nullptr;
+        if (i < gapFrom[l]) gapFrom[l] = i;
       }
     }
   }
@@ -280,10 +291,10 @@ void t_FgrHld::AnVEmptyUp() {
 
 void t_FgrHld::Update(int a, int b) {
   inPass = 1;
-  for (int l = 0; l < kLists - 1; ++l) AnVUp1(lists[l], a, b);
-  for (int l = 0; l < kLists - 1; ++l) AnVUp2(lists[l], a, b);
-  AnVUp1(lists[kLists - 1], a, b);
-  AnVUp2(lists[kLists - 1], a, b);
+  for (int l = 0; l < kLists - 1; ++l) AnVUp1(l, a, b);
+  for (int l = 0; l < kLists - 1; ++l) AnVUp2(l, a, b);
+  AnVUp1(kLists - 1, a, b);
+  AnVUp2(kLists - 1, a, b);
   KillDeadLinksV(a);
   AnVEmptyUp();
   inPass = 0;

@@ -90,12 +90,16 @@ class t_FgrHld {
   // they become free at its end.
   std::vector<int32_t> toRelease;
   int inPass = 0;
+  // Per list, an index below which no entry is null (where the search for
+  // the first empty entry starts).
+  size_t gapFrom[kLists] = {};
 
   static int isFree(const Fgr4& h) { return !h.body && h.wrkNom >= 0; }
   int initListed(Fgr4* h, int type, int kind, int makeCurrent);
   void priv_Release(Fgr4* h);
-  void AnVUp1(WorkList& list, int& a, int& b);
-  void AnVUp2(WorkList& list, int& a, int& b);
+  void dropEntry(int list, size_t i);
+  void AnVUp1(int list, int& a, int& b);
+  void AnVUp2(int list, int& a, int& b);
   void KillDeadLinksV(int& a);
   void AnVEmptyUp();
   void AnVDraw(WorkList& list, int& a, int& b);

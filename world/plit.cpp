@@ -309,10 +309,13 @@ void t_PlitHold::PafLayClearOuterMas(int i) {
 }
 
 void t_PlitHold::reSbrosPafLay() {
+  walkabBulkBegin();
   for (int i = 0; i < kPlitTiles; ++i) PafLayClearOuterMas(i);
+  walkabBulkEnd();
 }
 
 void t_PlitHold::reUpdatePafLay() {
+  walkabBulkBegin();
   for (int i = 0; i < kPlitTiles; ++i) {
     t_Plit1& t = Plit[i];
     if (t.minY < -2.0f) t.type = 6;
@@ -320,6 +323,7 @@ void t_PlitHold::reUpdatePafLay() {
     NomTo2(i, x, z);
     MarkLayersOfType(x, z, t.type);
   }
+  walkabBulkEnd();
 }
 
 // ---------------------------------------------------------------- lay-out

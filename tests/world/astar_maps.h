@@ -13,6 +13,12 @@
 
 namespace astmaps {
 
+// Map makers write their cells in bulk.
+struct Bulk {
+  Bulk() { walkabBulkBegin(); }
+  ~Bulk() { walkabBulkEnd(); }
+};
+
 struct Cell {
   int x, z;
 };
@@ -23,15 +29,16 @@ inline int W(int c) { return c * 20 + 10; }
 // Closes a cell to `layer`, in one of the three ways the grids allow:
 // the layer's own byte, ground occupancy (layers 2..5) or full occupancy.
 inline void Block(int layer, int x, int z, int how = 0) {
-  if (how == 1 && layer >= 2) walkability2345Land[x][z] = 1;
-  else if (how == 2) walkabilityAirLand[x][z] = 1;
-  else walkabLayer(layer)[x][z] = 1;
+  if (how == 1 && layer >= 2) walkabLand(x, z, 1);
+  else if (how == 2) walkabAirLand(x, z, 1);
+  else walkabSet(layer, x, z, 1);
 }
 
 inline void Open() { walkabil_Init(); }
 
 // A target inside a closed square ring: the search floods everything else.
 inline std::pair<Cell, Cell> WalledTarget(int layer) {
+  Bulk bulk;
   walkabil_Init();
   for (int i = 140; i <= 160; ++i) {
     Block(layer, i, 140);
@@ -44,6 +51,7 @@ inline std::pair<Cell, Cell> WalledTarget(int layer) {
 
 // The start inside a cup whose bottom faces the target.
 inline std::pair<Cell, Cell> UTrap(int layer) {
+  Bulk bulk;
   walkabil_Init();
   for (int x = 40; x <= 160; ++x) Block(layer, x, 140);
   for (int z = 30; z <= 140; ++z) {
@@ -56,6 +64,7 @@ inline std::pair<Cell, Cell> UTrap(int layer) {
 // Every odd row closed but for one cell, alternately at its right and left
 // end: one corridor of width one that runs the whole map.
 inline std::pair<Cell, Cell> Serpentine(int layer) {
+  Bulk bulk;
   walkabil_Init();
   for (int z = 1; z < gMapH; z += 2) {
     int gap = (z / 2) % 2 == 0 ? gMapW - 1 : 0;
@@ -67,6 +76,7 @@ inline std::pair<Cell, Cell> Serpentine(int layer) {
 
 // A share of cells closed at random (in all three ways when the layer allows).
 inline void Random(int layer, double share, unsigned seed) {
+  Bulk bulk;
   walkabil_Init();
   std::mt19937 rng(seed);
   std::uniform_real_distribution<double> u(0.0, 1.0);
@@ -78,6 +88,7 @@ inline void Random(int layer, double share, unsigned seed) {
 // A perfect maze: rooms on even cells, walls on the rest, opened by a
 // randomised depth-first walk.
 inline void Maze(int layer, unsigned seed) {
+  Bulk bulk;
   walkabil_Init();
   for (int x = 0; x < gMapW; ++x)
     for (int z = 0; z < gMapH; ++z)
@@ -88,7 +99,6 @@ inline void Maze(int layer, unsigned seed) {
   seen[0] = 1;
   std::mt19937 rng(seed);
   const int dx[4] = {1, -1, 0, 0}, dz[4] = {0, 0, 1, -1};
-  unsigned char (*grid)[gMapH] = walkabLayer(layer);
   while (!stack.empty()) {
     Cell c = stack.back();
     int order[4] = {0, 1, 2, 3};
@@ -98,7 +108,7 @@ inline void Maze(int layer, unsigned seed) {
       int x = c.x + dx[k], z = c.z + dz[k];
       if (x < 0 || z < 0 || x >= n || z >= n || seen[x * n + z]) continue;
       seen[x * n + z] = 1;
-      grid[c.x * 2 + dx[k]][c.z * 2 + dz[k]] = 0;
+      walkabSet(layer, c.x * 2 + dx[k], c.z * 2 + dz[k], 0);
       stack.push_back({x, z});
       moved = true;
       break;

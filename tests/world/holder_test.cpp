@@ -303,3 +303,26 @@ TEST_F(HolderTest, GeneralSearchWrapsAndSkipsBlockedSlots) {
   EXPECT_EQ(b->logNom, 259);
   FgrHld.fgrs[258].wrkNom = 0;
 }
+
+TEST_F(HolderTest, NewEntriesTakeTheFirstEmptyOne) {
+  std::vector<Fgr4*> made;
+  for (int i = 0; i < 5; ++i) made.push_back(Make(17));
+  made[3]->Kill(1);
+  made[1]->Kill(1);
+  FgrHld.Update(2, 1);
+  WorkList& l = FgrHld.lists[5];
+  ASSERT_EQ(l.size(), 5u);
+  EXPECT_EQ(l[1], nullptr);
+  EXPECT_EQ(l[3], nullptr);
+  Fgr4* a = Make(17);
+  Fgr4* b = Make(17);
+  Fgr4* c = Make(17);
+  EXPECT_EQ(l[1], a);
+  EXPECT_EQ(l[3], b);
+  EXPECT_EQ(l[5], c);
+  made[0]->Kill(1);
+  FgrHld.Update(2, 1);
+  EXPECT_EQ(l[0], nullptr);
+  Fgr4* d = Make(17);
+  EXPECT_EQ(l[0], d);
+}

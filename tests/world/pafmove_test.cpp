@@ -69,9 +69,11 @@ TEST_F(PafMoveTest, ANewPathHandsOutItsFirstCell) {
 
 TEST_F(PafMoveTest, MoverReachesItsTarget) {
   astmaps::Random(2, 0.15, 3);
-  walkability2[20][20] = walkability2[150][170] = 0;
-  walkability2345Land[20][20] = walkability2345Land[150][170] = 0;
-  walkabilityAirLand[20][20] = walkabilityAirLand[150][170] = 0;
+  for (auto [x, z] : {std::pair{20, 20}, std::pair{150, 170}}) {
+    walkab2(x, z, 0);
+    walkabLand(x, z, 0);
+    walkabAirLand(x, z, 0);
+  }
   Mover m{float(W(20)), float(W(20))};
   pm.RePath(1, W(20), W(20), W(150), W(170), 2);
   ASSERT_EQ(pm.onPath, 1);
@@ -83,7 +85,7 @@ TEST_F(PafMoveTest, MoverReachesItsTarget) {
 
 TEST_F(PafMoveTest, PathLongerThanTheStoreIsWalkedToTheEnd) {
   // A wall makes the way about 250 cells long; the store keeps 201 of them.
-  for (int z = 0; z <= 120; ++z) walkability[100][z] = 1;
+  for (int z = 0; z <= 120; ++z) walkab1(100, z, 1);
   pm.RePath(1, W(95), W(0), W(105), W(0), 1);
   ASSERT_EQ(pm.onPath, 1);
   EXPECT_EQ(pm.count, t_PafMove1::kCells);
@@ -117,7 +119,7 @@ TEST_F(PafMoveTest, WaitsOnABlockedCellThenRePlans) {
   EXPECT_EQ(pm.RootBreak(W(5), W(0), W(5), W(10), 1, 4200), 0);
   pm.OnToch();  // at cell 0; heading for cell 1
   EXPECT_EQ(pm.state, 1);
-  walkability[5][2] = 1;  // cell 1 gets taken
+  walkab1(5, 2, 1);  // cell 1 gets taken
   EXPECT_EQ(pm.RootBreak(W(5), W(1), W(5), W(10), 1, 4200), 1);
   EXPECT_EQ(pm.wait, 4200);
   EXPECT_EQ(pm.zanX, 5);
@@ -136,7 +138,7 @@ TEST_F(PafMoveTest, WaitsOnABlockedCellThenRePlans) {
   for (auto [x, z] : Cells()) EXPECT_FALSE(x == 5 && z == 2);
 
   // The taken cell clears: the follower plans again at once.
-  walkability[5][2] = 0;
+  walkab1(5, 2, 0);
   pathStatus[0] = 99;
   pm.RootBreak(W(5), W(1), W(5), W(10), 1, 4200);
   EXPECT_EQ(pathStatus[0], found);
@@ -148,8 +150,8 @@ TEST_F(PafMoveTest, ShortPathsNeverWait) {
   pm.RePath(1, W(5), W(0), W(5), W(2), 1);
   ASSERT_EQ(pm.count, 2);
   pm.OnToch();
-  walkability[5][1] = 1;
-  walkability[5][2] = 1;
+  walkab1(5, 1, 1);
+  walkab1(5, 2, 1);
   // Two cells whose next one is taken: the path shortens instead.
   EXPECT_EQ(pm.RootBreak(W(5), W(0), W(5), W(2), 1, 4200), 1);
   EXPECT_EQ(pm.count, 1);
@@ -175,7 +177,7 @@ TEST_F(PafMoveTest, ForcedAndUnforcedReplanning) {
   pm.RePath(1, W(5), W(0), W(5), W(9), 1);
   EXPECT_EQ(pm.count, 9);
   // A failed search keeps the held path, one cell shorter.
-  walkability[5][9] = 1;
+  walkab1(5, 9, 1);
   pm.RePath(1, W(5), W(0), W(5), W(9), 1);
   EXPECT_EQ(pm.onPath, 1);
   EXPECT_EQ(pm.count, 8);
@@ -196,7 +198,7 @@ TEST_F(PafMoveTest, RightAngleTurnsAreMarked) {
   // Only an L is open: (0,0) up to (0,3), then east to (3,3).
   for (int x = 0; x <= 4; ++x)
     for (int z = 0; z <= 4; ++z)
-      if (!((x == 0 && z <= 3) || (z == 3 && x <= 3))) walkability[x][z] = 1;
+      if (!((x == 0 && z <= 3) || (z == 3 && x <= 3))) walkab1(x, z, 1);
   pm.RePath(1, W(0), W(0), W(3), W(3), 1);
   ASSERT_EQ(pm.count, 6);
   pm.krutPov = 0;

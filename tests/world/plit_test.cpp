@@ -251,7 +251,7 @@ TEST_F(TerrainTest, RepaintingAHillOpensItsLayersAtOnce) {
   EXPECT_EQ(PlitHold.Plit[i].type, 3);
   for (auto* g : {walkability, walkability2, walkability3, walkability4, walkability5}) EXPECT_EQ(g[12][34], 0);
 
-  walkability[70][70] = 1;  // an object of kind 1 holds the tile
+  walkab1(70, 70, 1);  // an object of kind 1 holds the tile
   Plit_SetTypeAnUV_Holm(Tile(70, 70));
   Plit_SetTypeAnUV(Tile(70, 70), 4);
   EXPECT_EQ(walkability[70][70], 1) << "repainting keeps a registration on layer 1";

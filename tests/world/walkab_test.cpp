@@ -1,6 +1,8 @@
 // Walkability layers and the occupancy of standing objects.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "world/world.h"
 
 class WalkabTest : public ::testing::Test {
@@ -26,10 +28,10 @@ TEST_F(WalkabTest, EachGridClosesItsLayers) {
   EXPECT_EQ(AStUnWalkable(3, 7, 8), 0);
   walkab1(900, 8, 1);  // ignored off the grid
 
-  walkability2345Land[1][1] = 1;
+  walkabLand(1, 1, 1);
   EXPECT_EQ(AStUnWalkable(1, 1, 1), 0);
   for (int l = 2; l <= 5; ++l) EXPECT_EQ(AStUnWalkable(l, 1, 1), 1) << l;
-  walkabilityAirLand[2][2] = 2;  // any non-zero value
+  walkabAirLand(2, 2, 1);
   for (int l = 1; l <= 5; ++l) EXPECT_EQ(AStUnWalkable(l, 2, 2), 1) << l;
 }
 
@@ -55,12 +57,12 @@ TEST_F(WalkabTest, OccupancyKinds) {
 TEST_F(WalkabTest, CornerRule) {
   int layer = 1, x = 4, z = 4, px = 5, pz = 5;
   EXPECT_EQ(AStCornMoveBlok(layer, x, z, px, pz), 0);
-  walkability[4][5] = 1;  // (px - 1, pz)
+  walkab1(4, 5, 1);  // (px - 1, pz)
   EXPECT_EQ(AStCornMoveBlok(layer, x, z, px, pz), 1);
   int ox = 4, oz = 5;  // orthogonal steps are never refused here
   EXPECT_EQ(AStCornMoveBlok(layer, ox, oz, px, pz), 0);
   int x2 = 6, z2 = 6;
-  walkability[5][6] = 1;  // (px, pz + 1)
+  walkab1(5, 6, 1);  // (px, pz + 1)
   EXPECT_EQ(AStCornMoveBlok(layer, x2, z2, px, pz), 1);
   int x3 = 6, z3 = 4;
   EXPECT_EQ(AStCornMoveBlok(layer, x3, z3, px, pz), 0);
@@ -97,4 +99,47 @@ TEST_F(WalkabTest, RegisteringAndReleasingTiles) {
   int bad = 40000;
   PlitHold_DeReg(index, bad, 0);
   EXPECT_EQ(bad, 40000);
+}
+
+// The search's move masks follow every kind of write.
+TEST_F(WalkabTest, MoveMasksFollowEveryWrite) {
+  std::mt19937 rng(42);
+  auto check = [] {
+    for (int layer = 1; layer <= 5; ++layer) {
+      const unsigned char* m = AStMoves(layer);
+      for (int x = 0; x < 200; ++x) {
+        for (int z = 0; z < 200; ++z) {
+          unsigned want = 0;
+          int j = 0;
+          for (int dz = -1; dz <= 1; ++dz) {
+            for (int dx = -1; dx <= 1; ++dx) {
+              if (!dx && !dz) continue;
+              int nx = x + dx, nz = z + dz, l = layer, px = x, pz = z;
+              if (!AStUnWalkable(layer, nx, nz) && !AStCornMoveBlok(l, nx, nz, px, pz)) want |= 1u << j;
+              ++j;
+            }
+          }
+          ASSERT_EQ(m[x * 200 + z], want) << "layer " << layer << " at " << x << "," << z;
+        }
+      }
+    }
+  };
+  check();
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 4000; ++i) {
+      int x = int(rng() % 200), z = int(rng() % 200), v = int(rng() % 3);
+      switch (rng() % 4) {
+        case 0: walkabSet(1 + int(rng() % 5), x, z, v); break;
+        case 1: walkabAir(x, z, v); break;
+        case 2: walkabLand(x, z, v); break;
+        default: walkabAirLand(x, z, v); break;
+      }
+    }
+    check();
+    if (HasFatalFailure()) return;
+  }
+  walkabil_Init();
+  check();
+  EXPECT_EQ(AStMoves(0), nullptr);
+  EXPECT_EQ(AStMoves(6), nullptr);
 }
