@@ -201,6 +201,18 @@ def water(size=64):
     return rows
 
 
+def map_grid(size=64):
+    """The minimap's overlay: a faint green grid on clear ground."""
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            line = x % 16 == 0 or y % 16 == 0
+            row.append((90, 200, 120, 150) if line else (40, 90, 60, 40))
+        rows.append(row)
+    return rows
+
+
 def frame_mask(size=128):
     """The minimap frame mask: opaque round map inside a lighter rim, clear outside."""
     rows = []
@@ -223,7 +235,7 @@ def height_map(size=200):
 
     Flat at 50 within 10 tiles of the world centre and of tiles (58, 58) and
     (142, 142), where the map generator puts bunkers, easing into gentle hills
-    farther out; no byte below 46 (water starts below) or above 100.
+    farther out; nothing below 50 (no water) and nothing above 100.
     """
     flats = [(100, 100), (58, 58), (142, 142)]
     rows = []
@@ -232,7 +244,7 @@ def height_map(size=200):
         for x in range(size):
             raw = (0.55 * math.sin(x / 11.0 + 0.7) * math.cos(z / 13.0 - 0.4)
                    + 0.35 * math.sin((x + z) / 17.0) + 0.25 * math.cos((x - 2 * z) / 23.0))
-            hill = 50 + raw * 40 if raw > 0 else 50 + raw * 3
+            hill = 50 + max(raw, 0.0) * 40
             w = 1.0
             for cx, cz in flats:
                 d = math.hypot(x - cx, z - cz)
@@ -270,13 +282,13 @@ GENERAL = [
     (18, 'glow_disc.tga', lambda: disc(64, 64, WHITE), 32, True, True, 1),
     (19, 'crater_disc.tga', lambda: disc(32, 32, (90, 70, 60, 255)), 32, False, True, 1),
     (20, 'checker_bw.tga', lambda: checker(32, 32, WHITE, (0, 0, 0, 255), 4), 24, False, False, 0),
-    (21, 'purple.tga', lambda: flat(8, 8, (120, 60, 180, 255)), 24, True, False, 0),
+    (21, 'minimap_grid.tga', map_grid, 32, True, False, 0),
     (22, 'sprite_atlas.tga', lambda: atlas(16), 32, True, False, 0),
     (23, 'smoke_disc.tga', lambda: disc(32, 32, (200, 200, 200, 255)), 32, False, False, 1),
-    (24, 'land_detail.tga', land_detail, 24, False, False, 1),
-    (25, 'land_atlas.tga', land_atlas, 32, True, False, 0),
-    (26, 'land_light.tga', land_light, 24, True, False, 1),
-    (27, 'water.tga', water, 24, False, False, 1),
+    (40, 'land_detail.tga', land_detail, 24, False, False, 1),
+    (41, 'land_atlas.tga', land_atlas, 32, True, False, 0),
+    (42, 'land_light.tga', land_light, 24, True, False, 1),
+    (43, 'water.tga', water, 24, False, False, 1),
     (51, 'minimap_frame.tga', frame_mask, 32, True, False, 0),
 ]
 # Indices below the last one without a picture of their own.

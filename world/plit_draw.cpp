@@ -193,15 +193,22 @@ void t_PlitHold::Plit_DrawEdge() {
   glDepthMask(GL_TRUE);
 }
 
+// Ground lying exactly at the water level (height byte 50) would fight the
+// water for the same depth: the water is pushed back a little, so the ground
+// wins there and the water shows only over lower ground.
 void t_PlitHold::Plit_DrawWater() {
   NomBlend(34);
   TexMat(1, 0, *o2::WtrTex1, -1, 0);
   ColorMatF(*o3::Wtr1A, *o3::Wtr1R, *o3::Wtr1G, *o3::Wtr1B);
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(1.0f, 4.0f);
   for (const t_Losk& l : Losk) {
     if (!l.drawn) continue;
     d3::QuadT1(l.boxC.x - l.boxH.x, l.boxC.x + l.boxH.x, 0, 0, l.boxC.z - l.boxH.z, l.boxC.z + l.boxH.z, 6, 6,
                0);
   }
+  glPolygonOffset(0, 0);
+  glDisable(GL_POLYGON_OFFSET_FILL);
 }
 
 // Debug boxes over the walkability grid: tiles held by ground objects and
