@@ -291,6 +291,9 @@ GENERAL = [
     (43, 'water.tga', water, 24, False, False, 1),
     (51, 'minimap_frame.tga', frame_mask, 32, True, False, 0),
 ]
+# Pictures listed here but made by another script: the glyph pictures of the
+# texture fonts 100..105 (tools/make_font_data.py).
+LISTED = [(32 + k, 'tfont%d.tga' % k, 0) for k in range(6)]
 # Indices below the last one without a picture of their own.
 FILLER = 'grey.tga'
 
@@ -310,6 +313,7 @@ def main():
     rows = loading()
     write(os.path.join(data, 'ris', 'loading1.tga'), tga_bytes(len(rows[0]), len(rows), rows, 24, True, False))
     entries = {index: (name, mip) for index, name, make, bpp, rle, top, mip in GENERAL}
+    entries.update({index: (name, mip) for index, name, mip in LISTED})
     last = max(entries)
     lines = ['// general pictures (group 0): label, "index name", archive, mip mode',
              '0', str(last + 1)]
