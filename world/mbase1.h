@@ -61,6 +61,7 @@ class t_MBase1 {
   void Pos(vec3 p);
   void Pos(float x, float y, float z);
   void Pos(float x, float z);  // zone only, y untouched
+  void PosEff(float x, float z) { Pos(x, z); }  // a jump on the ground (minimap clicks)
   void PosY(float y);
   void Skor(float s);
   void setGbr(float hx, float hy, float hz) { hf = vec3(hx, hy, hz); }

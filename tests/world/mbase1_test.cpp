@@ -117,6 +117,9 @@ TEST(PlacementRecord, ZoneKeepsXAndZInside) {
   EXPECT_FLOAT_EQ(m.posx(), 200);
   EXPECT_FLOAT_EQ(m.posz(), 3800);
   EXPECT_FLOAT_EQ(m.posy(), 50) << "Pos(x, z) applies the zone only";
+  m.PosEff(1234, -5);
+  EXPECT_FLOAT_EQ(m.posx(), 1234);
+  EXPECT_FLOAT_EQ(m.posz(), 200);
 }
 
 TEST(PlacementRecord, Move2DStaysFlatAndClampsToTheZoneOnly) {
