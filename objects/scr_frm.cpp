@@ -1,5 +1,6 @@
 #include "objects/scr_frm.h"
 
+#include "core/core.h"
 #include "objects/frame.h"
 #include "world/world.h"
 
@@ -23,10 +24,31 @@ void tw_ScrFrm::FonC(float r, float g, float b) {
   floats[3] = b;
 }
 
+void tw_ScrFrm::AddToFile(FILE* f) {
+  if (!f) return;
+  owner->AddToFile(f);
+  FloWrite(angle, f);
+  IntWriteMem(&ints[0], &ints[3], f, 300);
+  FloWriteMem(&floats[0], &floats[4], f, 300);
+}
+
+void tw_ScrFrm::FromFile(FILE* f) {
+  if (!f) return;
+  owner->FromFile(f);
+  FloRead(angle, f);
+  IntReadToMem(&ints[0], &ints[3], f, 300);
+  FloReadToMem(&floats[0], &floats[4], f, 300);
+}
+
 void tw_ScrFrm::OnEvent(int code, void* a, void* b, void* c, void* d) {
   (void)d;
   if (!ObjFrame_Enter(owner, kType, code)) return;
   if (code == EV_CREATE) angle = 1.0f;
+  if ((code == EV_SAVE || code == EV_LOAD) && a) {
+    FILE* f = *static_cast<FILE**>(a);
+    if (code == EV_SAVE) AddToFile(f);
+    else FromFile(f);
+  }
   ObjFrame_Common(owner, kType, code, a, b);
   if (ObjFrame_WantsCurrent(code, b, c)) pTekScrFrm = this;
 }

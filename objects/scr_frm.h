@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 class Fgr4;
 
@@ -18,6 +19,11 @@ class tw_ScrFrm {
   void Sbros();
   int Status() const { return owner != nullptr; }
   void OnEvent(int code, void* a, void* b, void* c, void* d);
+
+  // Its record in the object base, after the handle's common record: the
+  // angle, the int run of the 4 ints, the float run of the 5 floats.
+  void AddToFile(FILE* f);
+  void FromFile(FILE* f);
 
   void FonC(float r, float g, float b);
   void DName(int code) { ints[1] = code; }

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "core/core.h"
-#include "render/standins.h"
+#include "world/mbase1.h"
 
 class t_MeshRec {
  public:

@@ -67,6 +67,7 @@ int InitGL() {
     if (!Init_Extensions(1, 1)) return 0;
     if (RenderTarg_initPBuffer()) {
       *o2::PixelBufE = 2;
+      SveKvad_PixBufMtdTex_Neutral();
     } else if (WGL_ARB_pbuffer_supported && WGL_ARB_pixel_format_supported) {
       *o2::PixelBufE = 1;
       SveKvad_PixBufMtdCopy_Rise(512, 512);

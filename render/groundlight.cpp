@@ -92,10 +92,18 @@ void SveKvad_PixBufMtdTex_Rise(int w, int h) {
   pbufferLand.reInit(w, h, PBUF_ALPHA | PBUF_TEX_2D, true);
   if (RenderTarg_initPBuffer()) {
     *o2::PixelBufE = 2;
+    SveKvad_PixBufMtdTex_Neutral();
     return;
   }
   *o2::SveKvadTex4 = 0;
   if (*o2::PixelBufE == 2) *o2::PixelBufE = 1;
+}
+
+void SveKvad_PixBufMtdTex_Neutral() {
+  if (!pbufferLand.makeCurrent()) return;
+  glClearColor(0.5f, 0.5f, 0.5f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  pbufferLand.restoreCurrent();
 }
 
 void SveKvad_PixBufMtdTex_Kill() {
@@ -218,11 +226,12 @@ void uzorSvKvadAlf_OnKamMove() {
 int needSvetoLayer(float x, float z, float half, float originX, float originZ, float reach) {
   if (!*o2::SveKvadTex4) return 0;
   if (!Kubs_XZ_Pere(x, z, originX, originZ, half * 1.25f + reach)) return 0;
-  if (!*o2::MultiTexE || *o2::MultiTexUnits < 4) return 0;
+  // The layer needs a fourth texture unit and a map to show.
+  const unsigned map = *o2::PixelBufE == 2 ? pbufferTexLand : texSveKvad.texture;
+  if (!*o2::MultiTexE || *o2::MultiTexUnits < 4 || !map) return 0;
   OGL::KlientTexC_OFF(3);
   TexUnit(3, 1);
-  if (*o2::PixelBufE == 2) glBindTexture(GL_TEXTURE_2D, pbufferTexLand);
-  else texSveKvad.Bind();
+  glBindTexture(GL_TEXTURE_2D, map);
   tk_CmbSc(5, 0, 100, 100);
   tk0_(107, 200, 100, 202);
   tk1_(104, 200, 104, 202);

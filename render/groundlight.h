@@ -23,6 +23,9 @@ extern Pix_ texSveKvad;  // the map of the copy way
 void SveKvad_InitFromCoeff();
 void SveKvad_PixBufMtdTex_Rise(int w, int h);
 void SveKvad_PixBufMtdTex_Kill();
+// Clears the render-to-texture map to neutral grey (the ground unchanged until
+// the first paint).
+void SveKvad_PixBufMtdTex_Neutral();
 void SveKvad_PixBufMtdCopy_Rise(int w, int h);
 // Releases the copy way's buffer and its texture.
 void SveKvad_PixBufMtdCopy_Kill();

@@ -3,6 +3,7 @@
 #include "core/core.h"
 #include "platform/platform.h"
 #include "shell/ekran.h"
+#include "shell/genres.h"
 #include "shell/glwindow.h"
 #include "shell/input.h"
 #include "shell/ippi.h"

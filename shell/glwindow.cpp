@@ -8,6 +8,7 @@
 #include "core/core.h"
 #include "shell/ekran.h"
 #include "shell/engine.h"
+#include "shell/genres.h"
 #include "shell/input.h"
 #include "shell/konfig.h"
 #include "shell/msgbase.h"

@@ -7,6 +7,7 @@
 #include "core/core.h"
 #include "shell/ekran.h"
 #include "shell/engine.h"
+#include "shell/genres.h"
 #include "shell/input.h"
 #include "shell/standins.h"
 #include "ui/ui.h"

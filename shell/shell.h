@@ -5,6 +5,7 @@
 
 #include "shell/ekran.h"
 #include "shell/engine.h"
+#include "shell/genres.h"
 #include "shell/glwindow.h"
 #include "shell/input.h"
 #include "shell/ippi.h"

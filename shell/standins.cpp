@@ -8,29 +8,18 @@
 #include <vector>
 
 #include "shell/ekran.h"
+#include "shell/genres.h"
 #include "shell/glwindow.h"
 #include "shell/input.h"
 #include "shell/ippi.h"
+#include "shell/konfig.h"
 #include "ui/ui.h"
+#include "world/world.h"
 
-// --- general resources -------------------------------------------------------------
-int PrintFPS_TBuf;
-int LoadGeneralRes() {
-  nsMKeys::nFlushProc();
-  // Text-buffer group 0 and its four fixed entries, in the order the general
-  // resources take them (the second is the frame-rate text).
-  if (MakeTBufGru(95, 0) != 0) return 0;
-  TBufGetNom(0, 1);
-  PrintFPS_TBuf = TBufGetNom(0, 1);
-  TBufGetNom(0, 1);
-  TBufGetNom(0, 1);
-  return 1;
-}
-void Extras_Kill() {
-  for (int g = 0; g < kTBufGroups; ++g) KillTBufGru(g);
-  for (auto& f : org_WFont) f.Sbros();
-  for (auto& t : tex_font) t.Sbros();
-}
+// --- services the general resources load and release ------------------------------
+void ZSrcChain_zz_Init() {}
+void LoadArAndUnitsTab() {}
+void Test_Pole2_Init() {}
 
 // --- text buffers and input ----------------------------------------------------------
 int glob_PoleTextActive;
@@ -95,9 +84,82 @@ int MenuStandIn_Step() {
 }
 }  // namespace
 
+namespace {
+// The game camera of the stand-in front end: the placement a camera object
+// would have, high over the south of the test level and looking north over
+// its centre.
+t_MBase1 gStandInCamera;
+
+// Until the game mode lands, its step shows the terrain from that camera,
+// with the minimap in its corner.
+int GameStandIn_Step() {
+  MouseCoordRoot();
+  PlitHold.Resident();
+  minimap1.DrawToTexPlus(&gStandInCamera);
+  Ekran_ClearF(Ekran, 0.45f, 0.55f, 0.70f);
+  RenderM._ResetOnStartNewLap();
+  static t_VPortKam cam;
+  cam.vpW = Ekran.W;
+  cam.vpH = Ekran.H;
+  cam.aspect = Ekran.H ? static_cast<double>(Ekran.W) / Ekran.H : 1.0;
+  cam.fov = Glob_GenFOV;
+  cam.znear = Glob_GenNear;
+  cam.zfar = Glog_GenFar;
+  cam.eye = gStandInCamera.Pos();
+  cam.target = gStandInCamera.Fwd(100.0f);
+  cam.Set1();
+  cam.Set2_ProjMode(1);
+  cam.Set3_Kamera();
+  glob_nowVPKam = &cam;
+  Fru1.Update();
+  StartOfClearDraw1();
+  PlitHold.Plit_Draw();
+  StartOfClearDraw1();
+  FgrHld.DrawZkz(0, 1);
+  RenderM._Run(&cam);
+  StartOfClearDraw1();
+  if (Begin2D(0, Ekran.W, 0, Ekran.H)) {
+    minimap1.Draw1(0);
+    End2D();
+  }
+  return 1;
+}
+}  // namespace
+
+// The front end's set-up as far as the world model goes: the holder, the
+// object base (loaded, or made new, saved and loaded again), the first screen
+// frame, the minimap and the test level's terrain.
 int Pro_Q7_Elements::init() {
+  if (!FgrHld.Init0(11500)) return 0;
+  if (FgrHld.LoadBase(1)) {
+    LogInfo("\n OK >> Pro_Q7_Elements::init()-->FgrHld.LoadBase()");
+  } else {
+    LogInfo("\n Err >> Pro_Q7_Elements::init()-->FgrHld.LoadBase() // now make new");
+    FgrHld.InitBase();
+    if (!FgrHld.SaveBase()) {
+      LogInfo("\n ... Error Save new base. END");
+      return 0;
+    }
+    if (!FgrHld.LoadBase(1)) {
+      LogInfo("\n ... Error Load new base. END");
+      return 0;
+    }
+    LogInfo("\n ... OK >> FgrHld.LoadBase()");
+  }
+  if (!FgrHld.SetFirstScrFrm()) return 0;
   ReshapeGL(Ekran.W, Ekran.H);
+  SetMainScrFrm(pMainScrFrm);
+  minimap1.Init(Ekran.W * 15 / 100, Ekran.W * 185 / 1000);
+  Plit_Init();
+  PlitHold.InitHMap("testHMap.tga");
+  gStandInCamera.Sbros();
+  SetStdMonolitZoneXZ(gStandInCamera.zoneMinX, gStandInCamera.zoneMinZ, gStandInCamera.zoneMaxX,
+                      gStandInCamera.zoneMaxZ, 20);
+  gStandInCamera.zoneOn = 1;
+  gStandInCamera.Pos(Plit_GlobCentrX(), 170.0f, Plit_GlobCentrZ() - 420.0f);
+  gStandInCamera.setMatr(-22.0f, 0.0f, 0.0f);
   Root_IPPI.SetMain(3, MenuStandIn_Step);
+  Root_IPPI.SetMain(4, GameStandIn_Step);
   return 1;
 }
 int guiKamRToL() { return 0; }

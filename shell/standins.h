@@ -12,10 +12,13 @@
 // GL set-up, extension flags, pictures and screenshots come from the render engine.
 #include "render/render.h"
 
-// --- general resources and teardown (the shell's own later work) ----------------
-int LoadGeneralRes();
-void Extras_Kill();
-extern int PrintFPS_TBuf;
+// --- services the general resources load and release ------------------------------
+// Replaced by sound: clears the queued sound-chain orders.
+void ZSrcChain_zz_Init();
+// Replaced by the world objects: the weapon and unit tables.
+void LoadArAndUnitsTab();
+// Replaced by the text editor of the text library: fills the test text field.
+void Test_Pole2_Init();
 
 // --- text buffers, text input and the settings editor --------------------------
 extern int glob_PoleTextActive;
@@ -34,8 +37,9 @@ void UniOrgPredYchAdv(int dir);
 #include "world/world.h"
 
 // --- game, editor and menu modes: the front end ---------------------------------
-// Replaced by the front end; this one registers a single mode (3) whose step
-// clears the screen.
+// Replaced by the front end; this one sets up the world model's part of it and
+// registers a menu step (3) that draws a small scene and a game step (4) that
+// shows the terrain.
 class Pro_Q7_Elements {
  public:
   int init();

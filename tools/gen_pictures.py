@@ -2,11 +2,14 @@
 """Writes the general pictures of the default data set and their picture list.
 
 Every picture is made here (flat colours, checkers, radial alpha discs, a 4 x 4
-sprite atlas, the ground-light frame, model textures made from tileable noise,
-cloud layers, the loading picture); nothing comes from outside. Pictures are
-TGA files (types 2 and 10, 24 and 32 bits, both row orders) with lower-case
-names under <data>/ris/; the list is <data>/base/ris_list0.txt, the general
-picture list that konfig.txt names.
+sprite atlas, the loading picture, the terrain's ground, atlas, light and
+water pictures, the minimap frame mask, the ground-light frame, model textures
+made from tileable noise, cloud layers); nothing comes from outside. Pictures
+are TGA files (types 2 and 10, 24 and 32 bits, both row orders) with
+lower-case names under <data>/ris/; the list is <data>/base/ris_list0.txt, the
+general picture list that konfig.txt names. Indices without a picture of their
+own show the grey filler. The test level's height map <data>/testhmap.tga is
+made here too.
 
 usage: tools/gen_pictures.py [data-dir]
 """
@@ -88,7 +91,7 @@ def frame(w, h, c, inner=0.8, outer=0.95):
     return rows
 
 
-def noise(w, h, seed, cells=4):
+def tile_noise(w, h, seed, cells=4):
     """Tileable value noise in 0..1: a cells x cells lattice of random values,
     smoothly interpolated, wrapping at the picture's edges."""
     state = seed * 2654435761 % 4294967296 or 1
@@ -119,7 +122,7 @@ def noise(w, h, seed, cells=4):
 
 def layered(w, h, seed):
     """Two octaves of noise, 0..1."""
-    a, b = noise(w, h, seed, 4), noise(w, h, seed + 7, 8)
+    a, b = tile_noise(w, h, seed, 4), tile_noise(w, h, seed + 7, 8)
     return [[0.65 * a[y][x] + 0.35 * b[y][x] for x in range(w)] for y in range(h)]
 
 
@@ -176,7 +179,7 @@ def bricks(base, mortar, seed, w=64, h=64):
 
 
 def bark(base, seed, w=32, h=64):
-    n = noise(w, h, seed, 8)
+    n = tile_noise(w, h, seed, 8)
     return [[shade(base, (n[y][x] + (0.5 if (x * 7 // w) % 2 else 0)) / 1.5, 0.6) + (255,)
              for x in range(w)] for y in range(h)]
 
@@ -217,6 +220,159 @@ def loading(w=256, h=96):
     return rows
 
 
+def noise(seed):
+    """A small deterministic generator of values 0..1 (no dependence on Python's random)."""
+    state = [seed & 0x7FFFFFFF or 1]
+
+    def next_value():
+        state[0] = (state[0] * 1103515245 + 12345) & 0x7FFFFFFF
+        return (state[0] >> 8) / float(1 << 23)
+    return next_value
+
+
+def land_detail(size=128):
+    """Ground detail repeated every 200 world units: light speckles on near white."""
+    rnd = noise(7)
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            v = 200 + int(40 * rnd()) + (12 if (x // 16 + y // 16) % 2 else 0)
+            row.append((v, v, v - 6, 255))
+        rows.append(row)
+    return rows
+
+
+# The 7 x 7 terrain atlas: cell (column a, row b), both 1..7, row 1 at the
+# bottom; cells are 73 texels of 512 (146 of 1024). Plain ground sits in row 4,
+# columns 1-2; built ground in column 4 (rows 1-4 and 6-7); the edge sets of
+# nine cells are the corner blocks: sand (columns 1-3, rows 5-7), brush and
+# water (5-7, 5-7), hills (5-7, 1-3) and a spare set (1-3, 1-3).
+ATLAS = 512
+CELL = 73
+GRASS = (96, 150, 70)
+EDGE_SETS = {(1, 5): (205, 185, 130), (5, 5): (60, 120, 110), (5, 1): (130, 110, 90), (1, 1): (90, 90, 100)}
+PLAIN = {(1, 4): (96, 150, 70), (2, 4): (110, 160, 75), (6, 4): (120, 140, 80), (7, 4): (135, 150, 90)}
+BUILT = (150, 150, 145)
+
+
+def mix(a, b, t):
+    return tuple(int(a[k] + (b[k] - a[k]) * t) for k in range(3))
+
+
+def atlas_texel(tx, ty):
+    """Texel (tx, ty) of the atlas, ty counted from the bottom."""
+    a, b = tx // CELL + 1, ty // CELL + 1
+    if a > 7 or b > 7:
+        return (0, 0, 0, 255)
+    band = 1.0 if (ty // 6) % 2 else 0.93
+    for (a0, b0), colour in EDGE_SETS.items():
+        if a0 <= a < a0 + 3 and b0 <= b < b0 + 3:
+            # A 3 x 3 block: the set's colour in the middle, grass at its rim,
+            # in steps of 8 texels.
+            bx, by = tx - (a0 - 1) * CELL, ty - (b0 - 1) * CELL
+            half = 3 * CELL / 2.0
+            d = max(abs(bx - half), abs(by - half)) / half
+            t = min(1.0, max(0.0, (d - 0.35) / 0.6))
+            t = round(t * 8) / 8.0
+            c = mix(colour, GRASS, t)
+            return tuple(int(v * band) for v in c) + (220,)
+    if a == 4:
+        stripe = 0.85 if (tx % CELL) < 4 or (ty % CELL) < 4 else 1.0
+        return tuple(int(v * stripe * band) for v in BUILT) + (235,)
+    c = PLAIN.get((a, b), GRASS)
+    return tuple(int(v * band) for v in c) + (200,)
+
+
+def land_atlas():
+    rows = []
+    for y in range(ATLAS):
+        ty = ATLAS - 1 - y  # rows are written top first
+        rows.append([atlas_texel(tx, ty) for tx in range(ATLAS)])
+    return rows
+
+
+def land_light(size=256):
+    """Brightness across the whole map, used on the third texture unit."""
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            v = 160 + 40 * math.sin(x / 23.0) * math.cos(y / 31.0)
+            v = int(round(v / 8.0) * 8)
+            row.append((v, v, v, 255))
+        rows.append(row)
+    return rows
+
+
+def water(size=64):
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            w = 0.5 + 0.5 * math.sin((x + 2 * y) * math.pi / 16) * math.cos((x - y) * math.pi / 32)
+            row.append((int(30 + 40 * w), int(80 + 60 * w), int(160 + 80 * w), 255))
+        rows.append(row)
+    return rows
+
+
+def map_grid(size=64):
+    """The minimap's overlay: a faint green grid on clear ground."""
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            line = x % 16 == 0 or y % 16 == 0
+            row.append((90, 200, 120, 150) if line else (40, 90, 60, 40))
+        rows.append(row)
+    return rows
+
+
+def frame_mask(size=128):
+    """The minimap frame mask: opaque round map inside a lighter rim, clear outside."""
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            d = math.hypot((x + 0.5) / size * 2 - 1, (y + 0.5) / size * 2 - 1)
+            if d <= 0.92:
+                row.append((255, 255, 255, 255))
+            elif d <= 1.0:
+                row.append((180, 200, 220, 255))
+            else:
+                row.append((0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
+def height_map(size=200):
+    """The test level's height map: grey bytes, height = (byte - 50) / 2.
+
+    Flat at 50 within 10 tiles of the world centre and of tiles (58, 58) and
+    (142, 142), where the map generator puts bunkers, easing into gentle hills
+    farther out; nothing below 50 (no water) and nothing above 100.
+    """
+    flats = [(100, 100), (58, 58), (142, 142)]
+    rows = []
+    for z in range(size):
+        row = []
+        for x in range(size):
+            raw = (0.55 * math.sin(x / 11.0 + 0.7) * math.cos(z / 13.0 - 0.4)
+                   + 0.35 * math.sin((x + z) / 17.0) + 0.25 * math.cos((x - 2 * z) / 23.0))
+            hill = 50 + max(raw, 0.0) * 40
+            w = 1.0
+            for cx, cz in flats:
+                d = math.hypot(x - cx, z - cz)
+                t = min(1.0, max(0.0, (d - 10) / 12.0))
+                w = min(w, t * t * (3 - 2 * t))
+            v = int(round(50 + (hill - 50) * w))
+            v = max(46, min(100, v))
+            row.append((v, v, v, 255))
+        rows.append(row)
+    # Row z of the map is picture row z from the bottom.
+    return list(reversed(rows))
+
+
 WHITE = (255, 255, 255, 255)
 # (index, file, maker, bpp, rle, top_first, mip)
 GENERAL = [
@@ -241,30 +397,35 @@ GENERAL = [
     (18, 'glow_disc.tga', lambda: disc(64, 64, WHITE), 32, True, True, 1),
     (19, 'crater_disc.tga', lambda: disc(32, 32, (90, 70, 60, 255)), 32, False, True, 1),
     (20, 'checker_bw.tga', lambda: checker(32, 32, WHITE, (0, 0, 0, 255), 4), 24, False, False, 0),
-    (21, 'purple.tga', lambda: flat(8, 8, (120, 60, 180, 255)), 24, True, False, 0),
+    (21, 'minimap_grid.tga', map_grid, 32, True, False, 0),
     (22, 'sprite_atlas.tga', lambda: atlas(16), 32, True, False, 0),
     (23, 'smoke_disc.tga', lambda: disc(32, 32, (200, 200, 200, 255)), 32, False, False, 1),
-    # 24..31 are kept for the panel pictures of the front end; until it brings
-    # its own they show the grey picture.
-] + [(i, 'grey.tga', None, 24, False, False, 0) for i in range(24, 32)] + [
-    # The glyph pictures of texture fonts 100..105, made by tools/make_font_data.py.
-    (32 + k, 'tfont%d.tga' % k, None, 32, True, False, 0) for k in range(6)] + [
+    (40, 'land_detail.tga', land_detail, 24, False, False, 1),
+    (41, 'land_atlas.tga', land_atlas, 32, True, False, 0),
+    (42, 'land_light.tga', land_light, 24, True, False, 1),
+    (43, 'water.tga', water, 24, False, False, 1),
+    (51, 'minimap_frame.tga', frame_mask, 32, True, False, 0),
     # Model textures, by the settings that name them (and the buildings' key 38).
     (38, 'building_wall.tga', lambda: bricks((150, 96, 72), (190, 184, 170), 17), 24, True, False, 1),
     (39, 'camo_tank.tga', lambda: camo([(74, 84, 52), (96, 104, 64), (120, 112, 78), (58, 60, 44)], 3), 24, True,
      False, 1),  # ATankTex
-    (40, 'camo_dragon.tga', lambda: camo([(112, 92, 60), (140, 118, 80), (88, 72, 50), (160, 140, 100)], 5), 24,
+    (44, 'camo_dragon.tga', lambda: camo([(112, 92, 60), (140, 118, 80), (88, 72, 50), (160, 140, 100)], 5), 24,
      True, False, 1),  # ADragonTex
-    (41, 'plates_titan.tga', lambda: plates((110, 116, 124), (60, 64, 70), 16, 9), 24, True, False, 1),  # ATitanTex
-    (42, 'bunker_wall.tga', lambda: plates((128, 122, 108), (84, 80, 70), 32, 11), 24, True, False, 1),
-    (43, 'tracks.tga', lambda: treads((70, 70, 66), (36, 36, 34)), 24, True, False, 1),  # AGusTex, AGusFullTex
-    (44, 'bunker_roof.tga', lambda: camo([(90, 96, 80), (110, 114, 96), (70, 74, 62)], 13), 24, True, False, 1),
-    (45, 'tracks_titan.tga', lambda: treads((84, 86, 90), (44, 46, 50)), 24, True, False, 1),  # AGusTitanTex
-    (46, 'car_paint.tga', lambda: plates((150, 60, 48), (90, 36, 30), 32, 19), 24, True, False, 1),  # AllBuldMeshTex
-    (47, 'bark.tga', lambda: bark((110, 84, 56), 23), 24, True, False, 1),  # TestFgrDekTex
-    (48, 'clouds_a.tga', lambda: clouds(29), 32, True, False, 1),  # SkyKupTex1N
-    (49, 'clouds_b.tga', lambda: clouds(31), 32, True, False, 1),  # SkyKupTex2N
+    (45, 'plates_titan.tga', lambda: plates((110, 116, 124), (60, 64, 70), 16, 9), 24, True, False, 1),  # ATitanTex
+    (46, 'bunker_wall.tga', lambda: plates((128, 122, 108), (84, 80, 70), 32, 11), 24, True, False, 1),
+    (47, 'tracks.tga', lambda: treads((70, 70, 66), (36, 36, 34)), 24, True, False, 1),  # AGusTex, AGusFullTex
+    (48, 'bunker_roof.tga', lambda: camo([(90, 96, 80), (110, 114, 96), (70, 74, 62)], 13), 24, True, False, 1),
+    (49, 'tracks_titan.tga', lambda: treads((84, 86, 90), (44, 46, 50)), 24, True, False, 1),  # AGusTitanTex
+    (50, 'car_paint.tga', lambda: plates((150, 60, 48), (90, 36, 30), 32, 19), 24, True, False, 1),  # AllBuldMeshTex
+    (52, 'bark.tga', lambda: bark((110, 84, 56), 23), 24, True, False, 1),  # TestFgrDekTex
+    (53, 'clouds_a.tga', lambda: clouds(29), 32, True, False, 1),  # SkyKupTex1N
+    (54, 'clouds_b.tga', lambda: clouds(31), 32, True, False, 1),  # SkyKupTex2N
 ]
+# Pictures listed here but made by another script: the glyph pictures of the
+# texture fonts 100..105 (tools/make_font_data.py).
+LISTED = [(32 + k, 'tfont%d.tga' % k, 0) for k in range(6)]
+# Indices below the last one without a picture of their own.
+FILLER = 'grey.tga'
 
 
 def write(path, data):
@@ -277,17 +438,21 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'data')
     for index, name, make, bpp, rle, top, mip in GENERAL:
-        if make is None:
-            continue  # another entry's picture
         rows = make()
         write(os.path.join(data, 'ris', name), tga_bytes(len(rows[0]), len(rows), rows, bpp, rle, top))
     rows = loading()
     write(os.path.join(data, 'ris', 'loading1.tga'), tga_bytes(len(rows[0]), len(rows), rows, 24, True, False))
+    entries = {index: (name, mip) for index, name, make, bpp, rle, top, mip in GENERAL}
+    entries.update({index: (name, mip) for index, name, mip in LISTED})
+    last = max(entries)
     lines = ['// general pictures (group 0): label, "index name", archive, mip mode',
-             '0', str(len(GENERAL))]
-    for index, name, make, bpp, rle, top, mip in GENERAL:
+             '0', str(last + 1)]
+    for index in range(last + 1):
+        name, mip = entries.get(index, (FILLER, 0))
         lines += ['// %d' % index, '%d ris/%s' % (index, name), '0', str(mip)]
     write(os.path.join(data, 'base', 'ris_list0.txt'), ('\r\n'.join(lines) + '\r\n').encode('ascii'))
+    rows = height_map()
+    write(os.path.join(data, 'testhmap.tga'), tga_bytes(len(rows[0]), len(rows), rows, 24, True, False))
 
 
 if __name__ == '__main__':

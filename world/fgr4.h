@@ -93,6 +93,14 @@ class Fgr4 {
   void trigTryKill(int mode);
   void killDeadLinks();
 
+  // The common record of the object base (links, trigger links, active
+  // field, the four bytes, end marker); writers return the bytes written.
+  int AddToFile(FILE* f);
+  void FromFile(FILE* f);
+  static int AddToFileVF4R(std::vector<Fgr4Rea>& links, FILE* f);
+  static void FromFileVF4R(std::vector<Fgr4Rea>& links, FILE* f);
+  static int isBadF4R(Fgr4Rea& link);  // a dead target empties the link
+
   int eventServerKmd(int& code);
   void BindToScrFrm(class tw_ScrFrm* frame);
 

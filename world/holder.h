@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "world/fgr4.h"
@@ -66,6 +68,18 @@ class t_FgrHld {
   // GL selection name; resolve a hit with pFgrFromLogNom(name).
   void DrawForSel(int mode);
 
+  // The object base file base/gen.fgh.
+  static constexpr uint32_t kBaseMagic = 0x6BDE3;
+  int SaveBase();
+  int LoadBase(int reset);
+  // The same from the bytes of a whole file.
+  int LoadBaseFrom(const uint8_t* data, size_t size, int reset);
+  int FHdr(FILE* f, uint32_t magic);
+  int FHdrChk(FILE* f, uint32_t magic);
+  int FHdrClose(FILE* f);
+  int AddToFile_TryAllFgr(FILE* f, int k0, int k1, int k2, int k3, int k4);
+  int FromFile_BlokFgr(FILE* f);
+
   void ResetOn_modeSaveFlags(int k1, int k2, int k3, int k4);
   void ResetEtapFgr() { ResetOn_modeSaveFlags(0, 1, 1, 1); }
 
@@ -93,6 +107,8 @@ class t_FgrHld {
 };
 
 extern t_FgrHld FgrHld;
+// The object base's file extension (".fgh").
+extern std::string FgHFileType;
 
 // The main screen frame's handle, null when there is none.
 Fgr4* pMainScrFrmFgr();

@@ -31,15 +31,18 @@ extern t_Unt1TabOne origSborU;
 void globDraw_Path(float r, float g, float b, int& count, int& step,
                    unsigned char cells[][2]);
 
-// Replaced by the terrain (t_PlitHold with its tiles, heights and types).
-// Only the calls the walkability layers make exist: the tile under a point
-// and the three tile edits of a building levelling its ground, which do
-// nothing here.
-class t_PlitHold {
- public:
-  int YchFrCoord(float x, float z) const;
-  void PlitSetY(int i, float y, int onlyThis);
-  void SetOnlyType(int i, int type);
-  void SetUVSlo2(int i, int type, int variant, int rotation, int extra);
-};
-extern t_PlitHold PlitHold;
+// Replaced by the selection and per-frame unit lists of the world objects:
+// the player's sight circles, the selection (handles 1..count) and the
+// minimap dots that the minimap converts in place each frame.
+class Fgr4;
+extern int PlayerUnitsOkrugKlv;
+extern vec3 PlayerUnitsOkrugPos[201];
+extern int PlayerUnitsOkrugR[201];
+extern int PlayerSelected_Now;
+extern Fgr4* PlayerSelected_[51];
+extern int KlientMiniMapFgrKlv;
+extern int KlientMiniMapFgrX[501];
+extern int KlientMiniMapFgrY[501];
+
+// Replaced by the game modes: the picture (group 0) of the minimap frame mask.
+extern int globTexNRamMMap;

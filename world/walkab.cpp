@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "world/standins.h"
+#include "world/plit.h"
 
 namespace {
 

@@ -190,3 +190,45 @@ TEST_F(Game, FullScreenQuestionAnsweredYesRunsInAWindow) {
   ExpectCleanRun();
   EXPECT_NE(Slurp(dir_ / "log.txt").find("Window created.. (800 600)"), std::string::npos);
 }
+
+// The game mode's first frame with every general resource loaded: the
+// terrain of the test level seen from the game camera, the object base made
+// new and saved on the first start and loaded on the next, a damaged base
+// rebuilt with the bad file kept as "_bak"; teardown leaves no leak.
+TEST_F(Game, GameModeShowsTheTerrainFromTheGameCamera) {
+  ASSERT_EQ(RunToEnd({"--konfig-mode", "4", kGame, "o2::NeedExit=1", "o2::NeedScreen=1"}), 0);
+  ExpectCleanRun();
+  std::string log = Slurp(dir_ / "log.txt");
+  EXPECT_NE(log.find("Err >> Pro_Q7_Elements::init()-->FgrHld.LoadBase() // now make new"), std::string::npos);
+  EXPECT_NE(log.find(" ... OK >> FgrHld.LoadBase()"), std::string::npos) << log;
+  EXPECT_EQ(fs::file_size(dir_ / "base/gen.fgh"), 168u);
+
+  std::vector<fs::path> files;
+  for (auto& e : fs::directory_iterator(dir_ / "start/users/screens1")) files.push_back(e.path());
+  ASSERT_EQ(files.size(), 1u);
+  std::string bmp = Slurp(files[0]);
+  ASSERT_EQ(bmp.size(), 54u + 800 * 600 * 3);
+  auto px = [&](int x, int y, int i) { return int(static_cast<unsigned char>(bmp[54 + 3 * (y * 800 + x) + i])); };
+  // Sky above the horizon: the clear colour (0.45, 0.55, 0.70).
+  EXPECT_NEAR(px(400, 580, 2), 115, 2);
+  EXPECT_NEAR(px(400, 580, 0), 178, 2);
+  // The flat ground in the middle of the view: green grass.
+  for (int x : {300, 400, 500}) {
+    int r = px(x, 200, 2), g = px(x, 200, 1), b = px(x, 200, 0);
+    EXPECT_GT(g, r + 20) << x;
+    EXPECT_GT(g, b + 20) << x;
+  }
+
+  ASSERT_EQ(RunToEnd({"--konfig-mode", "4", kGame, "o2::NeedExit=1"}), 0);
+  ExpectCleanRun();
+  log = Slurp(dir_ / "log.txt");
+  EXPECT_NE(log.find("\n OK >> Pro_Q7_Elements::init()-->FgrHld.LoadBase()"), std::string::npos) << log;
+
+  std::string bad = Slurp(dir_ / "base/gen.fgh");
+  bad[21] = 'X';  // the first record's marker
+  std::ofstream(dir_ / "base/gen.fgh", std::ios::binary | std::ios::trunc) << bad;
+  ASSERT_EQ(RunToEnd({"--konfig-mode", "4", kGame, "o2::NeedExit=1"}), 0);
+  ExpectCleanRun();
+  EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bak"), bad);
+  EXPECT_EQ(fs::file_size(dir_ / "base/gen.fgh"), 168u);
+}

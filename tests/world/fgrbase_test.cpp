@@ -1,0 +1,293 @@
+// The object base file: the golden new base, load then save, links, objects
+// that cannot write a record, and corrupt files of every kind (cut anywhere,
+// bad markers, counts, slots, types and links, objects that read too much or
+// too little): they load nothing and leave the holder as it was.
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/world/world_fixture.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void Put(const std::string& path, const std::vector<uint8_t>& b) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+struct Out {
+  std::vector<uint8_t> b;
+  Out& i32(int32_t v) {
+    for (int k = 0; k < 4; ++k) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
+    return *this;
+  }
+  Out& u16(int v) {
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
+    return *this;
+  }
+  Out& u8(int v) {
+    b.push_back(static_cast<uint8_t>(v));
+    return *this;
+  }
+  Out& f32(float f) {
+    uint32_t u;
+    std::memcpy(&u, &f, 4);
+    return i32(static_cast<int32_t>(u));
+  }
+  Out& tag(const char* four) {
+    b.insert(b.end(), four, four + 4);
+    return *this;
+  }
+};
+
+// A screen frame's record as a new base writes it.
+void Frame(Out& o, int slot, const char* name, float r, float g, float b) {
+  o.tag("FGR>").u16(slot).u16(4);
+  o.i32(0).i32(0).i32(0).i32(1).u8(0).u8(0).u8(0).u8(0).tag("PRS>");
+  o.f32(1.0f).i32(0).i32(static_cast<int32_t>(int4simb(name))).i32(0).i32(0);
+  o.f32(0).f32(r).f32(g).f32(b).f32(0);
+}
+
+std::vector<uint8_t> GoldenNewBase() {
+  Out o;
+  o.i32(168).i32(0x6BDE3).i32(11500).tag("BLOK").i32(2);
+  Frame(o, 256, "Menu", 0.3f, 0.6f, 0.9f);
+  Frame(o, 257, "Game", 0.3f, 0.3f, 0.3f);
+  o.i32(256);
+  return o.b;
+}
+
+// What a load may change: every handle's body, type code, links and bytes.
+struct HolderShot {
+  std::vector<uintptr_t> v;
+  int32_t first = 0;
+  bool operator==(const HolderShot& o) const { return v == o.v && first == o.first; }
+};
+
+HolderShot Shot() {
+  HolderShot s;
+  s.first = FgrHld.firstScrFrm;
+  for (int i = 0; i < FgrHld.klv; ++i) {
+    const Fgr4& h = FgrHld.fgrs[i];
+    s.v.push_back(reinterpret_cast<uintptr_t>(h.body));
+    s.v.push_back(static_cast<uintptr_t>(h.wrkNom));
+    s.v.push_back(reinterpret_cast<uintptr_t>(h.linkA));
+    s.v.push_back(h.trigs.size());
+    s.v.push_back(h.SaveCategory);
+  }
+  return s;
+}
+
+class ObjectBaseTest : public WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    char tmpl[] = "/tmp/velmar_base_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+    old_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+    std::filesystem::create_directory("base");
+  }
+  void TearDown() override {
+    std::filesystem::current_path(old_);
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+    WorldTest::TearDown();
+  }
+  // A fresh holder as at start-up, before the base is loaded.
+  void FreshHolder() {
+    FgrHld.Sbros();
+    FgrHld.firstScrFrm = -1;
+    Fgr4W.Sbros();
+    pMainScrFrm = nullptr;
+    ASSERT_EQ(Fgr4W.KonfigAll(nullptr), 1);
+    ASSERT_EQ(FgrHld.Init0(11500), 1);
+  }
+  // The load of `bytes` fails and changes nothing.
+  void ExpectRefused(const std::vector<uint8_t>& bytes, const std::string& what) {
+    Put("base/gen.fgh", bytes);
+    HolderShot before = Shot();
+    EXPECT_EQ(FgrHld.LoadBase(1), 0) << what;
+    EXPECT_TRUE(Shot() == before) << what;
+  }
+  std::string dir_;
+  std::filesystem::path old_;
+};
+
+}  // namespace
+
+TEST_F(ObjectBaseTest, NewBaseIsTheGoldenFile) {
+  ASSERT_EQ(FgrHld.firstScrFrm, 256);
+  ASSERT_EQ(FgrHld.SaveBase(), 1);
+  std::vector<uint8_t> file = Bytes("base/gen.fgh");
+  EXPECT_EQ(file.size(), 168u);
+  EXPECT_EQ(file, GoldenNewBase());
+}
+
+TEST_F(ObjectBaseTest, LoadThenSaveIsByteIdentical) {
+  Put("base/gen.fgh", GoldenNewBase());
+  FreshHolder();
+  ASSERT_EQ(FgrHld.LoadBase(1), 1);
+  EXPECT_EQ(FgrHld.firstScrFrm, 256);
+  ASSERT_EQ(FgrHld.fgrs[256].WrkNom(), 4);
+  ASSERT_EQ(FgrHld.fgrs[257].WrkNom(), 4);
+  auto* menu = static_cast<tw_ScrFrm*>(FgrHld.fgrs[256].body);
+  EXPECT_EQ(menu->ints[1], static_cast<int32_t>(int4simb("Menu")));
+  EXPECT_FLOAT_EQ(menu->floats[3], 0.9f);
+  EXPECT_EQ(FgrHld.fgrs[256].active, 1);
+  EXPECT_EQ(FgrHld.SetFirstScrFrm(), 1);
+  EXPECT_EQ(pMainScrFrm, menu);
+  ASSERT_EQ(FgrHld.SaveBase(), 1);
+  EXPECT_EQ(Bytes("base/gen.fgh"), GoldenNewBase());
+  EXPECT_EQ(Bytes("base/gen.fgh_bak"), GoldenNewBase()) << "the old file is kept as _bak";
+}
+
+TEST_F(ObjectBaseTest, LinksSaveAsSlotsAndDeadOnesAsNone) {
+  int c = FgrHld.Add_ScrFrm(2);
+  ASSERT_EQ(c, 258);
+  Fgr4& a = FgrHld.fgrs[256];
+  a.linkA = &FgrHld.fgrs[c];
+  a.trigAdd(&FgrHld.fgrs[257], 0);
+  a.trigAdd(&FgrHld.fgrs[c], 1);
+  FgrHld.fgrs[c].Kill(1);
+  ASSERT_EQ(FgrHld.SaveBase(), 1);
+  EXPECT_EQ(Bytes("base/gen.fgh").size(), 168u + 8) << "one live trigger link";
+
+  FreshHolder();
+  ASSERT_EQ(FgrHld.LoadBase(1), 1);
+  const Fgr4& loaded = FgrHld.fgrs[256];
+  EXPECT_EQ(loaded.linkA, nullptr);
+  ASSERT_EQ(loaded.trigs.size(), 1u);
+  EXPECT_EQ(loaded.trigs[0].target, &FgrHld.fgrs[257]);
+  EXPECT_EQ(loaded.trigs[0].kind, 0);
+  EXPECT_EQ(FgrHld.fgrs[258].Status(), 0);
+}
+
+TEST_F(ObjectBaseTest, EmptyBlockAndObjectsWithoutARecord) {
+  Out o;
+  o.i32(24).i32(0x6BDE3).i32(11500).tag("BLOK").i32(0).i32(300);
+  Put("base/gen.fgh", o.b);
+  ASSERT_EQ(FgrHld.LoadBase(1), 1);
+  EXPECT_EQ(FgrHld.firstScrFrm, 300);
+
+  FreshHolder();
+  FgrHld.InitBase();
+  SetMainScrFrm(pMainScrFrm);
+  ASSERT_NE(Make(3, 1), nullptr) << "a button (save category 1) that writes no record yet";
+  ASSERT_EQ(FgrHld.SaveBase(), 1);
+  EXPECT_EQ(Bytes("base/gen.fgh"), GoldenNewBase());
+
+  FreshHolder();
+  EXPECT_EQ(FgrHld.SaveBase(), 1) << "an empty holder writes an empty block";
+  FgrHld.Sbros();
+  EXPECT_EQ(FgrHld.SaveBase(), 0);
+  EXPECT_EQ(FgrHld.LoadBase(1), 0);
+}
+
+TEST_F(ObjectBaseTest, FilesCutAtEveryOffsetAreRefused) {
+  const std::vector<uint8_t> good = GoldenNewBase();
+  for (size_t n = 0; n < good.size(); ++n)
+    ExpectRefused(std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(n)),
+                  "cut at " + std::to_string(n));
+  std::vector<uint8_t> longer = good;
+  longer.push_back(0);
+  ExpectRefused(longer, "one byte more");
+  std::filesystem::remove("base/gen.fgh");
+  EXPECT_EQ(FgrHld.LoadBase(1), 0) << "no file";
+}
+
+TEST_F(ObjectBaseTest, BadMarkersCountsSlotsTypesAndLinksAreRefused) {
+  const std::vector<uint8_t> good = GoldenNewBase();
+  auto with = [&](size_t at, std::vector<uint8_t> bytes) {
+    std::vector<uint8_t> b = good;
+    std::copy(bytes.begin(), bytes.end(), b.begin() + static_cast<long>(at));
+    return b;
+  };
+  auto i32 = [](int32_t v) { return Out().i32(v).b; };
+  auto u16 = [](int v) { return Out().u16(v).b; };
+  // Offsets: header 0, BLOK 12, count 16, record 1 at 20 (slot 24, type 26,
+  // linkA 28, linkB 32, link count 36, PRS> 48, body 52..91), record 2 at 92
+  // (slot 96, type 98, PRS> 120), first frame 164.
+  ExpectRefused(with(0, i32(169)), "length field");
+  ExpectRefused(with(4, i32(0x6BDE4)), "magic");
+  for (size_t at : {size_t(12), size_t(20), size_t(48), size_t(92), size_t(120)})
+    ExpectRefused(with(at, {'X'}), "marker at " + std::to_string(at));
+  for (int32_t n : {-1, 3, 11500, 0x7FFFFFFF}) ExpectRefused(with(16, i32(n)), "count " + std::to_string(n));
+  for (int s : {0, 1, 257, 11500, 65535}) ExpectRefused(with(24, u16(s)), "first slot " + std::to_string(s));
+  ExpectRefused(with(96, u16(256)), "the same slot twice");
+  ExpectRefused(with(96, u16(200)), "slots out of order");
+  for (int t : {0, 28, 65535}) ExpectRefused(with(26, u16(t)), "type " + std::to_string(t));
+  ExpectRefused(with(28, i32(11500)), "linkA number");
+  ExpectRefused(with(32, i32(-7)), "linkB number");
+  for (int32_t n : {1, -1, 1000000, 0x7FFFFFFF}) ExpectRefused(with(36, i32(n)), "link count " + std::to_string(n));
+  ExpectRefused(with(164, i32(257 + 1)), "first frame is not a frame of the file");
+  ExpectRefused(with(164, i32(-1)), "no first frame");
+
+  // A link entry with a bad number or kind.
+  Out o;
+  o.i32(176).i32(0x6BDE3).i32(11500).tag("BLOK").i32(2);
+  o.tag("FGR>").u16(256).u16(4).i32(0).i32(0).i32(1).i32(257).i32(5).i32(1).u8(0).u8(0).u8(0).u8(0).tag("PRS>");
+  o.f32(1).i32(0).i32(0).i32(0).i32(0).f32(0).f32(0).f32(0).f32(0).f32(0);
+  std::vector<uint8_t> tail(good.begin() + 92, good.end());
+  o.b.insert(o.b.end(), tail.begin(), tail.end());
+  ASSERT_EQ(o.b.size(), 176u);
+  ExpectRefused(o.b, "link kind 5");
+  std::memcpy(o.b.data() + 44, Out().i32(0).b.data(), 4);
+  Put("base/gen.fgh", o.b);
+  EXPECT_EQ(FgrHld.LoadBase(0), 1) << "the same file with kind 0 loads";
+}
+
+TEST_F(ObjectBaseTest, ObjectsThatReadTooMuchOrTooLittleLoadNothing) {
+  std::vector<uint8_t> b = GoldenNewBase();
+  b[98] = 3;  // the second record claims to be a button, which reads no record
+  Put("base/gen.fgh", b);
+  EXPECT_EQ(FgrHld.LoadBase(1), 0);
+  EXPECT_EQ(Fgr4W.Kno.InUse(), 0) << "the button taken for it is free again";
+  for (int i = 1; i < FgrHld.klv; ++i) ASSERT_EQ(FgrHld.fgrs[i].Status(), 0) << i;
+
+  FreshHolder();
+  std::vector<uint8_t> longer = GoldenNewBase();
+  longer.insert(longer.begin() + 92, {1, 2, 3, 4});  // four bytes more in the first frame's record
+  std::memcpy(longer.data(), Out().i32(172).b.data(), 4);
+  Put("base/gen.fgh", longer);
+  EXPECT_EQ(FgrHld.LoadBase(1), 0);
+  EXPECT_EQ(Fgr4W.ScrFrm.InUse(), 0);
+}
+
+TEST_F(ObjectBaseTest, ABadBaseSurvivesAsBackupWhenANewOneIsSaved) {
+  std::vector<uint8_t> bad = GoldenNewBase();
+  bad[20] = 'f';
+  Put("base/gen.fgh", bad);
+  ASSERT_EQ(FgrHld.LoadBase(1), 0);
+  ASSERT_EQ(FgrHld.SaveBase(), 1);
+  EXPECT_EQ(Bytes("base/gen.fgh_bak"), bad);
+  EXPECT_EQ(FgrHld.LoadBase(1), 1);
+}
+
+TEST_F(ObjectBaseTest, AFailedSaveKeepsTheOldFile) {
+  Put("base/gen.fgh", {9, 9, 9});
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  int r = FgrHld.SaveBase();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(Bytes("base/gen.fgh"), std::vector<uint8_t>({9, 9, 9}));
+  std::filesystem::remove_all("base");
+  EXPECT_EQ(FgrHld.SaveBase(), 0) << "no folder";
+}

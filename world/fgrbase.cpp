@@ -1,0 +1,271 @@
+// The object base base/gen.fgh: the objects of the chosen save categories,
+// each under its holder slot. Records carry no length, so a file is checked
+// whole before the holder is touched: the length field, the markers, the
+// record count, ascending slots in range, type codes, link numbers and kinds,
+// where each record ends and the first screen frame. While loading, every
+// object's reader must end exactly where the next record begins; otherwise
+// what was loaded is released again and the load reports 0, so that the
+// front end builds a new base (the bad file survives as "_bak").
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+#include "core/core.h"
+#include "objects/objects.h"
+#include "world/holder.h"
+#include "world/pools.h"
+#include "world/safefile.h"
+
+namespace {
+
+constexpr size_t kHeaderBytes = 12;           // length, magic, slot count
+constexpr size_t kMinCommon = 24;              // a common record without trigger links
+constexpr size_t kMinRecord = 8 + kMinCommon;  // marker, slot, type, common record
+constexpr size_t kMaxBaseBytes = 64u << 20;
+constexpr int kMaxLinks = 100000;
+
+uint32_t U32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+         static_cast<uint32_t>(p[3]) << 24;
+}
+int32_t I32(const uint8_t* p) { return static_cast<int32_t>(U32(p)); }
+int U16(const uint8_t* p) { return p[0] | p[1] << 8; }
+
+uint32_t Marker(const char* four) { return ui4simb(four); }
+
+// The record head at `at` (marker, slot above minSlot, type code) with its
+// common record, all before `limit`: the end of the common record, else 0.
+size_t ParseHead(const uint8_t* p, size_t limit, size_t at, int slots, int minSlot, int& slot, int& type) {
+  if (at > limit || limit - at < kMinRecord) return 0;
+  if (U32(p + at) != Marker("FGR>")) return 0;
+  slot = U16(p + at + 4);
+  type = U16(p + at + 6);
+  if (slot <= minSlot || slot < 1 || slot >= slots || type < 1 || type > FGR4_TYPE_COUNT) return 0;
+  size_t q = at + 8;
+  auto levelOK = [&](int32_t n) { return n >= 0 && n < slots; };
+  if (!levelOK(I32(p + q)) || !levelOK(I32(p + q + 4))) return 0;
+  int32_t links = I32(p + q + 8);
+  q += 12;
+  if (links < 0 || links > kMaxLinks || (limit - q) / 8 < static_cast<size_t>(links)) return 0;
+  for (int32_t k = 0; k < links; ++k, q += 8) {
+    int32_t kind = I32(p + q + 4);
+    if (!levelOK(I32(p + q)) || (kind != 0 && kind != 1)) return 0;
+  }
+  if (limit - q < 12 || U32(p + q + 8) != Marker("PRS>")) return 0;
+  return q + 12;
+}
+
+// The whole file checked without touching the holder; why says what failed.
+int CheckBase(const uint8_t* p, size_t n, int slots, const char*& why) {
+  if (n < kHeaderBytes + 12) return why = "shorter than its header", 0;
+  if (static_cast<size_t>(static_cast<uint32_t>(I32(p))) != n) return why = "length field is not the file size", 0;
+  if (U32(p + 12) != Marker("BLOK")) return why = "no block marker", 0;
+  int32_t count = I32(p + 16);
+  const size_t end = n - 4;  // the first screen frame follows the block
+  if (count < 0 || count >= slots || static_cast<size_t>(count) > (end - 20) / kMinRecord)
+    return why = "record count out of range", 0;
+  const int32_t first = I32(p + end);
+  bool firstFound = count == 0;
+  int perType[FGR4_TYPE_COUNT + 1] = {};
+  size_t at = 20;
+  int prevSlot = 0;
+  for (int32_t r = 0; r < count; ++r) {
+    int slot = 0, type = 0;
+    size_t common = ParseHead(p, end, at, slots, prevSlot, slot, type);
+    if (!common) return why = "a record with a bad marker, slot, type or link", 0;
+    if (++perType[type] > Fgr4W_Capacity(type) - 1) return why = "more records of a type than its pool holds", 0;
+    if (type == 4 && slot == first) firstFound = true;
+    size_t next = end;
+    if (r + 1 < count) {
+      int s = 0, t = 0;
+      for (next = common; next < end && !ParseHead(p, end, next, slots, slot, s, t); ++next) {
+      }
+      if (next >= end) return why = "fewer records than its count", 0;
+    }
+    at = next;
+    prevSlot = slot;
+  }
+  if (!firstFound) return why = "the first screen frame is none of its frames", 0;
+  return 1;
+}
+
+// Frees a body taken by a load that is given up: its class reset frees the
+// pool slot even for classes without a kill step.
+void ReleaseLoaded(Fgr4& h) {
+  void* body = h.body;
+  int type = h.wrkNom;
+  h.Sbros();
+  if (!body) return;
+  switch (type) {
+#define VELMAR_RELEASE(code, Name, capacity) \
+  case code:                                 \
+    static_cast<tw_##Name*>(body)->Sbros();  \
+    break;
+    VELMAR_OBJECT_TYPES(VELMAR_RELEASE)
+#undef VELMAR_RELEASE
+    default:
+      break;
+  }
+}
+
+int ReadWhole(const std::string& path, std::vector<uint8_t>& out) {
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return 0;
+  long size = -1;
+  if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
+  std::rewind(f);
+  bool ok = size >= 0 && static_cast<unsigned long>(size) <= kMaxBaseBytes;
+  if (ok) {
+    out.resize(static_cast<size_t>(size));
+    ok = std::fread(out.data(), 1, out.size(), f) == out.size();
+  } else {
+    LogInfo("\n object base %s: larger than %d bytes; not loaded\n", path.c_str(), static_cast<int>(kMaxBaseBytes));
+  }
+  std::fclose(f);
+  return ok;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- saving
+
+int t_FgrHld::FHdr(FILE* f, uint32_t magic) {
+  if (!f) return 0;
+  return IntWrite(0, f) + UIntWrite(magic, f) + IntWrite(klv, f);
+}
+
+int t_FgrHld::FHdrClose(FILE* f) {
+  if (!f) return 0;
+  long len = std::ftell(f);
+  bool ok = len >= 0 && std::fseek(f, 0, SEEK_SET) == 0 && IntWrite(static_cast<int>(len), f) == 4;
+  // Records dropped on the way may leave stale bytes past the end.
+  ok = ok && std::fflush(f) == 0 && ftruncate(fileno(f), len) == 0 && !std::ferror(f);
+  if (std::fclose(f) != 0) ok = false;
+  return ok;
+}
+
+int t_FgrHld::AddToFile_TryAllFgr(FILE* f, int k0, int k1, int k2, int k3, int k4) {
+  if (!f || !fgrs || !(k0 || k1 || k2 || k3 || k4)) return 0;
+  const int chosen[4] = {k0, k1, k2, k3};
+  UIntWrite(Marker("BLOK"), f);
+  long countAt = std::ftell(f);
+  IntWrite(0, f);
+  int n = 0;
+  for (int i = 1; i < klv; ++i) {
+    Fgr4& h = fgrs[i];
+    if (!h.Status()) continue;
+    int cat = h.SaveCategory;
+    if (!(cat >= 4 ? k4 : chosen[cat])) continue;
+    long at = std::ftell(f);
+    UIntWrite(Marker("FGR>"), f);
+    UShortWrite(static_cast<unsigned short>(i), f);
+    UShortWrite(static_cast<unsigned short>(h.wrkNom), f);
+    FILE* pf = f;
+    h.Event(EV_SAVE, &pf);
+    if (std::ftell(f) < at + static_cast<long>(kMinRecord)) {
+      // A type that writes no record would make the file unreadable.
+      LogInfo("\n object base: the object of type %d in slot %d wrote no record; left out\n", h.wrkNom, i);
+      std::fseek(f, at, SEEK_SET);
+      continue;
+    }
+    ++n;
+  }
+  long end = std::ftell(f);
+  std::fseek(f, countAt, SEEK_SET);
+  IntWrite(n, f);
+  std::fseek(f, end, SEEK_SET);
+  LogInfo("\n\nЗаписано фигур:%d //AddToFile_TryAllFgr(%d %d %d %d %d)", n, k0, k1, k2, k3, k4);
+  return n;
+}
+
+int t_FgrHld::SaveBase() {
+  if (!fgrs) return 0;
+  t_SafeWrite out;
+  if (!out.Open("base/gen", FgHFileType)) return 0;
+  FILE* f = out.Take();
+  bool ok = FHdr(f, kBaseMagic) == 12;
+  AddToFile_TryAllFgr(f, 1, 1, 0, 0, 0);
+  ok = IntWrite(firstScrFrm, f) == 4 && ok;
+  ok = FHdrClose(f) && ok;
+  return out.Finish(ok);
+}
+
+// ---------------------------------------------------------------- loading
+
+int t_FgrHld::FHdrChk(FILE* f, uint32_t magic) {
+  if (!f) return 0;
+  int len = 0, slots = 0;
+  unsigned int m = 0;
+  IntRead(len, f);
+  if (!UIntRead(m, f) || m != magic) {
+    std::fclose(f);
+    return 0;
+  }
+  IntRead(slots, f);
+  if (slots != klv) LogInfo("\nt_FgrHld::LoadX // klvOnSave != klv\n");
+  return 1;
+}
+
+int t_FgrHld::FromFile_BlokFgr(FILE* f) {
+  if (!f || !fgrs) return 0;
+  long start = std::ftell(f);
+  std::fseek(f, 0, SEEK_END);
+  long size = std::ftell(f);
+  std::fseek(f, start, SEEK_SET);
+  unsigned int marker = 0;
+  int count = 0;
+  if (!UIntRead(marker, f) || marker != Marker("BLOK") || !IntRead(count, f) || count < 0 || count >= klv)
+    return 0;
+  std::vector<int> loaded;
+  auto giveUp = [&](const char* why, int slot) {
+    LogInfo("\n object base: %s (slot %d); nothing loaded\n", why, slot);
+    for (int s : loaded) ReleaseLoaded(fgrs[s]);
+    return 0;
+  };
+  for (int r = 0; r < count; ++r) {
+    unsigned short slot = 0, type = 0;
+    if (!UIntRead(marker, f) || !UShortRead(slot, f) || !UShortRead(type, f)) return giveUp("cut short", -1);
+    if (marker != Marker("FGR>") || type < 1 || type > FGR4_TYPE_COUNT || !AdrOK(slot))
+      return giveUp("bad record head", slot);
+    Fgr4& h = fgrs[slot];
+    if (h.Status()) h.Sbros();
+    if (!h.Init(type, 0, 0, f)) return giveUp("no room for the object", slot);
+    loaded.push_back(slot);
+    long at = std::ftell(f);
+    if (r + 1 < count) {
+      unsigned int next = 0;
+      if (!UIntRead(next, f) || next != Marker("FGR>")) return giveUp("the object read too much or too little", slot);
+      std::fseek(f, at, SEEK_SET);
+    } else if (at != size - 4) {
+      return giveUp("the object read too much or too little", slot);
+    }
+  }
+  return 1;
+}
+
+int t_FgrHld::LoadBase(int reset) {
+  if (!fgrs) return 0;
+  std::vector<uint8_t> data;
+  if (!ReadWhole("base/gen" + FgHFileType, data)) return 0;
+  return LoadBaseFrom(data.data(), data.size(), reset);
+}
+
+int t_FgrHld::LoadBaseFrom(const uint8_t* data, size_t size, int reset) {
+  if (!fgrs || !data || size < kHeaderBytes) return 0;
+  FILE* f = fmemopen(const_cast<uint8_t*>(data), size, "rb");
+  if (!f) return 0;
+  if (!FHdrChk(f, kBaseMagic)) return 0;
+  const char* why = "";
+  if (!CheckBase(data, size, klv, why)) {
+    LogInfo("\n object base: %s; not loaded\n", why);
+    std::fclose(f);
+    return 0;
+  }
+  if (reset)
+    for (int i = 0; i < klv; ++i) fgrs[i].Sbros();
+  int ok = FromFile_BlokFgr(f);
+  if (ok) IntRead(firstScrFrm, f);
+  std::fclose(f);
+  return ok;
+}
