@@ -2,18 +2,27 @@
 // and their fixed entries, panel sizes in pixels, empty key states and
 // walkability grids) and what Extras_Kill releases, also twice or when
 // nothing was ever loaded.
+#include <filesystem>
+
 #include "tests/render/render_fixture.h"
 #include "world/world.h"
 
 namespace {
 
+// The general models and the material list are read from the default data set.
 class GeneralResTest : public RenderTest {
  protected:
   void SetUp() override {
     RenderTest::SetUp();
     for (auto& g : gr_TBuf) g = nullptr;
+    home_ = std::filesystem::current_path();
+    std::filesystem::current_path(VELMAR_SOURCE_DIR "/data");
   }
-  void TearDown() override { Extras_Kill(); }
+  void TearDown() override {
+    Extras_Kill();
+    std::filesystem::current_path(home_);
+  }
+  std::filesystem::path home_;
 };
 
 }  // namespace
