@@ -11,24 +11,15 @@
 #include <iterator>
 #include <string>
 
+#include "tests/common/temp_dir.h"
+
 // Makes a fresh directory, enters it for the test and removes it afterwards.
 class TmpDirTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/velmar_core_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    old_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-  std::string dir_;
-  std::filesystem::path old_;
+  void SetUp() override { ASSERT_TRUE(tmp_.Ok()); }
+  std::string Path(const std::string& name) const { return tmp_.Path(name); }
+  TempDir tmp_;
+  const std::string dir_ = tmp_.dir();
 };
 
 inline std::string ReadAll(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/common/temp_dir.h"
 #include "tests/render/render_fixture.h"
 #include "tests/render/tga_writer.h"
 
@@ -34,21 +35,11 @@ class ImageTest : public RenderTest {
   }
   void SetUp() override {
     RenderTest::SetUp();
-    char tmpl[] = "/tmp/velmar_render_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir = tmpl;
-    ASSERT_EQ(getcwd(home, sizeof home), home);
-    ASSERT_EQ(chdir(dir.c_str()), 0);
+    ASSERT_TRUE(tmp_.Ok());
     mkdir("ris", 0755);
   }
-  void TearDown() override {
-    ASSERT_EQ(chdir(home), 0);
-    std::string cmd = "rm -rf '" + dir + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    gr_Pix_FreeAll();
-  }
-  std::string dir;
-  char home[4096];
+  void TearDown() override { gr_Pix_FreeAll(); }
+  TempDir tmp_;
 };
 
 void ExpectPixels(const Pix_& pix, const TestPicture& p) {

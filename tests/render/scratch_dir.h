@@ -8,24 +8,11 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/common/temp_dir.h"
 #include "tests/core/test_util.h"
 
-class ScratchDir {
+class ScratchDir : public TempDir {
  public:
-  ScratchDir() {
-    char tmpl[] = "/tmp/velmar_render2_XXXXXX";
-    if (mkdtemp(tmpl)) dir_ = tmpl;
-    old_ = std::filesystem::current_path();
-    if (!dir_.empty()) std::filesystem::current_path(dir_);
-  }
-  ~ScratchDir() {
-    std::filesystem::current_path(old_);
-    std::error_code ec;
-    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  bool Ok() const { return !dir_.empty(); }
   // Writes a file below the directory (folders made as needed); text given
   // with LF lines is written with CR LF.
   void Text(const std::string& path, const std::string& lf) const {
@@ -37,14 +24,11 @@ class ScratchDir {
     Bytes(path, crlf);
   }
   void Bytes(const std::string& path, const std::string& bytes) const {
-    std::filesystem::path p = std::filesystem::path(dir_) / path;
+    std::filesystem::path p = std::filesystem::path(dir()) / path;
     std::filesystem::create_directories(p.parent_path());
     WriteAll(p.string(), bytes);
   }
 
- private:
-  std::string dir_;
-  std::filesystem::path old_;
 };
 
 // The default data set of the source tree (the system directory of the game).

@@ -11,19 +11,9 @@
 #include <sstream>
 #include <string>
 
-struct ScopedTempDir {
-  std::filesystem::path dir, old;
-  ScopedTempDir() {
-    old = std::filesystem::current_path();
-    char tmpl[] = "/tmp/velmar-text-XXXXXX";
-    dir = mkdtemp(tmpl);
-    std::filesystem::current_path(dir);
-  }
-  ~ScopedTempDir() {
-    std::filesystem::current_path(old);
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+#include "tests/common/temp_dir.h"
+
+struct ScopedTempDir : TempDir {
   // Writes bytes as they stand (the test spells out its CR LF).
   static void Write(const std::string& name, const std::string& bytes) {
     std::ofstream f(name, std::ios::binary);

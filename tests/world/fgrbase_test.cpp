@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/common/temp_dir.h"
 #include "tests/world/world_fixture.h"
 
 namespace {
@@ -93,18 +94,8 @@ class ObjectBaseTest : public WorldTest {
  protected:
   void SetUp() override {
     WorldTest::SetUp();
-    char tmpl[] = "/tmp/velmar_base_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    old_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
+    ASSERT_TRUE(tmp_.Ok());
     std::filesystem::create_directory("base");
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-    WorldTest::TearDown();
   }
   // A fresh holder as at start-up, before the base is loaded.
   void FreshHolder() {
@@ -122,8 +113,7 @@ class ObjectBaseTest : public WorldTest {
     EXPECT_EQ(FgrHld.LoadBase(1), 0) << what;
     EXPECT_TRUE(Shot() == before) << what;
   }
-  std::string dir_;
-  std::filesystem::path old_;
+  TempDir tmp_;
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/temp_dir.h"
 #include "ui/ui.h"
 #include "world/world.h"
 
@@ -104,19 +105,10 @@ class TerrainFileTest : public TerrainTest {
  protected:
   void SetUp() override {
     TerrainTest::SetUp();
-    char tmpl[] = "/tmp/velmar_world_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    old_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
+    ASSERT_TRUE(tmp_.Ok());
   }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  std::string dir_;
-  std::filesystem::path old_;
+  TempDir tmp_;
+  const std::string dir_ = tmp_.dir();
 };
 
 inline std::vector<uint8_t> ReadBytes(const std::string& path) {
