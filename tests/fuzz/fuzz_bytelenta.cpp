@@ -8,24 +8,9 @@
 #include <cstring>
 
 #include "core/core.h"
+#include "tests/fuzz/fuzz_script.h"
 
 namespace {
-
-struct Script {
-  const uint8_t* p;
-  size_t n;
-  uint8_t Byte() {
-    if (!n) return 0;
-    n--;
-    return *p++;
-  }
-  int Small() { return (int)(int8_t)Byte(); }  // -128..127: offsets near the edges
-  int Int() {
-    int v = 0;
-    for (int i = 0; i < 4; i++) v = (v << 8) | Byte();
-    return v;
-  }
-};
 
 void Check(const ByteLenta& b) {
   if ((b.data == nullptr) != (b.size == 0)) std::abort();
@@ -35,7 +20,7 @@ void Check(const ByteLenta& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Script s{data, size};
+  FuzzScript s{data, size};
   ByteLenta b;
   int initial = s.Byte();
   for (int i = 0; i < initial && s.n; i++) b.ByteWrite(s.Byte(), 1);

@@ -8,20 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/fuzz/fuzz_script.h"
 #include "world/world.h"
 
 namespace {
-
-struct Script {
-  const uint8_t* p;
-  size_t n;
-  uint8_t Byte() {
-    if (!n) return 0;
-    n--;
-    return *p++;
-  }
-  int Coord() { return static_cast<int>(static_cast<int16_t>(Byte() | Byte() << 8)); }  // -32768..32767
-};
 
 void Check(const t_PafMove1& pm) {
   if (pm.count < 0 || pm.count > t_PafMove1::kCells) std::abort();
@@ -43,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(f);
   }
   Check(pm);
-  Script s{data + rec, size - rec};
+  FuzzScript s{data + rec, size - rec};
   while (s.n) {
     const int layer = s.Byte() % 8 - 1;  // -1..6: invalid layers too
     switch (s.Byte() % 8) {
