@@ -1,5 +1,6 @@
 // The message queue: posted messages first, then the quit request, then SDL
-// input turned into window messages.
+// input turned into window messages, then the socket events (polled once each
+// time the queue runs dry, so that a busy socket cannot hold the frame back).
 //
 // Keys and mouse buttons are sampled once per frame by the game, and a frame
 // runs each time the queue has run dry. A key (or button) that goes down and up
@@ -18,6 +19,7 @@ std::deque<MSG> g_queue;
 struct Held { MSG msg; unsigned epoch; int code; };
 std::vector<Held> g_held;
 unsigned g_epoch = 1;            // grows each time the queue runs dry
+unsigned g_socketEpoch = 0;      // the epoch the sockets were last polled in
 unsigned g_downEpoch[kCodes];
 bool g_quit = false;
 int g_quitCode = 0;
@@ -171,6 +173,10 @@ BOOL PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT remove) {
   if (!msg) return FALSE;
   ReleaseHeld();
   if (g_queue.empty()) PumpSdl();
+  if (g_queue.empty() && g_socketEpoch != g_epoch) {
+    g_socketEpoch = g_epoch;
+    plat::PollSockets();
+  }
   if (!g_queue.empty()) {
     *msg = g_queue.front();
     if (remove & PM_REMOVE) g_queue.pop_front();

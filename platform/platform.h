@@ -7,3 +7,4 @@
 #include "platform/wgl.h"
 #include "platform/win_types.h"
 #include "platform/window.h"
+#include "platform/winsock.h"
