@@ -340,7 +340,10 @@ int send(SOCKET s, const char* buf, int len, int flags) {
   int native = NativeFlags(flags, &ok);
   if (!ok) return Fail(WSAEOPNOTSUPP);
   ssize_t n = ::send(r->fd, buf, size_t(len), native | MSG_NOSIGNAL);
-  return n < 0 ? FailErrno() : int(n);
+  if (n >= 0) return int(n);
+  // The system says "broken pipe" for a socket that never connected, too.
+  if (errno == EPIPE && r->state != SockState::kConnected) return Fail(WSAENOTCONN);
+  return FailErrno();
 }
 
 int recv(SOCKET s, char* buf, int len, int flags) {
