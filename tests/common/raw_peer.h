@@ -4,6 +4,7 @@
 #pragma once
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -35,12 +36,21 @@ inline int FreePort() {
   return port;
 }
 
-// A connected peer, or -1.
-inline int Connect(int port) {
-  int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+// A peer connected within timeoutMs (a server that no longer accepts lets the
+// handshake wait), or -1. The socket blocks afterwards.
+inline int Connect(int port, int timeoutMs = 3000) {
+  int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
   if (fd < 0) return -1;
   sockaddr_in a = Loopback(port);
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+  bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+  if (!ok && errno == EINPROGRESS) {
+    pollfd p{fd, POLLOUT, 0};
+    int err = 0;
+    socklen_t len = sizeof err;
+    ok = ::poll(&p, 1, timeoutMs) > 0 && getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) == 0 &&
+         err == 0;
+  }
+  if (!ok || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     ::close(fd);
     return -1;
   }
