@@ -27,6 +27,7 @@ void Net_Init1() {
     return;
   }
   Glob_WSAStartUpOK = 1;
+  servLRecvS.reserve(kNetRecvBuf);  // receiving never allocates
 }
 
 void Net_Fin() {

@@ -3,7 +3,6 @@
 // game's window procedure, and a bounded pump over the real message queue.
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include "net/net.h"
@@ -54,7 +53,8 @@ inline int PumpPass() {
 }
 
 // Passes until done() holds or timeoutMs has gone by; whether it held.
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
+template <class Done>
+bool PumpUntil(Done done, int timeoutMs = 3000) {
   DWORD end = GetTickCount() + DWORD(timeoutMs);
   for (;;) {
     PumpPass();

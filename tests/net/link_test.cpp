@@ -3,8 +3,6 @@
 // own (with its own working directory for the log); the other end is a plain
 // socket. Pump loops are bounded.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,38 +13,9 @@
 #include "net/net.h"
 #include "tests/common/link_window.h"
 #include "tests/common/raw_peer.h"
-#include "tests/common/temp_dir.h"
+#include "tests/net/link_fixture.h"
 
 namespace {
-
-// Runs body in a child process with the link window made and the test blocks
-// written; the test fails when the child reports a failure or outlives a minute.
-template <class Body>
-void InOwnProcess(Body body) {
-  std::fflush(stdout);
-  pid_t pid = fork();
-  ASSERT_NE(pid, -1);
-  if (pid == 0) {
-    {
-      TempDir dir;
-      OpenLinkWindow();
-      old_Strings64Init();
-      body();
-    }
-    std::fflush(stdout);
-    _exit(::testing::Test::HasFailure() ? 1 : 0);
-  }
-  int status = 0;
-  for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; waited += 10) {
-    if (waited > 60000) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      break;
-    }
-    usleep(10000);
-  }
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-}
 
 std::string LogText() {
   std::ifstream f("log.txt", std::ios::binary);
@@ -59,25 +28,6 @@ bool Seen(UINT msg, long event, int error = 0) {
   for (const SockMsg& m : SockMsgs())
     if (m.msg == msg && m.event == event && m.error == error) return true;
   return false;
-}
-
-void SetPort(int port) { std::snprintf(PORT_NUMBER_ch, sizeof PORT_NUMBER_ch, "%d", port); }
-
-// A server on a free port; its port.
-int StartServer() {
-  int port = raw::FreePort();
-  SetPort(port);
-  old_StartServer();
-  return port;
-}
-
-// A peer connected and taken into the given slot.
-int ConnectPeer(int port, int slot) {
-  int fd = raw::Connect(port);
-  EXPECT_GE(fd, 0);
-  EXPECT_TRUE(PumpUntil([slot] { return NetWork2.Slot(slot) != INVALID_SOCKET; }))
-      << "slot " << slot;
-  return fd;
 }
 
 bool IsBlock(const std::string& got, const char* a, const char* b) {
