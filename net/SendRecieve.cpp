@@ -5,11 +5,7 @@
 #include "core/core.h"
 #include "net/net.h"
 
-t_Sock2 NetWork2;
-
-t_Sock2::t_Sock2() {
-  for (SOCKET& s : s_) s = INVALID_SOCKET;
-}
+constinit t_Sock2 NetWork2;
 
 t_Sock2::~t_Sock2() { Disconnect(); }
 

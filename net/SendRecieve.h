@@ -19,7 +19,9 @@ class t_Sock2 {
  public:
   static constexpr int kSlots = 3;  // 0 own, 1 and 2 the peers
 
-  t_Sock2();
+  // Every slot free. Constant, so NetWork2 is ready before any other global is
+  // built; closing it at the end touches nothing that may be gone by then.
+  constexpr t_Sock2() : s_{INVALID_SOCKET, INVALID_SOCKET, INVALID_SOCKET} {}
   ~t_Sock2();
   t_Sock2(const t_Sock2&) = delete;
   t_Sock2& operator=(const t_Sock2&) = delete;
