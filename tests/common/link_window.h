@@ -8,6 +8,7 @@
 #include "net/net.h"
 #include "shell/glwindow.h"
 #include "shell/input.h"
+#include "tests/common/hidden_window.h"
 
 struct SockMsg {
   UINT msg;
@@ -27,15 +28,7 @@ inline LRESULT LinkTestProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 // Makes the window and takes it as the program window (hWnd).
 inline HWND OpenLinkWindow() {
-  static HWND w = nullptr;
-  if (w) return w;
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = LinkTestProc;
-  wc.lpszClassName = "velmarLinkTest";
-  RegisterClassA(&wc);
-  w = CreateWindowExA(0, "velmarLinkTest", "link", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr,
-                      nullptr, nullptr);
-  hWnd = w;
+  static HWND w = hWnd = HiddenWindow("velmarLinkTest", LinkTestProc);
   return w;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "tests/common/hidden_window.h"
 #include "tests/common/raw_peer.h"
 
 namespace {
@@ -29,12 +30,7 @@ constexpr UINT kListenMsg = WM_USER + 50, kPeerMsg = WM_USER + 51;
 class Winsock : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Recorder;
-    wc.lpszClassName = "velmarSockTest";
-    RegisterClassA(&wc);
-    wnd_ = CreateWindowExA(0, "velmarSockTest", "sock", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr,
-                           nullptr, nullptr);
+    wnd_ = HiddenWindow("velmarSockTest", Recorder);
   }
   void TearDown() override {
     for (SOCKET s : opened_) closesocket(s);
