@@ -174,18 +174,3 @@ std::string Glob_GenMusFileName;
 int StartOpenAL() { return 0; }
 void KillALData() {}
 void ZSrcMainKot_StartKadrProc() {}
-
-// --- network link ------------------------------------------------------------------------------
-t_Sock2 NetWork2;
-int Glob_WSA_ProgIs;
-int Glob_WSAStartUpOK;
-int servLRecvT;
-std::string servLRecvS;
-char IP_ch[256];
-char PORT_NUMBER_ch[16];
-void t_Sock2::Disconnect() {}
-int t_Sock2::AcceptConnection(HWND) { return 0; }
-int t_Sock2::Recv(int, char*, int, int) { return 0; }
-int t_Sock2::RecvOnClient(char*, int, int) { return 0; }
-void Net_Fin() { Glob_WSAStartUpOK = 0; }
-const char* Net_ListErrN(int) { return "network error"; }

@@ -58,22 +58,3 @@ extern std::string Glob_GenMusFileName;
 int StartOpenAL();
 void KillALData();
 void ZSrcMainKot_StartKadrProc();
-
-// --- network link ---------------------------------------------------------------
-constexpr int kFD_READ = 0x01, kFD_ACCEPT = 0x08;
-class t_Sock2 {
- public:
-  void Disconnect();
-  int AcceptConnection(HWND wnd);
-  int Recv(int peer, char* buf, int len, int flags);
-  int RecvOnClient(char* buf, int len, int flags);
-};
-extern t_Sock2 NetWork2;
-extern int Glob_WSA_ProgIs;
-extern int Glob_WSAStartUpOK;
-extern int servLRecvT;
-extern std::string servLRecvS;
-extern char IP_ch[256];
-extern char PORT_NUMBER_ch[16];
-void Net_Fin();
-const char* Net_ListErrN(int code);

@@ -3,6 +3,7 @@
 #include "core/core.h"
 #include "objects/objects.h"
 #include "world/holder.h"
+#include "world/netglue.h"
 #include "world/pools.h"
 #include "world/standins.h"
 

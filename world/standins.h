@@ -10,10 +10,6 @@
 // The stop flag of the main loop (the program shell's).
 #include "shell/engine.h"
 
-// Replaced by the network link: the network role, 0 none, 1 server, above 1
-// client.
-extern int Glob_WSA_ProgIs;
-
 // Replaced by the unit preset table of the world objects (base/_units_tab.h).
 // nomOK(n): n is a valid unit preset number. Here a preset counts as loaded
 // when presetNumber[n] == n; nothing loads it, so no number is valid until a
