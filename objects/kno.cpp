@@ -14,6 +14,9 @@ namespace {
 constexpr int kType = 3;
 constexpr int kAtlas = 4;              // cells per side of the sprite atlas
 constexpr float kCornerPixels = 40.0f;  // distance of the quad's corners from its centre
+// Largest relative position a record may hold: the program places buttons on
+// the screen; this keeps the pixel position a number on any screen.
+constexpr float kMaxRelative = 16.0f;
 }  // namespace
 
 void tw_Kno::Sbros() {
@@ -38,6 +41,7 @@ void tw_Kno::Record(IO& io) {
   io.Ints(&ints[0], &ints[6]);
   io.Flos(&floats[0], &floats[6]);
   io.Check(Angle() >= 0.0f && Angle() <= 360.0f);
+  io.Check(zn::Absf(RelX()) <= kMaxRelative && zn::Absf(RelY()) <= kMaxRelative);
 }
 
 int tw_Kno::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }

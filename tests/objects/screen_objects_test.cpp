@@ -178,6 +178,7 @@ TEST_F(ScreenObjectsTest, ADamagedRecordLoadsNothing) {
       {1, 84 + 64, true, nan, 0, "yaw not a number"},
       {3, 32, true, 1e30f, 0, "angle far outside a turn"},
       {3, 36, true, nan, 0, "relative x not a number"},
+      {3, 40, true, 1e30f, 0, "relative y far off any screen"},
       {4, 0, true, -5.0f, 0, "angle negative"},
       {4, 24, true, nan, 0, "red not a number"},
   };
