@@ -125,33 +125,17 @@ int tw_Fotik::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 int tw_Fotik::FromFile(FILE* f) { return ObjRecord_Load(*this, f, "camera"); }
 
 void tw_Fotik::OnEvent(int code, void* a, void* b, void* c, void* d) {
-  (void)d;
-  if (!ObjFrame_Enter(owner, kType, code)) return;
-  switch (code) {
-    case EV_SAVE:
-      if (a) AddToFile(*static_cast<FILE**>(a));
-      return;
-    case EV_LOAD:
-      if (a && !FromFile(*static_cast<FILE**>(a))) return;
-      break;
-    case EV_UPD_SELF:
-      UpdSelf(a ? *static_cast<int*>(a) : 0, b ? *static_cast<int*>(b) : 0);
-      return;
-    case EV_UPD:
-      Upd(a ? *static_cast<int*>(a) : 0, b ? *static_cast<int*>(b) : 0);
-      return;
-    case EV_CREATE:
-      ObjFrame_Common(owner, kType, code, a, b);
-      IFC_x(a ? *static_cast<int*>(a) : 0);
-      break;
-    case EV_POSITION:
-      if (a) *static_cast<float*>(a) = mb.posx();
-      if (b) *static_cast<float*>(b) = mb.posy();
-      if (c) *static_cast<float*>(c) = mb.posz();
-      return;
-    default:
-      ObjFrame_Common(owner, kType, code, a, b);
-      return;
-  }
-  if (ObjFrame_WantsCurrent(code, b, c)) pTekFotik = this;
+  ObjFrame_Dispatch(*this, pTekFotik, kType, code, a, b, c, [&] {
+    switch (code) {
+      case EV_UPD_SELF: UpdSelf(ObjArgInt(a), ObjArgInt(b)); return 1;
+      case EV_UPD: Upd(ObjArgInt(a), ObjArgInt(b)); return 1;
+      case EV_CREATE: IFC_x(ObjArgInt(a)); return 1;
+      case EV_POSITION:
+        if (a) *static_cast<float*>(a) = mb.posx();
+        if (b) *static_cast<float*>(b) = mb.posy();
+        if (c) *static_cast<float*>(c) = mb.posz();
+        return 1;
+      default: return 0;
+    }
+  });
 }

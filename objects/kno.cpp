@@ -55,33 +55,14 @@ int tw_Kno::FromFile(FILE* f) {
 }
 
 void tw_Kno::OnEvent(int code, void* a, void* b, void* c, void* d) {
-  (void)d;
-  if (!ObjFrame_Enter(owner, kType, code)) return;
-  switch (code) {
-    case EV_SAVE:
-      if (a) AddToFile(*static_cast<FILE**>(a));
-      return;
-    case EV_LOAD:
-      if (a && !FromFile(*static_cast<FILE**>(a))) return;
-      break;
-    case EV_UPD:
-      Upd(a ? *static_cast<int*>(a) : 0, b ? *static_cast<int*>(b) : 0);
-      return;
-    case EV_UPD_SELF:  // nothing to do
-      return;
-    case EV_DRAW:
-      Draw();
-      return;
-    case EV_RENDER_SPR:
-      OnRender_Spr(a ? *static_cast<int*>(a) : 0);
-      return;
-    case EV_CREATE:
-      ObjFrame_Common(owner, kType, code, a, b);
-      IFC_x();
-      break;
-    default:  // 21 deactivate, 22 kill, 23 is active
-      ObjFrame_Common(owner, kType, code, a, b);
-      return;
-  }
-  if (ObjFrame_WantsCurrent(code, b, c)) pTekKno = this;
+  ObjFrame_Dispatch(*this, pTekKno, kType, code, a, b, c, [&] {
+    switch (code) {
+      case EV_UPD: Upd(ObjArgInt(a), ObjArgInt(b)); return 1;
+      case EV_DRAW: Draw(); return 1;
+      case EV_RENDER_SPR: OnRender_Spr(ObjArgInt(a)); return 1;
+      case EV_CREATE: IFC_x(); return 1;
+      case EV_UPD_SELF: return 1;  // nothing to do
+      default: return 0;  // 21 deactivate, 22 kill, 23 is active: the frame's
+    }
+  });
 }

@@ -53,32 +53,15 @@ int tw_ScrFrm::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 int tw_ScrFrm::FromFile(FILE* f) { return ObjRecord_Load(*this, f, "screen frame"); }
 
 void tw_ScrFrm::OnEvent(int code, void* a, void* b, void* c, void* d) {
-  (void)d;
-  if (!ObjFrame_Enter(owner, kType, code)) return;
-  switch (code) {
-    case EV_SAVE:
-      if (a) AddToFile(*static_cast<FILE**>(a));
-      return;
-    case EV_LOAD:
-      if (a && !FromFile(*static_cast<FILE**>(a))) return;
-      break;
-    case EV_UPD:
-      Upd(a ? *static_cast<int*>(a) : 0, b ? *static_cast<int*>(b) : 0);
-      return;
-    case EV_RENDER_SPR:
-      OnRender_Spr(a ? *static_cast<int*>(a) : 0);
-      return;
-    case EV_UPD_SELF:  // nothing to do
-    case EV_DRAW:
-    case EV_RENDER:
-      return;
-    case EV_CREATE:
-      ObjFrame_Common(owner, kType, code, a, b);
-      IFC_x();
-      break;
-    default:
-      ObjFrame_Common(owner, kType, code, a, b);
-      return;
-  }
-  if (ObjFrame_WantsCurrent(code, b, c)) pTekScrFrm = this;
+  ObjFrame_Dispatch(*this, pTekScrFrm, kType, code, a, b, c, [&] {
+    switch (code) {
+      case EV_UPD: Upd(ObjArgInt(a), ObjArgInt(b)); return 1;
+      case EV_RENDER_SPR: OnRender_Spr(ObjArgInt(a)); return 1;
+      case EV_CREATE: IFC_x(); return 1;
+      case EV_UPD_SELF:  // nothing to do
+      case EV_DRAW:
+      case EV_RENDER: return 1;
+      default: return 0;
+    }
+  });
 }

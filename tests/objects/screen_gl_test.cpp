@@ -3,6 +3,7 @@
 // sprite queue.
 #include "objects/objects.h"
 #include "tests/render/render_fixture.h"
+#include "tests/world/world_fixture.h"
 #include "world/world.h"
 
 namespace {
@@ -13,14 +14,7 @@ class ButtonGLTest : public RenderTest {
  protected:
   void SetUp() override {
     RenderTest::SetUp();
-    FgrHld.Sbros();
-    FgrHld.firstScrFrm = -1;
-    Fgr4W.Sbros();
-    pMainScrFrm = nullptr;
-    ASSERT_EQ(Fgr4W.KonfigAll(nullptr), 1);
-    ASSERT_EQ(FgrHld.Init0(11500), 1);
-    FgrHld.InitBase();
-    SetMainScrFrm(pMainScrFrm);
+    FreshWorldWithNewBase();
     // Picture 22 of group 0, the sprite atlas, one flat green.
     uint8_t colours[23][4] = {};
     colours[22][1] = 255;
