@@ -371,25 +371,3 @@ TEST_F(ScreenObjectsTest, AButtonKeepsItsRelativePlaceOnAnotherScreen) {
   EXPECT_FLOAT_EQ(k->RelX(), 0.5f);
   EXPECT_EQ(pTekKno, k);
 }
-
-TEST_F(ScreenObjectsTest, AButtonQueuesItselfIntoTheScreenSpriteQueue) {
-  RenderM._ResetOnStartNewLap();
-  RenderM.quads[3].enable = 1;
-  Fgr4* h = Filled(3);
-  h->Event(EV_DRAW);
-  EXPECT_EQ(RenderM.quads[3].gNow(), 1);
-  EXPECT_EQ(RenderM.quads[0].gNow() + RenderM.quads[1].gNow() + RenderM.quads[4].gNow(), 0);
-  RenderM._ResetOnStartNewLap();
-}
-
-TEST_F(ScreenObjectsTest, CodesOutsideATypesListChangeNothing) {
-  Fgr4* cam = Make(1, 2);
-  Fgr4* kno = Make(3, 1);
-  int v = -7;
-  for (int code : {6, 13, 21, 22, 42}) cam->Event(code, &v);
-  EXPECT_EQ(cam->Status(), 1) << "a camera is neither drawn, deactivated nor killed by events";
-  EXPECT_EQ(cam->active, 1);
-  kno->Event(35, &v, &v, &v);
-  kno->Event(42, &v);
-  EXPECT_EQ(v, -7);
-}
