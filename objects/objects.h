@@ -2,6 +2,8 @@
 // frame they share.
 #pragma once
 
+#include "objects/fotik.h"
 #include "objects/frame.h"
+#include "objects/kno.h"
 #include "objects/scr_frm.h"
 #include "objects/shells.h"

@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "ui/ui.h"
-
 // ---- world objects: Distan1V (objects/) ----
 float Distan1V(vec3 a, vec3 b) {
   float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
@@ -12,5 +10,4 @@ float Distan1V(vec3 a, vec3 b) {
 }
 
 // ---- modes ----
-int AktivIPPI_ResidentOfEditor() { return *o2::AktivIPPI == 5; }
 vec3 test1PointVec(0, 0, 0);

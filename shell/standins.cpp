@@ -162,10 +162,6 @@ int Pro_Q7_Elements::init() {
   Root_IPPI.SetMain(4, GameStandIn_Step);
   return 1;
 }
-int guiKamRToL() { return 0; }
-int guiKamRToR() { return 0; }
-int guiKamRToDn() { return 0; }
-int guiKamRToUp() { return 0; }
 
 // --- sound ------------------------------------------------------------------------------------
 int NeedKillALData;

@@ -46,10 +46,6 @@ class Pro_Q7_Elements {
 };
 extern Pro_Q7_Elements Q7;
 extern Pro_Q7_Elements* NowProj;
-int guiKamRToL();
-int guiKamRToR();
-int guiKamRToDn();
-int guiKamRToUp();
 
 // --- sound ------------------------------------------------------------------------
 extern int NeedKillALData;

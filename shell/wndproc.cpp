@@ -4,6 +4,7 @@
 #include "shell/ekran.h"
 #include "shell/glwindow.h"
 #include "shell/input.h"
+#include "shell/modesglue.h"
 #include "shell/netglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
