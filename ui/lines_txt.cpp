@@ -50,7 +50,7 @@ void tLinesTxt2::Sbros(int killGroup) {
   delete[] lineKind;
   delete[] lineStart;
   lineKind = lineStart = nullptr;
-  if (killGroup) {
+  if (killGroup && gru > 0) {  // a closed editor owns no group (0 is the system's)
     KillTBufGru(gru);
     gru = 0;
   }
@@ -130,16 +130,21 @@ void tLinesTxt2::NewTextFromLenta() {
 
 void tLinesTxt2::ProKaretka() {
   if (!lineStart || page < 1) return;
+  bool pulled = false;
   if (lineStart[0] >= 0 && karet < lineStart[0]) {
     karet = lineStart[0];
     karetLine = 0;
+    pulled = true;
   }
   int last = lineStart[page - 1];
   if (last >= 0 && karet > last) {
     karet = last;
     karetLine = page - 1;
+    pulled = true;
   }
-  ProKaretka1310(1);
+  // A caret pulled onto a page the user scrolled to must not scroll the page
+  // back: only a caret that moved to an edge line scrolls.
+  OffPairAndEdges(1, !pulled);
 }
 
 void tLinesTxt2::ScrollForLine(int line) {
@@ -149,7 +154,9 @@ void tLinesTxt2::ScrollForLine(int line) {
 
 void tLinesTxt2::ClampFirstLine(int hi) { firstLine = ClampLow(firstLine, 0, hi); }
 
-void tLinesTxt2::ProKaretka1310(int dir) {
+void tLinesTxt2::ProKaretka1310(int dir) { OffPairAndEdges(dir, true); }
+
+void tLinesTxt2::OffPairAndEdges(int dir, bool scroll) {
   if (HasText() && karet > 0 && PairAt(*bl, karet - 1)) {  // on the LF of a pair
     if (dir >= 1 && karet + 2 <= bl->size) {
       ++karet;
@@ -158,7 +165,7 @@ void tLinesTxt2::ProKaretka1310(int dir) {
       --karet;
     }
   }
-  ScrollForLine(karetLine);
+  if (scroll) ScrollForLine(karetLine);
   ClampFirstLine(totalLines - 2);
 }
 

@@ -76,6 +76,8 @@ class tLinesTxt2 {
   void ClampFirstLine(int hi);
   // The page scrolls by 2 when the caret's line is the first or near the last.
   void ScrollForLine(int line);
+  // ProKaretka1310, with the edge scroll only when scroll is set.
+  void OffPairAndEdges(int dir, bool scroll);
 };
 
 extern tLinesTxt2 masPole1[3];  // the menu's text field is masPole1[0]
