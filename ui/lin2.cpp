@@ -29,11 +29,7 @@ void t_Lin2::InitLin(int base, int keepOpenArg, int rowCount, float fx, float fy
   w2 = static_cast<int>(W * fw2);
   lineH2 = static_cast<int>(H * fLineH2);
   h2 = lineH2 * rows;
-  x = x0;
-  y = y0;
-  w = w0;
-  lineH = lineH0;
-  h = h0;
+  TakeField(x0, y0, w0, h0, lineH0);
   top = y + h;
   collapsed = 0;
   if (columns < 2) {
@@ -116,13 +112,17 @@ int t_Lin2::TableCase() {
   return cell;
 }
 
+void t_Lin2::TakeField(int nx, int ny, int nw, int nh, int nLineH) {
+  x = nx;
+  y = ny;
+  w = nw;
+  h = nh;
+  lineH = nLineH;
+}
+
 void t_Lin2::SetFullPole(int, int, int, int topEdge) {
   collapsed = 0;
-  x = x2;
-  y = y2;
-  w = w2;
-  h = h2;
-  lineH = lineH2;
+  TakeField(x2, y2, w2, h2, lineH2);
   KeepBelowTop(topEdge);
   if (tableAllow && cols != 0) tableOn = 1;
 }
@@ -136,11 +136,7 @@ void t_Lin2::KeepBelowTop(int screenTop) {
 void t_Lin2::SetOnlyZeroLinePole() {
   pGrabFokusLin2 = nullptr;
   collapsed = 1;
-  x = x0;
-  y = y0;
-  w = w0;
-  lineH = lineH0;
-  h = lineH0;
+  TakeField(x0, y0, w0, lineH0, lineH0);
   if (tableAllow) tableOn = 0;
 }
 

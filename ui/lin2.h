@@ -70,6 +70,7 @@ class t_Lin2 {
   void PrintTileXTBuf(int cell, int group, int entry, int font, int centre) const;
 
  private:
+  void TakeField(int nx, int ny, int nw, int nh, int nLineH);
   // x and bottom of a 1-based table cell; false when it lies outside the rows.
   bool CellRect(int cell, int& cx, int& cy, int& cw) const;
 };

@@ -160,20 +160,6 @@ void UniOrgPredYchAdv(int act) {
 }
 
 void UniInputExitRes() {
-  if (InputInt_Klient.state == 2) {
-    if (InputInt_pVar) *InputInt_pVar = InputInt_Klient.resInt;
-    InputInt_pVar = nullptr;
-    InputInt_Klient.FreeInputControl();
-  } else if (InputInt_Klient.state == -1) {
-    InputInt_pVar = nullptr;
-    InputInt_Klient.FreeInputControl();
-  }
-  if (InputFlo_Klient.state == 2) {
-    if (InputFlo_pVar) *InputFlo_pVar = InputFlo_Klient.resFlo;
-    InputFlo_pVar = nullptr;
-    InputFlo_Klient.FreeInputControl();
-  } else if (InputFlo_Klient.state == -1) {
-    InputFlo_pVar = nullptr;
-    InputFlo_Klient.FreeInputControl();
-  }
+  if (InputInt_Klient.TakeResult(InputInt_pVar)) InputInt_pVar = nullptr;
+  if (InputFlo_Klient.TakeResult(InputFlo_pVar)) InputFlo_pVar = nullptr;
 }

@@ -204,26 +204,22 @@ void Klient_UniIS::FreeInputControl() {
   taken = 0;
 }
 
-bool InputInt_ResTo(int& v) {
-  Klient_UniIS& k = InputInt_Klient;
-  if (k.state == 2) {
-    v = k.resInt;
-    k.FreeInputControl();
-    return true;
-  }
-  if (k.state == -1) k.FreeInputControl();
-  return false;
+template <class T>
+static int TakeClientResult(Klient_UniIS& k, T* target, T result) {
+  if (k.state != 2 && k.state != -1) return 0;
+  int ended = k.state == 2 ? 1 : -1;
+  if (ended == 1 && target) *target = result;
+  k.FreeInputControl();
+  return ended;
 }
 
+int Klient_UniIS::TakeResult(int* target) { return TakeClientResult(*this, target, resInt); }
+int Klient_UniIS::TakeResult(float* target) { return TakeClientResult(*this, target, resFlo); }
+
+bool InputInt_ResTo(int& v) { return InputInt_Klient.TakeResult(&v) == 1; }
+
 bool Input_orgF(int id) {
-  Klient_UniIS& k = InputFlo_Klient;
-  if (k.state == 2) {
-    if (id >= 1 && id < orgFn_Count) orgFn[id] = k.resFlo;
-    k.FreeInputControl();
-    return true;
-  }
-  if (k.state == -1) k.FreeInputControl();
-  return false;
+  return InputFlo_Klient.TakeResult(id >= 1 && id < orgFn_Count ? &orgFn[id] : nullptr) == 1;
 }
 
 bool UserNmAchTable_InputDone(int n) {

@@ -48,6 +48,11 @@ class Klient_UniIS {
   int GetInputCtrl(int filter, int maxLenArg, const char* format, ...) __attribute__((format(printf, 4, 5)));
   void FreeInputControl();
   int NomTB() const { return tbNom; }
+  // Collects an ended input: accepted (1) stores the result through target
+  // (when set), cancelled (-1) stores nothing; either frees the client. 0
+  // while the input is still open.
+  int TakeResult(int* target);
+  int TakeResult(float* target);
 };
 
 extern Klient_UniIS InputInt_Klient;  // case 3
