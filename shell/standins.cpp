@@ -19,20 +19,6 @@
 // --- services the general resources load and release ------------------------------
 void ZSrcChain_zz_Init() {}
 void LoadArAndUnitsTab() {}
-void Test_Pole2_Init() {}
-
-// --- text buffers and input ----------------------------------------------------------
-int glob_PoleTextActive;
-namespace a101 {
-void PoleText_InputChar(unsigned) {}
-void UniIStringInputChar(unsigned) {}
-}  // namespace a101
-namespace nsUniIS {
-std::string _String;
-}
-void UniOrgStartYch(int) {}
-void UniOrgRepeatYch() {}
-void UniOrgPredYchAdv(int) {}
 
 // --- world model -----------------------------------------------------------------------
 

@@ -17,21 +17,6 @@
 void ZSrcChain_zz_Init();
 // Replaced by the world objects: the weapon and unit tables.
 void LoadArAndUnitsTab();
-// Replaced by the text editor of the text library: fills the test text field.
-void Test_Pole2_Init();
-
-// --- text buffers, text input and the settings editor --------------------------
-extern int glob_PoleTextActive;
-namespace a101 {
-void PoleText_InputChar(unsigned ch);
-void UniIStringInputChar(unsigned ch);
-}  // namespace a101
-namespace nsUniIS {
-extern std::string _String;
-}
-void UniOrgStartYch(int kind);
-void UniOrgRepeatYch();
-void UniOrgPredYchAdv(int dir);
 
 // --- world model: path-finder and object pools come from the world model --------
 #include "world/world.h"
