@@ -18,3 +18,6 @@ inline void ShellMessageBox(const char* text, const char* caption) {
 
 // Non-zero while the editor is the active mode (the modes' own).
 int AktivIPPI_ResidentOfEditor();
+// The ground point the game's command code keeps; the ground-light marker is
+// drawn around it (the modes' own).
+extern vec3 test1PointVec;

@@ -8,6 +8,3 @@ float Distan1V(vec3 a, vec3 b) {
   float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
   return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
-
-// ---- modes ----
-vec3 test1PointVec(0, 0, 0);

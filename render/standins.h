@@ -7,8 +7,3 @@
 
 // ---- replaced by the world objects' distance helper (objects/) ----
 float Distan1V(vec3 a, vec3 b);
-
-// ---- replaced by the modes (modes/) ----
-// The ground point the game's command code keeps; the ground-light marker is
-// drawn around it.
-extern vec3 test1PointVec;

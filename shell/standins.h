@@ -21,17 +21,6 @@ void LoadArAndUnitsTab();
 // --- world model: path-finder and object pools come from the world model --------
 #include "world/world.h"
 
-// --- game, editor and menu modes: the front end ---------------------------------
-// Replaced by the front end; this one sets up the world model's part of it and
-// registers a menu step (3) that draws a small scene and a game step (4) that
-// shows the terrain.
-class Pro_Q7_Elements {
- public:
-  int init();
-};
-extern Pro_Q7_Elements Q7;
-extern Pro_Q7_Elements* NowProj;
-
 // --- sound ------------------------------------------------------------------------
 extern int NeedKillALData;
 extern char general_zvu_list0[128];

@@ -13,6 +13,7 @@
 #include "world/standins.h"
 
 t_MiniMap minimap1;
+int globTexNRamMMap = 51;
 
 namespace {
 

@@ -12,5 +12,3 @@ Fgr4* PlayerSelected_[51];
 int KlientMiniMapFgrKlv;
 int KlientMiniMapFgrX[501];
 int KlientMiniMapFgrY[501];
-
-int globTexNRamMMap = 51;

@@ -39,6 +39,3 @@ extern Fgr4* PlayerSelected_[51];
 extern int KlientMiniMapFgrKlv;
 extern int KlientMiniMapFgrX[501];
 extern int KlientMiniMapFgrY[501];
-
-// Replaced by the game modes: the picture (group 0) of the minimap frame mask.
-extern int globTexNRamMMap;
