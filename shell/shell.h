@@ -12,4 +12,5 @@
 #include "shell/konfig.h"
 #include "shell/msgbase.h"
 #include "shell/rea.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"

@@ -17,7 +17,6 @@
 #include "world/world.h"
 
 // --- services the general resources load and release ------------------------------
-void ZSrcChain_zz_Init() {}
 void LoadArAndUnitsTab() {}
 void Test_Pole2_Init() {}
 
@@ -166,14 +165,6 @@ int guiKamRToL() { return 0; }
 int guiKamRToR() { return 0; }
 int guiKamRToDn() { return 0; }
 int guiKamRToUp() { return 0; }
-
-// --- sound ------------------------------------------------------------------------------------
-int NeedKillALData;
-char general_zvu_list0[128];
-std::string Glob_GenMusFileName;
-int StartOpenAL() { return 0; }
-void KillALData() {}
-void ZSrcMainKot_StartKadrProc() {}
 
 // --- network link ------------------------------------------------------------------------------
 t_Sock2 NetWork2;

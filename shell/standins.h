@@ -13,8 +13,6 @@
 #include "render/render.h"
 
 // --- services the general resources load and release ------------------------------
-// Replaced by sound: clears the queued sound-chain orders.
-void ZSrcChain_zz_Init();
 // Replaced by the world objects: the weapon and unit tables.
 void LoadArAndUnitsTab();
 // Replaced by the text editor of the text library: fills the test text field.
@@ -50,14 +48,6 @@ int guiKamRToL();
 int guiKamRToR();
 int guiKamRToDn();
 int guiKamRToUp();
-
-// --- sound ------------------------------------------------------------------------
-extern int NeedKillALData;
-extern char general_zvu_list0[128];
-extern std::string Glob_GenMusFileName;
-int StartOpenAL();
-void KillALData();
-void ZSrcMainKot_StartKadrProc();
 
 // --- network link ---------------------------------------------------------------
 constexpr int kFD_READ = 0x01, kFD_ACCEPT = 0x08;
