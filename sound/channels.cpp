@@ -43,6 +43,20 @@ int32_t PriorityOf(Fgr4* owner) {
 
 bool Audible(float distance) { return distance <= kZvuHearLimit; }  // false for NaN
 
+// ZSrc_State of a channel once NotSound has been asked: the channel sources
+// are our own, so one query of the source state does.
+int KanState(int channel) {
+  ALint state = 0;
+  alGetSourcei(ZSrcMainKot[channel], AL_SOURCE_STATE, &state);
+  switch (state) {
+    case AL_PLAYING: return 2;
+    case AL_PAUSED: return 3;
+    case AL_STOPPED: return 4;
+    case AL_INITIAL: return 1;
+    default: return 0;
+  }
+}
+
 }  // namespace
 
 int ZSrcMainKot_Init() {
@@ -92,7 +106,7 @@ int ZSrcMainKot_Zakaz(Fgr4* owner, vec3 pos, int group, int index, int loop, flo
   if (!Audible(d)) return 0;
   int taken = -1;
   for (int i = 0; i <= ZSrcMainKot_Last && taken < 0; ++i)
-    if (ZSrc_State(ZSrcMainKot[i]) != 2) taken = i;
+    if (KanState(i) != 2) taken = i;
   if (taken < 0) {
     // All twelve play: the farthest one outside the near square, the lowest
     // number among equals.
@@ -131,7 +145,7 @@ void ZSrcMainKot_StartKadrProc() {
   }
   gListenerPos = ListenerPos();
   for (int i = 0; i <= ZSrcMainKot_Last; ++i) {
-    const int state = ZSrc_State(ZSrcMainKot[i]);
+    const int state = KanState(i);
     if (state != 2) {
       // A sound that ended by itself gives its owner back its freedom; a
       // paused one keeps it until it plays on.
