@@ -10,12 +10,6 @@ namespace {
 
 using GroupTest = SoundTest;
 
-ALint BufferInt(unsigned buffer, ALenum what) {
-  ALint v = -1;
-  alGetBufferi(buffer, what, &v);
-  return v;
-}
-
 }  // namespace
 
 TEST(ExtractFileExt, UpperCasedTextAfterTheLastDot) {

@@ -1,17 +1,11 @@
 // Without a sound device (the driver asked for does not exist) sound stays
 // off: every function is silent and the program runs on.
-#include <cstdlib>
-
 #include "tests/sound/sound_fixture.h"
 
 using namespace sndtest;
 
 namespace {
-const bool kEnv = [] {
-  setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
-  setenv("VELMAR_MSGBOX", "auto", 0);
-  return true;
-}();
+const bool kEnv = UseSoundBackend("no-such-driver");
 
 using NoDeviceTest = SoundTest;
 }  // namespace

@@ -1,11 +1,6 @@
-// Every test of this program runs on OpenAL Soft's null backend, and message
-// boxes answer at once.
-#include <cstdlib>
+// Every test of this program runs on OpenAL Soft's null backend.
+#include "tests/sound/sound_fixture.h"
 
 namespace {
-const bool kEnv = [] {
-  setenv("ALSOFT_DRIVERS", "null", 1);
-  setenv("VELMAR_MSGBOX", "auto", 0);
-  return true;
-}();
+const bool kEnv = sndtest::UseSoundBackend("null");
 }  // namespace

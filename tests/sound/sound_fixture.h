@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -50,6 +51,34 @@ inline std::string ReadFile(const std::string& path) {
   std::stringstream s;
   s << f.rdbuf();
   return s.str();
+}
+
+// Values of a buffer or a source (-1 when OpenAL gave none).
+inline ALint BufferInt(unsigned buffer, ALenum what) {
+  ALint v = -1;
+  alGetBufferi(buffer, what, &v);
+  return v;
+}
+inline ALint SrcInt(unsigned source, ALenum what) {
+  ALint v = -1;
+  alGetSourcei(source, what, &v);
+  return v;
+}
+inline float SrcFloat(unsigned source, ALenum what) {
+  ALfloat v = -1;
+  alGetSourcef(source, what, &v);
+  return v;
+}
+inline unsigned Bound(unsigned source) { return static_cast<unsigned>(SrcInt(source, AL_BUFFER)); }
+
+// Chooses OpenAL Soft's backends (and a settings file, when given) for the
+// whole test program, read at its first OpenAL call; message boxes answer at
+// once. Called from a static initialiser of each test program.
+inline bool UseSoundBackend(const char* drivers, const std::string& conf = "") {
+  setenv("ALSOFT_DRIVERS", drivers, 1);
+  if (!conf.empty()) setenv("ALSOFT_CONF", conf.c_str(), 1);
+  setenv("VELMAR_MSGBOX", "auto", 0);
+  return true;
 }
 
 struct Entry {

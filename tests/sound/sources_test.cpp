@@ -11,18 +11,6 @@ namespace {
 
 using SourceTest = SoundTest;
 
-ALint SrcInt(unsigned s, ALenum what) {
-  ALint v = -1;
-  alGetSourcei(s, what, &v);
-  return v;
-}
-float SrcFloat(unsigned s, ALenum what) {
-  ALfloat v = -1;
-  alGetSourcef(s, what, &v);
-  return v;
-}
-unsigned Bound(unsigned s) { return static_cast<unsigned>(SrcInt(s, AL_BUFFER)); }
-
 void Frames(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 }  // namespace
