@@ -2,6 +2,9 @@
 // 16 fixed sources.
 #include <AL/al.h>
 
+#include <cstring>
+#include <string>
+
 #include "shell/genres.h"
 #include "sound/aldevice.h"
 #include "sound/zsrc.h"
@@ -91,7 +94,7 @@ int StartOpenAL() {
     return 0;
   }
   *o2::SoundE = 1;
-  if (!LoadZvuGru(general_zvu_list0)) {
+  if (!LoadZvuGru(std::string(general_zvu_list0, strnlen(general_zvu_list0, sizeof general_zvu_list0)))) {
     *o2::GeneralZvuE = 0;
     SoundOffAndRelease();
     return 0;

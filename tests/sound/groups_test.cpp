@@ -218,3 +218,25 @@ TEST_F(GroupTest, ErrorCaptionsNameThePlace) {
   EXPECT_STREQ(CheckALErr32ch, "Error (...)");
   EXPECT_NE(Log().find("OpenAL error: "), std::string::npos);
 }
+
+TEST_F(GroupTest, DeviceTextAndTheUnwiredOggStreamCallbacks) {
+  ASSERT_EQ(StartDefault(), 1);
+  std::string info = GetSndInfo();
+  EXPECT_EQ(info.rfind("ALC info: \nDEFAULT_DEVICE_SPECIFIER: ", 0), 0u) << info;
+  EXPECT_NE(info.find("\n\nAL info: \nVERSION: "), std::string::npos) << info;
+  EXPECT_EQ(info.back(), '\0');
+  std::istringstream in("0123456789");
+  char buf[16] = {};
+  EXPECT_EQ(ReadOgg(buf, 2, 3, &in), 6u);
+  EXPECT_STREQ(buf, "012345");
+  EXPECT_EQ(TellOgg(&in), 6);
+  EXPECT_EQ(ReadOgg(buf, 4, 4, &in), 4u);
+  EXPECT_EQ(CloseOgg(&in), 0);
+  remSnd s;
+  std::string name = "x.ogg";
+  unsigned b = 0;
+  EXPECT_FALSE(s.LoadOggFile(name, true));
+  EXPECT_FALSE(s.LoadOggZvuMono16(name, &b));
+  EXPECT_FALSE(s.ReadOggBlock(0, 0));
+  EXPECT_FALSE(s.IsStreamed());
+}
