@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "objects/objects.h"
@@ -28,6 +29,7 @@ vec3 gPos[kSlots];
 int32_t gPrio[kSlots];
 int gChannel[kSlots];
 Fgr4* gObj[kObjects];
+std::string gDir;  // the working directory of the run, removed at its end
 
 void Answer(Fgr4* h, int code, void* a, void* b, void* c, void*) {
   const int i = h->logNom;
@@ -49,6 +51,7 @@ bool Prepare() {
   setenv("ALSOFT_DRIVERS", "null", 0);
   char tmpl[] = "/tmp/velmar_bench_sound_XXXXXX";
   if (!mkdtemp(tmpl) || chdir(tmpl) != 0) return false;
+  gDir = tmpl;
   std::string data = std::string(VELMAR_SOURCE_DIR) + "/data/";
   if (symlink((data + "base").c_str(), "base") != 0 || symlink((data + "zvu").c_str(), "zvu") != 0) return false;
   org2_Init();
@@ -111,5 +114,7 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  KillALData();
+  if (!gDir.empty()) std::filesystem::remove_all(gDir);
   return 0;
 }
