@@ -17,7 +17,6 @@
 #include "world/world.h"
 
 // --- services the general resources load and release ------------------------------
-void ZSrcChain_zz_Init() {}
 void LoadArAndUnitsTab() {}
 
 // --- world model -----------------------------------------------------------------------
@@ -149,10 +148,3 @@ int Pro_Q7_Elements::init() {
   return 1;
 }
 
-// --- sound ------------------------------------------------------------------------------------
-int NeedKillALData;
-char general_zvu_list0[128];
-std::string Glob_GenMusFileName;
-int StartOpenAL() { return 0; }
-void KillALData() {}
-void ZSrcMainKot_StartKadrProc() {}

@@ -13,8 +13,6 @@
 #include "render/render.h"
 
 // --- services the general resources load and release ------------------------------
-// Replaced by sound: clears the queued sound-chain orders.
-void ZSrcChain_zz_Init();
 // Replaced by the world objects: the weapon and unit tables.
 void LoadArAndUnitsTab();
 
@@ -32,10 +30,3 @@ class Pro_Q7_Elements {
 extern Pro_Q7_Elements Q7;
 extern Pro_Q7_Elements* NowProj;
 
-// --- sound ------------------------------------------------------------------------
-extern int NeedKillALData;
-extern char general_zvu_list0[128];
-extern std::string Glob_GenMusFileName;
-int StartOpenAL();
-void KillALData();
-void ZSrcMainKot_StartKadrProc();
