@@ -160,7 +160,7 @@ int ippi_Q7::Game_Step() {
   GameSbor::SetSoloFotik(*o2::PultFaza);
   if (kmd[14].Sig()) {
     *o2::NeedScreen = 1;
-    ZSrcResetStart(ZSrcHero[0], 0, 4, 0, 0.8f, 0.65f, 0.7f, 5);
+    ZSrcResetStart(ZSrcHero[1], 0, 4, 0, 0.8f, 0.65f, 0.7f, 5);
   }
   if (*o2::RRezInProgres || flagSuperOrg) *o2::KursInMiniMap = 0;
   *o2::gmLKeyIsPush = *o2::gmRKeyIsPush = 0;

@@ -63,7 +63,7 @@ int ippi_Q7::Menu_Step() {
     MenuSbor::_Kmd(kmd, &NowProj->li1);
     masPole1[0].KursorIn(gMX, gMY, kmd[1].Sig(), nsMKeys::n[301]);
     MenuSbor::Frm001_Upd(kmd);
-    if (kmd[1].Sig()) ZSrcResetStart(ZSrcHero[0], 0, Rand2(1, 2), 0, 0.95f, 0.5f, 0.55f, 5);
+    if (kmd[1].Sig()) ZSrcResetStart(ZSrcHero[1], 0, Rand2(1, 2), 0, 0.95f, 0.5f, 0.55f, 5);
   }
   _UniIS_Cases::Cases_UniIStringUpdate();
 
@@ -162,6 +162,7 @@ int AktivIPPI_ResidentOfGame() { return *o2::AktivIPPI == 4; }
 
 int ippi_Q7::Menu_ToGame() {
   ZSrc_SwitchToGame(0);
+  Music1.Stop();
   for (int index : {5, 3, 6}) ZSrcChain_Zakaz(0, 0, index, 0.8f, 1.0f);
   int x = 0, y = 0;
   SetCursorPos_GlazC(x, y, 0);
@@ -170,6 +171,7 @@ int ippi_Q7::Menu_ToGame() {
 
 int ippi_Q7::Menu_ToEdit() {
   ZSrc_SwitchToGame(0);
+  Music1.Stop();
   int x = 0, y = 0;
   SetCursorPos_GlazC(x, y, 0);
   if (pGameFotik) {
@@ -181,6 +183,7 @@ int ippi_Q7::Menu_ToEdit() {
 
 int ippi_Q7::Game_ToMenu() {
   ZSrc_SwitchToMenu(0);
+  Music1.Play();
   return 1;
 }
 

@@ -38,13 +38,3 @@ void UnitBars_ramAlf_Upd() {}
 Fgr4* p1FgrKomPult = nullptr;
 Fgr4* p2FgrKomPult = nullptr;
 int globKredi, globTopli;
-
-// stand-in: replaced by sound.
-void ZSrc_ResetOnStartLevel() {}
-void ZSrc_SwitchToMenu(int) {}
-void ZSrc_SwitchToGame(int) {}
-void ZSrcChain_Zakaz(int, int, int, float, float) {}
-void ZSrcChain_Rezident() {}
-void ZSrcResetStart(unsigned, int, int, int, float, float, float, int) {}
-void SetListenerV(vec3, vec3, vec3, vec3) {}
-unsigned ZSrcHero[2];

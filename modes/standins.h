@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/core.h"
+#include "modes/soundglue.h"
 
 class Fgr4;
 class t_VPortKam;
@@ -36,14 +37,3 @@ void UnitBars_ramAlf_Upd();
 extern Fgr4* p1FgrKomPult;
 extern Fgr4* p2FgrKomPult;
 extern int globKredi, globTopli;
-
-// ---- sound ----
-void ZSrc_ResetOnStartLevel();
-void ZSrc_SwitchToMenu(int keep);
-void ZSrc_SwitchToGame(int mode);
-void ZSrcChain_Zakaz(int chain, int group, int index, float gain, float pitch);
-void ZSrcChain_Rezident();
-void ZSrcResetStart(unsigned source, int group, int index, int loop, float gain, float pitchMin, float pitchMax,
-                    int steps);
-void SetListenerV(vec3 pos, vec3 vel, vec3 at, vec3 up);
-extern unsigned ZSrcHero[2];

@@ -11,6 +11,7 @@
 #include "shell/msgbase.h"
 #include "shell/netglue.h"
 #include "shell/modesglue.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
 #include "world/pools.h"

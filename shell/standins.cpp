@@ -17,15 +17,7 @@
 #include "world/world.h"
 
 // --- services the general resources load and release ------------------------------
-void ZSrcChain_zz_Init() {}
 void LoadArAndUnitsTab() {}
 
 // --- world model -----------------------------------------------------------------------
 
-// --- sound ------------------------------------------------------------------------------------
-int NeedKillALData;
-char general_zvu_list0[128];
-std::string Glob_GenMusFileName;
-int StartOpenAL() { return 0; }
-void KillALData() {}
-void ZSrcMainKot_StartKadrProc() {}

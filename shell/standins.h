@@ -13,18 +13,9 @@
 #include "render/render.h"
 
 // --- services the general resources load and release ------------------------------
-// Replaced by sound: clears the queued sound-chain orders.
-void ZSrcChain_zz_Init();
 // Replaced by the world objects: the weapon and unit tables.
 void LoadArAndUnitsTab();
 
 // --- world model: path-finder and object pools come from the world model --------
 #include "world/world.h"
 
-// --- sound ------------------------------------------------------------------------
-extern int NeedKillALData;
-extern char general_zvu_list0[128];
-extern std::string Glob_GenMusFileName;
-int StartOpenAL();
-void KillALData();
-void ZSrcMainKot_StartKadrProc();
