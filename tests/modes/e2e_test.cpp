@@ -1,0 +1,145 @@
+// End to end: the real game under Xvfb in an 800 x 600 window, driven by real
+// key presses and clicks: the menu makes a level and enters the game and the
+// editor; the game shows the level and goes back to the menu; the editor
+// raises the terrain, saves and loads it; the settings editor steps a
+// setting; the program ends from the menu with exit code 0.
+#include "tests/common/game_run.h"
+
+namespace {
+
+using namespace gamerun;
+
+constexpr int kW = 800, kH = 600;
+
+// The menu list: 17 lines of 24 pixels from y = 60 (from the bottom); line n
+// is counted from the top.
+int MenuLineY(int n) { return kH - (60 + (16 - n) * 24 + 12); }
+constexpr int kMenuX = 700;
+enum { kPlay = 2, kEditor = 13, kNewLevel = 14, kExit = 15 };
+
+// The editor list: collapsed at the top left corner, expanded 0.3 W wide with
+// lines of 21 pixels from the top of the window.
+int EditLineY(int n) { return n * 21 + 10; }
+
+class ModesGame : public GameRun {
+ protected:
+  void Menu(int line) { Click(kMenuX, MenuLineY(line)); }
+  void NewLevelAnd(int line) {
+    Move(kMenuX, MenuLineY(kNewLevel));  // the list opens under the pointer
+    Menu(kNewLevel);
+    Sleep(500);
+    Menu(line);
+    Sleep(1500);
+  }
+  void ExitFromMenu() {
+    Move(kMenuX, MenuLineY(kExit));
+    Menu(kExit);
+  }
+  // An editor list line: the list opens when the pointer is over its corner.
+  void EditLine(int n) {
+    Move(10, 15, 400);
+    Click(60, EditLineY(n));
+  }
+  bool IsGreenGround(const Bmp& b, int x, int y) {
+    const int r = b.At(x, y, 0), g = b.At(x, y, 1), bl = b.At(x, y, 2);
+    return g > r + 15 && g > bl + 15;
+  }
+};
+
+}  // namespace
+
+TEST_F(ModesGame, MenuMakesALevelEntersTheGameAndTheProgramEndsFromTheMenu) {
+  Start({Game()});
+  ASSERT_TRUE(WaitForWindow());
+  Menu(kPlay);  // no level yet: nothing happens
+  Sleep(300);
+  fs::path menuShot = Shot();
+  NewLevelAnd(kPlay);
+  fs::path gameShot = Shot();
+  Key("Escape", 150, "shift");
+  Sleep(800);
+  fs::path backShot = Shot();
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_, 60), 0);
+  ExpectCleanRun();
+
+  Bmp menu, game, back;
+  ASSERT_TRUE(menu.Load(menuShot));
+  ASSERT_TRUE(game.Load(gameShot));
+  ASSERT_TRUE(back.Load(backShot));
+  ASSERT_EQ(game.w, kW);
+  // The menu is drawn on black.
+  for (const Bmp* b : {&menu, &back})
+    for (int c = 0; c < 3; ++c) EXPECT_LE(b->At(790, 590, c), 8);
+  // The game: the level's ground below the horizon, a lighter sky above it.
+  int green = 0;
+  for (int x : {300, 400, 500})
+    for (int y : {380, 420, 460}) green += IsGreenGround(game, x, y) ? 1 : 0;
+  EXPECT_GE(green, 7);
+  EXPECT_GT(game.At(400, 100, 2), game.At(400, 100, 1));
+  EXPECT_GT(game.At(400, 100, 2), 120);
+  EXPECT_EQ(Log().find("Error LinCase"), std::string::npos) << Log();
+}
+
+TEST_F(ModesGame, EditorRaisesTheGroundSavesAndLoadsTheTerrain) {
+  Start({Game()});
+  ASSERT_TRUE(WaitForWindow());
+  NewLevelAnd(kEditor);
+  EditLine(1);  // Save Land
+  Sleep(500);
+  const fs::path land = dir_ / "tmp-land";
+  ASSERT_TRUE(fs::exists(land));
+  const auto before = fs::file_size(land);
+  Click(400, 450, 3);  // right click: the tile under the pointer
+  for (int i = 0; i < 3; ++i) Key("r");
+  EditLine(1);
+  Sleep(500);
+  const auto raised = fs::file_size(land);
+  const std::string saved = Slurp(land);
+  for (int i = 0; i < 2; ++i) Key("f");
+  EditLine(2);  // Load Land: back to the raised ground
+  Sleep(300);
+  EditLine(1);
+  Sleep(500);
+  const std::string again = Slurp(land);
+  Key("Escape", 150, "shift");
+  Sleep(800);
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_, 60), 0);
+  ExpectCleanRun();
+  // Every tile the raise freed from the height map keeps its own heights: 16
+  // bytes each.
+  EXPECT_GE(before, 720000u);
+  EXPECT_GT(raised, before);
+  EXPECT_EQ((raised - before) % 16, 0u);
+  EXPECT_EQ(again, saved);
+}
+
+TEST_F(ModesGame, SettingsEditorOpensOnItsKeyAndAStepTakesEffect) {
+  Start({Game()});
+  ASSERT_TRUE(WaitForWindow());
+  NewLevelAnd(kPlay);
+  fs::path withFps = Shot();
+  Key("grave");
+  Sleep(300);
+  fs::path open = Shot();
+  // Integer list, page 0: line 47 is DrawFPS; its left quarter steps it down.
+  Click(15, 47 * 12 + 6);
+  Sleep(300);
+  Key("grave");
+  Sleep(300);
+  fs::path without = Shot();
+  Key("Escape", 150, "shift");
+  Sleep(800);
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_, 60), 0);
+  ExpectCleanRun();
+  Bmp a, b, c;
+  ASSERT_TRUE(a.Load(withFps));
+  ASSERT_TRUE(b.Load(open));
+  ASSERT_TRUE(c.Load(without));
+  // The overlay covers the left edge of the window.
+  EXPECT_GT(b.Diff(a, 0, 100, 160, 500, 30), 2000);
+  // The frame counter's box at the top centre is gone.
+  EXPECT_GT(a.Diff(c, 360, 4, 440, 16, 20), 200);
+}
