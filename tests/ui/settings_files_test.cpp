@@ -1,7 +1,5 @@
 // Loading the settings registry from its text files and its binary cache.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/file_limit.h"
 #include "ui/ui.h"
 
 namespace fs = std::filesystem;
@@ -144,14 +143,12 @@ TEST_F(SettingsFiles, AFailedCacheWriteKeepsThePreviousCache) {
   const std::string cache = bytes(Cache()), bak = bytes(Cache().string() + "_bak");
   ASSERT_EQ(cache.size(), 3392u);
   *o2::GSpOfGame = 9;
-  signal(SIGXFSZ, SIG_IGN);
-  rlimit saved;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  int r = orgUniStaZnaSaveBin();
-  setrlimit(RLIMIT_FSIZE, &saved);
+  int r = 0;
+  {
+    FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.Ok());
+    r = orgUniStaZnaSaveBin();
+  }
   EXPECT_EQ(r, 0);
   EXPECT_EQ(bytes(Cache()), cache);
   EXPECT_EQ(bytes(Cache().string() + "_bak"), bak);

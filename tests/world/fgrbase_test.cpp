@@ -2,8 +2,6 @@
 // that cannot write a record, and corrupt files of every kind (cut anywhere,
 // bad markers, counts, slots, types and links, objects that read too much or
 // too little): they load nothing and leave the holder as it was.
-#include <signal.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -11,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/common/file_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tests/world/world_fixture.h"
 
@@ -300,14 +299,12 @@ TEST_F(ObjectBaseTest, ABadBaseSurvivesAsBackupWhenANewOneIsSaved) {
 TEST_F(ObjectBaseTest, AFailedSaveKeepsTheOldFile) {
   Put("base/gen.fgh", {9, 9, 9});
   Put("base/gen.fgh_bak", {8, 8});
-  signal(SIGXFSZ, SIG_IGN);
-  rlimit saved;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 100;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  int r = FgrHld.SaveBase();
-  setrlimit(RLIMIT_FSIZE, &saved);
+  int r = 0;
+  {
+    FileSizeLimit limit(100);
+    ASSERT_TRUE(limit.Ok());
+    r = FgrHld.SaveBase();
+  }
   EXPECT_EQ(r, 0);
   EXPECT_EQ(Bytes("base/gen.fgh"), std::vector<uint8_t>({9, 9, 9}));
   EXPECT_EQ(Bytes("base/gen.fgh_bak"), std::vector<uint8_t>({8, 8})) << "the older backup stays too";
