@@ -2,6 +2,7 @@
 // data tree, on the X display the test runs under.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -366,4 +367,29 @@ TEST_F(Game, RunGameUsesItsOwnFolderAndEndsCleanlyOnCtrlC) {
   EXPECT_TRUE(fs::exists(dir_ / "base/gen.fgh"));
   EXPECT_TRUE(fs::exists(dir_ / "start/a_sys/base/o2o3.bin"));
   EXPECT_EQ(dataState(), before);
+}
+
+// A settings cache that cannot be written whole (the process's file-size
+// limit is below its size) is reported in the log, the previous cache stays,
+// and the program runs on.
+TEST_F(Game, ASettingsCacheThatCannotBeWrittenIsReported) {
+  ASSERT_EQ(RunToEnd({kGame, "o2::NeedExit=1"}), 0);
+  const fs::path cache = dir_ / "start/a_sys/base/o2o3.bin";
+  const std::string before = Slurp(cache);
+  ASSERT_EQ(before.size(), 3392u);
+  pid_t pid = fork();
+  if (pid == 0) {
+    rlimit small{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &small);
+    if (chdir((dir_ / "start").c_str()) != 0) _exit(127);
+    freopen("/dev/null", "w", stdout);
+    freopen((dir_ / "stderr.txt").c_str(), "w", stderr);
+    execl(kGame.c_str(), kGame.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  EXPECT_EQ(Wait(pid, 60), 0);
+  ExpectCleanRun();
+  EXPECT_EQ(Slurp(cache), before);
+  // Written before konfig.txt is read: the log of the start directory.
+  EXPECT_NE(Slurp(dir_ / "start/log.txt").find("o2o3.bin: not written; the previous one is kept"), std::string::npos);
 }
