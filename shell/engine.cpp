@@ -49,8 +49,6 @@ bool StartFailed(const char* step) {
   return false;
 }
 
-const char* StartUpFailure() { return gStartFail.c_str(); }
-
 bool Start1() {
   LastFailClear();
   if (!CurrentDirInto(game_start_dir0)) {

@@ -14,9 +14,8 @@ extern t_Char256 game_user_dir0;
 // the log is.
 int WinMain(void* instance, void* prevInstance, char* cmdLine, int show);
 int EngineMain();
-// Records a failed start-up step with the cause the loaders left (first one
-// wins); returns false. StartUpFailure: the text, "" while start-up goes well.
+// Records a failed start-up step with the cause the loaders left (the first
+// failure wins); returns false.
 bool StartFailed(const char* step);
-const char* StartUpFailure();
 int WinProg_PrepOK();
 bool Start1();

@@ -39,10 +39,12 @@ int takeBodyOfType(Fgr4* h, int type) {
 // its class reset gives the pool slot back, so that no kill strands a body.
 void releaseBodyOfType(Fgr4* h, void* body, int type) {
   switch (type) {
-#define VELMAR_RELEASE(code, Name, capacity)                               \
-  case code:                                                               \
-    if (static_cast<tw_##Name*>(body)->owner == h) static_cast<tw_##Name*>(body)->Sbros(); \
-    break;
+#define VELMAR_RELEASE(code, Name, capacity)        \
+  case code: {                                      \
+    auto* b = static_cast<tw_##Name*>(body);        \
+    if (b->owner == h) b->Sbros();                  \
+    break;                                          \
+  }
     VELMAR_OBJECT_TYPES(VELMAR_RELEASE)
 #undef VELMAR_RELEASE
     default:
