@@ -10,54 +10,17 @@
 #include "render/render.h"
 #include "shell/shell.h"
 #include "tests/common/temp_dir.h"
+#include "tests/objects/record_io.h"
 #include "tests/world/world_fixture.h"
 #include "ui/ui.h"
 
 namespace {
-
-// The handle part ahead of every type part (no trigger links).
-constexpr size_t kHandleBytes = 24;
 
 void SetScreen(int w, int h) {
   Ekran.W = static_cast<uint16_t>(w);
   Ekran.H = static_cast<uint16_t>(h);
   Ekran.W2 = static_cast<uint16_t>(w / 2);
   Ekran.H2 = static_cast<uint16_t>(h / 2);
-}
-
-std::vector<uint8_t> SaveRecord(Fgr4* h) {
-  FILE* f = std::tmpfile();
-  FILE* pf = f;
-  h->Event(EV_SAVE, &pf);
-  std::vector<uint8_t> bytes(static_cast<size_t>(std::ftell(f)));
-  std::rewind(f);
-  EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), f), bytes.size());
-  std::fclose(f);
-  return bytes;
-}
-
-// Loads a record into an empty slot as the object base does (made current).
-int LoadRecord(Fgr4& h, int type, const std::vector<uint8_t>& bytes) {
-  FILE* f = std::tmpfile();
-  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::rewind(f);
-  int r = h.Init(type, 0, 1, f);
-  std::fclose(f);
-  return r;
-}
-
-template <class T>
-void Poke(std::vector<uint8_t>& b, size_t at, T v) {
-  std::memcpy(b.data() + at, &v, sizeof v);
-}
-
-int InUse(int type) {
-  switch (type) {
-    case 1: return Fgr4W.Fotik.InUse();
-    case 3: return Fgr4W.Kno.InUse();
-    case 4: return Fgr4W.ScrFrm.InUse();
-  }
-  return -1;
 }
 
 class ScreenObjectsTest : public WorldTest {
@@ -183,7 +146,7 @@ TEST_F(ScreenObjectsTest, ADamagedRecordLoadsNothing) {
       {4, 24, true, nan, 0, "red not a number"},
   };
   auto expectNothingLoaded = [&](int type, const std::vector<uint8_t>& bytes, const std::string& what) {
-    const int before = InUse(type);
+    const int before = BodiesInUse(type);
     pTekFotik = nullptr;
     pTekKno = nullptr;
     pTekScrFrm = nullptr;
@@ -194,7 +157,7 @@ TEST_F(ScreenObjectsTest, ADamagedRecordLoadsNothing) {
     EXPECT_EQ(h.linkA, nullptr) << what;
     EXPECT_TRUE(h.trigs.empty()) << what;
     EXPECT_EQ(h.active, 0) << what;
-    EXPECT_EQ(InUse(type), before) << what << ": the body taken for it is free again";
+    EXPECT_EQ(BodiesInUse(type), before) << what << ": the body taken for it is free again";
     EXPECT_EQ(pTekFotik, nullptr) << what;
     EXPECT_EQ(pTekKno, nullptr) << what;
     EXPECT_EQ(pTekScrFrm, nullptr) << what;
