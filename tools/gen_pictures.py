@@ -253,8 +253,9 @@ def sprite_cell(kind, n):
     return rows
 
 
-# The sprite atlas by cell (column, row), both 1..4, row 1 at the top: what the
-# world objects draw from it.
+# The sprite atlas by cell (column, row), both 1..4: what the world objects
+# draw from it. Row 1 lies at the picture's bottom edge, where the sprites'
+# texture rows start.
 ATLAS_CELLS = [
     # row 1: beams, markers, smoke, explosions and debris; the flare rings
     ['glow', 'ring', 'halo', 'hexagon'],
@@ -276,7 +277,7 @@ def atlas(cell=32):
             d = sprite_cell(ATLAS_CELLS[r][c], cell)
             for y in range(cell):
                 for x in range(cell):
-                    rows[r * cell + y][c * cell + x] = d[y][x]
+                    rows[(3 - r) * cell + y][c * cell + x] = d[y][x]
     return rows
 
 
