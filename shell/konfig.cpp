@@ -9,6 +9,7 @@
 #include "shell/ekran.h"
 #include "shell/input.h"
 #include "shell/netglue.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
 

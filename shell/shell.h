@@ -13,4 +13,5 @@
 #include "shell/msgbase.h"
 #include "shell/netglue.h"
 #include "shell/rea.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"

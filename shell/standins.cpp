@@ -17,22 +17,7 @@
 #include "world/world.h"
 
 // --- services the general resources load and release ------------------------------
-void ZSrcChain_zz_Init() {}
 void LoadArAndUnitsTab() {}
-void Test_Pole2_Init() {}
-
-// --- text buffers and input ----------------------------------------------------------
-int glob_PoleTextActive;
-namespace a101 {
-void PoleText_InputChar(unsigned) {}
-void UniIStringInputChar(unsigned) {}
-}  // namespace a101
-namespace nsUniIS {
-std::string _String;
-}
-void UniOrgStartYch(int) {}
-void UniOrgRepeatYch() {}
-void UniOrgPredYchAdv(int) {}
 
 // --- world model -----------------------------------------------------------------------
 
@@ -163,10 +148,3 @@ int Pro_Q7_Elements::init() {
   return 1;
 }
 
-// --- sound ------------------------------------------------------------------------------------
-int NeedKillALData;
-char general_zvu_list0[128];
-std::string Glob_GenMusFileName;
-int StartOpenAL() { return 0; }
-void KillALData() {}
-void ZSrcMainKot_StartKadrProc() {}

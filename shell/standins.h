@@ -13,25 +13,8 @@
 #include "render/render.h"
 
 // --- services the general resources load and release ------------------------------
-// Replaced by sound: clears the queued sound-chain orders.
-void ZSrcChain_zz_Init();
 // Replaced by the world objects: the weapon and unit tables.
 void LoadArAndUnitsTab();
-// Replaced by the text editor of the text library: fills the test text field.
-void Test_Pole2_Init();
-
-// --- text buffers, text input and the settings editor --------------------------
-extern int glob_PoleTextActive;
-namespace a101 {
-void PoleText_InputChar(unsigned ch);
-void UniIStringInputChar(unsigned ch);
-}  // namespace a101
-namespace nsUniIS {
-extern std::string _String;
-}
-void UniOrgStartYch(int kind);
-void UniOrgRepeatYch();
-void UniOrgPredYchAdv(int dir);
 
 // --- world model: path-finder and object pools come from the world model --------
 #include "world/world.h"
@@ -47,10 +30,3 @@ class Pro_Q7_Elements {
 extern Pro_Q7_Elements Q7;
 extern Pro_Q7_Elements* NowProj;
 
-// --- sound ------------------------------------------------------------------------
-extern int NeedKillALData;
-extern char general_zvu_list0[128];
-extern std::string Glob_GenMusFileName;
-int StartOpenAL();
-void KillALData();
-void ZSrcMainKot_StartKadrProc();
