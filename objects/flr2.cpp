@@ -213,6 +213,8 @@ void tw_Flr2::Record(IO& io) {
   io.Place(mb);
   io.Check(ringCount >= 0 && ringCount <= kRings);
   io.Check(ringDiv[0] != 0.0f && ringDiv[1] != 0.0f && ringDiv[2] != 0.0f);
+  io.Check(ObjAtlasCell(mainCell[0], mainCell[1]));
+  for (const int32_t(&c)[4] : ringCell) io.Check(ObjAtlasCell(c[0], c[1]));
 }
 
 int tw_Flr2::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }

@@ -93,6 +93,7 @@ void tw_Laser::Record(IO& io) {
   io.Place(mb);
   // The fade only ever darkens the beam.
   io.Check(brightness >= 0 && brightness <= kFullBright && fadeStep >= 0);
+  io.Check(ObjAtlasCell(impactColumn, impactRow));
 }
 
 int tw_Laser::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }

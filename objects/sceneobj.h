@@ -21,6 +21,11 @@ constexpr int kSprPicture = 22;
 // channel manager takes that channel over first.
 constexpr float kSoundFar = 5003.0f;
 
+// A cell of the sprite atlas: column and row 1..4.
+inline bool ObjAtlasCell(int column, int row) {
+  return column >= 1 && column <= kSprAtlas && row >= 1 && row <= kSprAtlas;
+}
+
 // True when the box of the placement (corners 1 and 7) is in the view frustum.
 bool ObjBoxInView(const t_MBase1& mb);
 

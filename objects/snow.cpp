@@ -144,6 +144,7 @@ void tw_Snow::Record(IO& io) {
   io.Link(sector);
   io.Ints(&int2, &int9);
   io.Flos(&float10, &float18);
+  io.Check(ObjAtlasCell(column, row));
 }
 
 int tw_Snow::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }

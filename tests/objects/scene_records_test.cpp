@@ -2,6 +2,7 @@
 // and brings its values back; a record cut short or holding a bad value is
 // refused whole, with its body freed and nothing made current.
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <string>
@@ -205,13 +206,17 @@ TEST_F(SceneRecordsTest, ADamagedRecordLoadsNothing) {
       {7, 160, false, 0, 7, "a flare of seven rings"},
       {7, 208, true, nan, 0, "flare brightness not a number"},
       {7, 248, true, 0.0f, 0, "a flare ring divisor of 0"},
+      {7, 36, false, 0, 5, "a flare glow in atlas column 5"},
+      {7, 56, false, 0, 0, "a flare ring in atlas row 0"},
       {8, 0, true, inf, 0, "post x infinite"},
       {9, 28, true, nan, 0, "light position not a number"},
       {11, 0, false, 0, 11500, "flake linked to a slot outside the holder"},
       {11, 40, true, inf, 0, "flake x infinite"},
+      {11, 20, false, 0, INT32_MIN, "flake in atlas column -2^31"},
       {13, 4, true, -1.0f, 0, "explosion angle negative"},
       {15, 40, false, 0, 256, "laser brighter than 255"},
       {15, 44, false, 0, -4, "a laser fade that brightens"},
+      {15, 60, false, 0, 9, "laser impact in atlas column 9"},
       {16, 4, true, nan, 0, "tail marker angle not a number"},
       {17, 32, false, 0, 6, "decoration of model group 6"},
       {22, 24, true, inf, 0, "satellite x infinite"},
