@@ -10,6 +10,7 @@
 #include "render/render.h"
 #include "shell/shell.h"
 #include "tests/common/temp_dir.h"
+#include "tests/world/alloc_counter.h"
 #include "tests/world/world_fixture.h"
 #include "ui/ui.h"
 
@@ -489,6 +490,51 @@ TEST_F(SceneObjectsTest, ACommandPointHoldsTheTileUnderItOnAServer) {
   EXPECT_EQ(walkability2345Land[7][6], 0);
   EXPECT_EQ(k->regTile, -1);
   EXPECT_EQ(h->active, 0);
+}
+
+// ---------------------------------------------------------------- no allocation
+
+TEST_F(SceneObjectsTest, FramesOfEveryKindDoNotAllocate) {
+  *o2::TestFgrDrawStolb = *o2::TestFgrDrawFlare = 1;
+  *o2::AktivIPPI = 5;  // the editor's frames and marks too
+  EyeAt(vec3(1000, 60, 1000));
+  Fgr4* sector = Make(19);
+  auto* s = static_cast<tw_Sektor*>(sector->body);
+  s->weather = 1;
+  s->mb.Pos(1000, 0, 1000);
+  s->mb.setGbr(100, 5, 100);
+  test1PointVec = vec3(1000, 0, 1010);
+  for (int kind = 0; kind < 5; ++kind) Make(8, kind);
+  for (int type : {2, 7, 9, 10, 12, 13, 14, 16, 17, 18, 22}) {
+    Fgr4* h = Make(type, 1);
+    ASSERT_NE(h, nullptr) << type;
+    h->draw = 1;
+    PlayerSelected_[++PlayerSelected_Now] = h;
+  }
+  pTekTrig1->soundSwitch = 1;
+  auto frame = [&] {
+    DekorCrt_Laser(vec3(1000, 2, 1000), vec3(1010, 2, 1000), 0, 255);
+    NowIn_masSvetik = NowIn_masLandSvetik = 0;
+    Frame();
+    for (int q : {0, 1}) {
+      for (int b = 1; b <= tzkz_Quads::kBuckets && RenderM.quads[q].Head(b); ++b) {
+        MSpr_TekV = 0;
+        for (const Quads1_rec* r = RenderM.quads[q].Head(b); r; r = r->next) {
+          uint16_t param = r->param;
+          Fgr4_Event(r->owner, EV_RENDER_SPR, &param);
+        }
+      }
+    }
+  };
+  // Snowflakes live about 9 s: 15 s brings the work lists to their working size.
+  for (int i = 0; i < 1500; ++i) frame();
+  const long before = HeapAllocations();
+  for (int i = 0; i < 300; ++i) frame();
+  EXPECT_EQ(HeapAllocations() - before, 0);
+  EXPECT_GT(Fgr4W.Snow.InUse(), 5);
+  EXPECT_GT(Fgr4W.Laser.InUse(), 50);
+  *o2::TestFgrDrawStolb = *o2::TestFgrDrawFlare = 0;
+  *o2::AktivIPPI = 0;
 }
 
 }  // namespace
