@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/gl_context.h"
+#include "bench/world_setup.h"
 #include "objects/objects.h"
 #include "objects/standins_scene.h"
 #include "tests/world/alloc_counter.h"
@@ -40,14 +41,7 @@ void Camera() {
 }
 
 void FreshWorld() {
-  FgrHld.Sbros();
-  FgrHld.firstScrFrm = -1;
-  Fgr4W.Sbros();
-  pMainScrFrm = nullptr;
-  Fgr4W.KonfigAll(nullptr);
-  FgrHld.Init0(11500);
-  FgrHld.InitBase();
-  SetMainScrFrm(pMainScrFrm);
+  BenchFreshWorld();
   testGenVrt.Sbros();
   sysSRand(3);
 }

@@ -55,19 +55,10 @@ void tw_Dekor::UpdEx() {
 }
 
 void tw_Dekor::Draw() {
-  if (!ObjBoxInView(mb)) {
-    visible = 0;
-    return;
-  }
-  visible = 1;
-  RenderM.mdl[0].Add(owner, 1, modelGroup, 0, 1, 0, *o2::TestFgrDekTex, -1, -1);
-  float r, g, b;
-  ObjSideColour(side, r, g, b);
-  if (selected) {
-    ObjSelMarker(mb.Pos(), r, g, b);
-    RenderM.quads[0].Add(owner, 1, 1, 0, kSprPicture, -1, -1);
-  }
-  ObjEditorFrame(mb, 80.0f);
+  vec3 colour;
+  ObjSideColour(side, colour.x, colour.y, colour.z);
+  visible = ObjDrawMarked(owner, mb, selected, colour, 1, 80.0f);
+  if (visible) RenderM.mdl[0].Add(owner, 1, modelGroup, 0, 1, 0, *o2::TestFgrDekTex, -1, -1);
 }
 
 void tw_Dekor::OnRender(int pass) {
@@ -113,12 +104,7 @@ void tw_Dekor::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
       case EV_DRAW_SELECT: DrawForSelect(); return 1;
       case EV_CREATE: IFC_x(); return 1;
-      case EV_POSITION: ObjAnswerPos(mb.Pos(), a, b, c); return 1;
-      case EV_SOUND_PRIORITY: ObjAnswerInt(soundPriority, a); return 1;
-      case EV_SOUND_CHANNEL: ObjSoundChannel(a, soundChannel); return 1;
-      case EV_SOUND_POSITION: ObjSoundPos(a, mb.Pos()); return 1;
-      case 42: ObjAnswerInt(visible, a); return 1;
-      default: return 0;
+      default: return ObjPlacedSoundEvent(code, a, b, c, mb.Pos(), visible, soundPriority, soundChannel);
     }
   });
 }

@@ -9,8 +9,6 @@
 #include "render/render.h"
 #include "world/world.h"
 
-tw_Boom* pTekBoom = nullptr;
-tw_Oblom1* pTekOblom1 = nullptr;
 tw_Smoke* pTekSmoke = nullptr;
 
 namespace {
@@ -45,18 +43,9 @@ void t_BoomPart::UpdEx(Fgr4* owner) {
 }
 
 void t_BoomPart::Draw(Fgr4* owner) {
-  if (!ObjBoxInView(mb)) {
-    visible = 0;
-    return;
-  }
-  visible = 1;
-  if (selected) {
-    float r, g, b;
-    RGB_ColorFlag(colourFlag, r, g, b);
-    ObjSelMarker(mb.Pos(), r, g, b);
-    RenderM.quads[0].Add(owner, 1, 1, 0, kSprPicture, -1, -1);
-  }
-  ObjEditorFrame(mb, 80.0f);
+  vec3 colour;
+  RGB_ColorFlag(colourFlag, colour.x, colour.y, colour.z);
+  visible = ObjDrawMarked(owner, mb, selected, colour, 1, 80.0f);
 }
 
 void t_BoomPart::OnRender_Spr(int pass) { ObjSprite(mb.Pos(), 1, 1, 0.5f); }
@@ -72,12 +61,7 @@ int t_BoomPart::Event(Fgr4* owner, int code, void* a, void* b, void* c) {
     case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
     case EV_DRAW_SELECT: ObjDrawForSelect(mb, vec3(0, 1, 0), vec3(1, 1, 1)); return 1;
     case EV_CREATE: IFC_x(); return 1;
-    case EV_POSITION: ObjAnswerPos(mb.Pos(), a, b, c); return 1;
-    case EV_SOUND_PRIORITY: ObjAnswerInt(soundPriority, a); return 1;
-    case EV_SOUND_CHANNEL: ObjSoundChannel(a, soundChannel); return 1;
-    case EV_SOUND_POSITION: ObjSoundPos(a, mb.Pos()); return 1;
-    case 42: ObjAnswerInt(visible, a); return 1;
-    default: return 0;
+    default: return ObjPlacedSoundEvent(code, a, b, c, mb.Pos(), visible, soundPriority, soundChannel);
   }
 }
 
@@ -92,17 +76,8 @@ void t_BoomPart::Record(IO& io) {
   io.Check(angle >= 0.0f && angle <= 360.0f);
 }
 
-int tw_Boom::AddToFile(FILE* f) { return ObjRecord_SavePart(*this, p, f); }
-int tw_Boom::FromFile(FILE* f) { return ObjRecord_LoadPart(*this, p, f, "explosion"); }
-void tw_Boom::OnEvent(int code, void* a, void* b, void* c, void* d) {
-  ObjFrame_Dispatch(*this, pTekBoom, kBoomType, code, a, b, c, [&] { return p.Event(owner, code, a, b, c); });
-}
-
-int tw_Oblom1::AddToFile(FILE* f) { return ObjRecord_SavePart(*this, p, f); }
-int tw_Oblom1::FromFile(FILE* f) { return ObjRecord_LoadPart(*this, p, f, "debris"); }
-void tw_Oblom1::OnEvent(int code, void* a, void* b, void* c, void* d) {
-  ObjFrame_Dispatch(*this, pTekOblom1, kOblomType, code, a, b, c, [&] { return p.Event(owner, code, a, b, c); });
-}
+OBJ_PART_TYPE_IMPL(Boom, kBoomType, "explosion")
+OBJ_PART_TYPE_IMPL(Oblom1, kOblomType, "debris")
 
 // ---------------------------------------------------------------- smoke
 
@@ -165,9 +140,7 @@ void tw_Smoke::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
       case EV_DRAW_SELECT: ObjDrawForSelect(mb, vec3(0, 1, 0), vec3(1, 1, 1)); return 1;
       case EV_CREATE: IFC_x(); return 1;
-      case EV_POSITION: ObjAnswerPos(mb.Pos(), a, b, c); return 1;
-      case 42: ObjAnswerInt(visible, a); return 1;
-      default: return 0;
+      default: return ObjPlacedEvent(code, a, b, c, mb.Pos(), visible);
     }
   });
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "objects/parttype.h"
 #include "world/mbase1.h"
 
 class Fgr4;
@@ -39,37 +40,8 @@ struct t_BoomPart {
   void Record(IO& io);
 };
 
-class tw_Boom {
- public:
-  Fgr4* owner;
-  t_BoomPart p;
-
-  tw_Boom() { Sbros(); }
-  void Sbros() {
-    owner = nullptr;
-    p.Sbros();
-  }
-  int Status() const { return owner != nullptr; }
-  void OnEvent(int code, void* a, void* b, void* c, void* d);
-  int AddToFile(FILE* f);
-  int FromFile(FILE* f);
-};
-
-class tw_Oblom1 {
- public:
-  Fgr4* owner;
-  t_BoomPart p;
-
-  tw_Oblom1() { Sbros(); }
-  void Sbros() {
-    owner = nullptr;
-    p.Sbros();
-  }
-  int Status() const { return owner != nullptr; }
-  void OnEvent(int code, void* a, void* b, void* c, void* d);
-  int AddToFile(FILE* f);
-  int FromFile(FILE* f);
-};
+OBJ_PART_TYPE(Boom, t_BoomPart)
+OBJ_PART_TYPE(Oblom1, t_BoomPart)
 
 class tw_Smoke {
  public:
@@ -101,6 +73,4 @@ class tw_Smoke {
   void Record(IO& io);
 };
 
-extern tw_Boom* pTekBoom;
-extern tw_Oblom1* pTekOblom1;
 extern tw_Smoke* pTekSmoke;

@@ -59,15 +59,9 @@ void tw_Kmd3::Upd(int mode, int ex) {
 }
 
 void tw_Kmd3::Draw() {
-  if (!ObjBoxInView(mb)) {
-    visible = 0;
-    return;
-  }
-  visible = 1;
-  float r, g, b;
-  ObjSideColour(side, r, g, b);
-  if (selected) ObjSelMarker(mb.Pos(), r, g, b);
-  ObjEditorFrame(mb, 80.0f);
+  vec3 colour;
+  ObjSideColour(side, colour.x, colour.y, colour.z);
+  visible = ObjDrawMarked(owner, mb, selected, colour, 0, 80.0f);
 }
 
 void tw_Kmd3::DrawForSelect() { ObjDrawForSelect(mb, vec3(0, 1, 0), vec3(1, 1, 1)); }
@@ -108,9 +102,7 @@ void tw_Kmd3::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_CREATE: IFC_x(); return 1;
       case EV_DEACT: OnDeact(); return 1;
       case EV_KILL: OnKill(); return 1;
-      case EV_POSITION: ObjAnswerPos(mb.Pos(), a, b, c); return 1;
-      case 42: ObjAnswerInt(visible, a); return 1;
-      default: return 0;
+      default: return ObjPlacedEvent(code, a, b, c, mb.Pos(), visible);
     }
   });
 }

@@ -110,12 +110,7 @@ void tw_Laser::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
       case EV_DRAW_SELECT: ObjDrawForSelect(mb, vec3(0, 1, 0), vec3(1, 0.5f, 2)); return 1;
       case EV_CREATE: IFC_x(); return 1;
-      case EV_POSITION: ObjAnswerPos(mb.Pos(), a, b, c); return 1;
-      case EV_SOUND_PRIORITY: ObjAnswerInt(soundPriority, a); return 1;
-      case EV_SOUND_CHANNEL: ObjSoundChannel(a, soundChannel); return 1;
-      case EV_SOUND_POSITION: ObjSoundPos(a, mb.Pos()); return 1;
-      case 42: ObjAnswerInt(visible, a); return 1;
-      default: return 0;
+      default: return ObjPlacedSoundEvent(code, a, b, c, mb.Pos(), visible, soundPriority, soundChannel);
     }
   });
 }

@@ -38,6 +38,16 @@ void ObjEditorFrame(const t_MBase1& mb, float r) {
   if (AktivIPPI_ResidentOfEditor() && Near2DToGlobKam(mb, r)) ObjBoxFrame(mb, 255, 0, 0, 255);
 }
 
+int ObjDrawMarked(Fgr4* owner, const t_MBase1& mb, int selected, vec3 colour, int withSprite, float frameNear) {
+  if (!ObjBoxInView(mb)) return 0;
+  if (selected) {
+    ObjSelMarker(mb.Pos(), colour.x, colour.y, colour.z);
+    if (withSprite) RenderM.quads[0].Add(owner, 1, 1, 0, kSprPicture, -1, -1);
+  }
+  ObjEditorFrame(mb, frameNear);
+  return 1;
+}
+
 void ObjAnswerPos(vec3 p, void* a, void* b, void* c) {
   if (a) *static_cast<float*>(a) = p.x;
   if (b) *static_cast<float*>(b) = p.y;
@@ -85,12 +95,30 @@ void ObjSoundWhileSelected(Fgr4* owner, int selected, int32_t channel, const t_M
   }
 }
 
-void ObjSoundPos(void* channelArg, vec3 pos) {
-  if (!channelArg) return;
-  const int ch = *static_cast<int*>(channelArg);
-  if (ch >= 0 && ch <= ZSrcMainKot_Last) ZSrc_PosV(ZSrcMainKot[ch], pos);
+int ObjPlacedEvent(int code, void* a, void* b, void* c, vec3 pos, int32_t visible) {
+  if (code == EV_POSITION) ObjAnswerPos(pos, a, b, c);
+  else if (code == 42) ObjAnswerInt(visible, a);
+  else return 0;
+  return 1;
 }
 
-void ObjSoundChannel(void* channelArg, int32_t& channel) {
-  if (channelArg) channel = *static_cast<int*>(channelArg);
+int ObjSoundEvent(int code, void* a, vec3 pos, int32_t priority, int32_t& channel) {
+  switch (code) {
+    case EV_SOUND_PRIORITY: ObjAnswerInt(priority, a); return 1;
+    case EV_SOUND_CHANNEL:
+      if (a) channel = *static_cast<int*>(a);
+      return 1;
+    case EV_SOUND_POSITION:
+      if (a) {
+        const int ch = *static_cast<int*>(a);
+        if (ch >= 0 && ch <= ZSrcMainKot_Last) ZSrc_PosV(ZSrcMainKot[ch], pos);
+      }
+      return 1;
+    default: return 0;
+  }
+}
+
+int ObjPlacedSoundEvent(int code, void* a, void* b, void* c, vec3 pos, int32_t visible, int32_t priority,
+                        int32_t& channel) {
+  return ObjPlacedEvent(code, a, b, c, pos, visible) || ObjSoundEvent(code, a, pos, priority, channel);
 }

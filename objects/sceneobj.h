@@ -42,10 +42,27 @@ void ObjEditorFrame(const t_MBase1& mb, float r);
 // The box of a placement framed in one colour into the width-1 line queue.
 void ObjBoxFrame(const t_MBase1& mb, uint8_t r, uint8_t g, uint8_t b, uint8_t a);
 
+// The draw of a marked object: the visibility word (1 when the placement's
+// box is in view, else 0) is returned; in view and selected, the marker in
+// the colour and, with a sprite, the owner into sprite queue 0 (the atlas
+// picture); in the editor the red frame when the camera is within
+// `frameNear`.
+int ObjDrawMarked(Fgr4* owner, const t_MBase1& mb, int selected, vec3 colour, int withSprite, float frameNear);
+
 // Event 35: x, y, z of the point through the three arguments.
 void ObjAnswerPos(vec3 p, void* a, void* b, void* c);
 // Event 42 and the like: an int through the argument.
 void ObjAnswerInt(int v, void* a);
+// Events 35 (position) and 42 (visibility word) of a placed object; 1 when
+// the code was one of them.
+int ObjPlacedEvent(int code, void* a, void* b, void* c, vec3 pos, int32_t visible);
+// Events 36 (priority), 37 (channel given) and 38 (the channel's source
+// follows the object) of an object with a positional sound; 1 when the code
+// was one of them.
+int ObjSoundEvent(int code, void* a, vec3 pos, int32_t priority, int32_t& channel);
+// Both of them.
+int ObjPlacedSoundEvent(int code, void* a, void* b, void* c, vec3 pos, int32_t visible, int32_t priority,
+                        int32_t& channel);
 
 // Event 13: a box of centre c and half-sizes h in the placement's frame.
 void ObjDrawForSelect(const t_MBase1& mb, vec3 c, vec3 h);
@@ -65,7 +82,3 @@ float ObjPitchZvu(const t_MBase1& mb);
 // selected a held channel is marked far; while selected a held channel gets
 // the pitch of the moment, and without one a channel is asked for.
 void ObjSoundWhileSelected(Fgr4* owner, int selected, int32_t channel, const t_MBase1& mb);
-// Event 38: the channel's source follows the object.
-void ObjSoundPos(void* channelArg, vec3 pos);
-// Event 37: the channel index the manager gave (-1 none).
-void ObjSoundChannel(void* channelArg, int32_t& channel);

@@ -88,9 +88,7 @@ void tw_Sektor::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_DRAW: Draw(); return 1;
       case EV_DRAW_SELECT: DrawForSelect(); return 1;
       case EV_CREATE: IFC_x(); return 1;
-      case EV_POSITION: ObjAnswerPos(mb.Pos(), a, b, c); return 1;
-      case 42: ObjAnswerInt(visible, a); return 1;
-      default: return 0;
+      default: return ObjPlacedEvent(code, a, b, c, mb.Pos(), visible);
     }
   });
 }
@@ -160,9 +158,7 @@ void tw_Snow::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
       case EV_DRAW_SELECT: return 1;  // a flake is not picked
       case EV_CREATE: IFC_x(ObjArgInt(a)); return 1;
-      case EV_POSITION: ObjAnswerPos(Pos(), a, b, c); return 1;
-      case 42: ObjAnswerInt(visible, a); return 1;
-      default: return 0;
+      default: return ObjPlacedEvent(code, a, b, c, Pos(), visible);
     }
   });
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "objects/parttype.h"
 #include "world/mbase1.h"
 
 class Fgr4;
@@ -54,49 +55,25 @@ class tw_Sputnik {
   void Record(IO& io);
 };
 
-class tw_EtapLink {
- public:
-  Fgr4* owner;
+// The body of a level link or a tail marker after its owner word.
+struct t_LinkedMarker {
   Fgr4* link;   // saved as a level slot number
   float angle;  // degrees, turned by the extra update
   t_MarkerPart m;
 
-  tw_EtapLink() { Sbros(); }
   void Sbros();
-  int Status() const { return owner != nullptr; }
-  void OnEvent(int code, void* a, void* b, void* c, void* d);
   void IFC_x();
+  // The events of the level link (withSprite 0) and of the tail marker
+  // (withSprite 1: a white billboard at the position while selected); 1
+  // when answered.
+  int Event(Fgr4* owner, int code, void* a, void* b, void* c, int withSprite);
 
-  // Record after the handle part: link, angle, the int block, the placement
-  // (152 bytes).
-  int AddToFile(FILE* f);
-  int FromFile(FILE* f);
+  // Link, angle, the int block, the placement (152 bytes).
   template <class IO>
   void Record(IO& io);
 };
 
-class tw_TailStrip {
- public:
-  Fgr4* owner;
-  Fgr4* link;   // saved as a level slot number
-  float angle;  // degrees, turned by the extra update
-  t_MarkerPart m;
-
-  tw_TailStrip() { Sbros(); }
-  void Sbros();
-  int Status() const { return owner != nullptr; }
-  void OnEvent(int code, void* a, void* b, void* c, void* d);
-  void IFC_x();
-  // A white billboard at the position while selected.
-  void OnRender_Spr(int pass);
-
-  // As the level link's (152 bytes).
-  int AddToFile(FILE* f);
-  int FromFile(FILE* f);
-  template <class IO>
-  void Record(IO& io);
-};
+OBJ_PART_TYPE(EtapLink, t_LinkedMarker)
+OBJ_PART_TYPE(TailStrip, t_LinkedMarker)
 
 extern tw_Sputnik* pTekSputnik;
-extern tw_EtapLink* pTekEtapLink;
-extern tw_TailStrip* pTekTailStrip;

@@ -319,9 +319,7 @@ void tw_Stolb::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_CREATE: IFC_x(ObjArgInt(a)); return 1;
       case EV_DEACT: OnDeact(); return 1;
       case EV_KILL: OnKill(); return 1;
-      case EV_POSITION: ObjAnswerPos(r.mb.Pos(), a, b, c); return 1;
-      case 42: ObjAnswerInt(r.visible, a); return 1;
-      default: return 0;
+      default: return ObjPlacedEvent(code, a, b, c, r.mb.Pos(), r.visible);
     }
   });
 }

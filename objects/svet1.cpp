@@ -92,9 +92,7 @@ void tw_Svet1::OnEvent(int code, void* a, void* b, void* c, void* d) {
       // A level reset kills its objects: a light frees its slot like every
       // other (it does not answer deactivation).
       case EV_KILL: owner = nullptr; return 1;
-      case EV_POSITION: ObjAnswerPos(mb.Pos(), a, b, c); return 1;
-      case 42: ObjAnswerInt(visible, a); return 1;
-      default: return 0;
+      default: return ObjPlacedEvent(code, a, b, c, mb.Pos(), visible);
     }
   });
 }

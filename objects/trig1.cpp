@@ -95,11 +95,8 @@ void tw_Trig1::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
       case EV_DRAW_SELECT: DrawForSelect(); return 1;
       case EV_CREATE: IFC_x(); return 1;
-      case EV_POSITION: ObjAnswerPos(mb.Pos(), a, b, c); return 1;
-      case EV_SOUND_PRIORITY: ObjAnswerInt(soundPriority, a); return 1;
-      case EV_SOUND_CHANNEL: ObjSoundChannel(a, soundChannel); return 1;
-      case 42: ObjAnswerInt(visible, a); return 1;
-      default: return 0;
+      case EV_SOUND_POSITION: return 0;  // the trigger's source is placed once
+      default: return ObjPlacedSoundEvent(code, a, b, c, mb.Pos(), visible, soundPriority, soundChannel);
     }
   });
 }

@@ -15,11 +15,7 @@ class SceneGLTest : public RenderTest {
  protected:
   static void SetUpTestSuite() {
     RenderTest::SetUpTestSuite();
-    ASSERT_TRUE(LoadDefaultPictures());
-    EnterDir in(SourceData());
-    MatRS_InitProc();
-    ASSERT_EQ(MatRS_LoadSbor("base/mat_sbr0.txt"), 1);
-    ASSERT_EQ(LoadGeneralModels(), 1);
+    LoadDefaultScene();
   }
   static void TearDownTestSuite() {
     MdlGVBO_PreExit();
@@ -70,17 +66,7 @@ class SceneGLTest : public RenderTest {
   // draw orders, optionally a grey wall across the view at z, and the
   // render machine.
   void Frame(vec3 eye = kEye, float wallZ = 0) {
-    RenderM._ResetOnStartNewLap();
-    NowIn_masSvetik = NowIn_masLandSvetik = 0;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    SetUpCamera(cam, eye, kTarget, 60, 1, 600);
-    glob_nowVPKam = &cam;
-    Sprr1.UpdMatrix();
-    Sprr1.UpdR360();
-    Fru1.Update();
-    t_Svet* s = GetSvetikPro(0, kTarget + vec3(0, 30, 30), 400);
-    ASSERT_NE(s, nullptr);
-    s->diffuse = vec4(1, 1, 1, 1);
+    BeginSceneFrame(cam, eye, kTarget, kTarget + vec3(0, 30, 30));
     StartOfClearDraw1();
     if (wallZ != 0) {
       TexMat(0, -1, 0, -1, 0);
@@ -97,12 +83,7 @@ class SceneGLTest : public RenderTest {
     FgrHld.DrawZkz(0, 1);
     RenderM._Run(&cam);
   }
-  Rgba At(vec3 p) {
-    int x = 0, y = 0;
-    EXPECT_EQ(GetPointToEkran(p, x, y, &cam), 1);
-    return ReadRgba(x, y);
-  }
-  static int Sum(Rgba p) { return p.r + p.g + p.b; }
+  Rgba At(vec3 p) { return PixelAt(p, cam); }
 
   t_VPortKam cam;
 };
@@ -129,7 +110,7 @@ TEST_F(SceneGLTest, AFrameShowsEveryKindThatDraws) {
   flake->fgrSectorSet(sector->owner);
   flake->x = 997, flake->y = 22, flake->z = 1030;
   tw_TailStrip* tail = Made<tw_TailStrip>(16);
-  tail->m.mb.Pos(985, 4, 1030);
+  tail->p.m.mb.Pos(985, 4, 1030);
   Select(tail->owner);
   tw_Kmd3* point = Made<tw_Kmd3>(2);
   point->owner->draw = 1;  // as its loaded record would say

@@ -417,7 +417,7 @@ TEST_F(SceneObjectsTest, AShiningFlareBrightensAndIsQueuedADarkOneFadesOut) {
 TEST_F(SceneObjectsTest, TheTailMarkerQueuesItsSpriteOnlyWhenSelectedAndInView) {
   Fgr4* h = Make(16);
   auto* t = static_cast<tw_TailStrip*>(h->body);
-  t->m.mb.Pos(100, 10, 100);
+  t->p.m.mb.Pos(100, 10, 100);
   FrustumBox(vec3(0, 0, 0), vec3(200, 200, 200));
   const struct {
     bool selected;
@@ -427,11 +427,11 @@ TEST_F(SceneObjectsTest, TheTailMarkerQueuesItsSpriteOnlyWhenSelectedAndInView) 
   for (const auto& c : cases) {
     PlayerSelected_Now = 0;
     if (c.selected) Select(h);
-    t->m.mb.Pos(c.at);
+    t->p.m.mb.Pos(c.at);
     Frame();
     EXPECT_EQ(RenderM.box.gNow(), c.boxes) << c.selected << " " << c.at.x;
     EXPECT_EQ(RenderM.quads[0].gNow(), c.sprites) << c.selected << " " << c.at.x;
-    EXPECT_EQ(t->m.visible, c.at.x < 200 ? 1 : 0);
+    EXPECT_EQ(t->p.m.visible, c.at.x < 200 ? 1 : 0);
   }
   // A created satellite is never drawn.
   Fgr4* sat = Make(22);

@@ -125,13 +125,14 @@ class SceneRecordsTest : public WorldTest {
       }
       case 16:
       case 18: {
-        t_MarkerPart& m = type == 16 ? Body<tw_TailStrip>(h)->m : Body<tw_EtapLink>(h)->m;
-        if (type == 16) Body<tw_TailStrip>(h)->link = Frame(), Body<tw_TailStrip>(h)->angle = 3.0f;
-        else Body<tw_EtapLink>(h)->link = Frame(), Body<tw_EtapLink>(h)->angle = 3.0f;
+        t_MarkerPart& m = type == 16 ? Body<tw_TailStrip>(h)->p.m : Body<tw_EtapLink>(h)->p.m;
+        t_LinkedMarker& lm = type == 16 ? Body<tw_TailStrip>(h)->p : Body<tw_EtapLink>(h)->p;
+        lm.link = Frame();
+        lm.angle = 3.0f;
         m.side = 2;
         m.int6 = 6;
         probe = [type](Fgr4* x) {
-          t_MarkerPart& q = type == 16 ? Body<tw_TailStrip>(x)->m : Body<tw_EtapLink>(x)->m;
+          t_MarkerPart& q = type == 16 ? Body<tw_TailStrip>(x)->p.m : Body<tw_EtapLink>(x)->p.m;
           return q.side * 10 + q.int6;
         };
         break;
@@ -192,15 +193,7 @@ TEST_F(SceneRecordsTest, RecordsRoundTripByteForByte) {
 TEST_F(SceneRecordsTest, ADamagedRecordLoadsNothing) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
-  // A value written over the type part: an int, or a float when isFloat.
-  const struct {
-    int type;
-    size_t at;
-    bool isFloat;
-    float f;
-    int32_t i;
-    const char* what;
-  } damage[] = {
+  const RecordDamage damage[] = {
       {2, 0, false, 0, 11500, "command point linked to a slot outside the holder"},
       {2, 4, true, 400.0f, 0, "command point angle past a turn"},
       {7, 160, false, 0, 7, "a flare of seven rings"},
@@ -221,35 +214,10 @@ TEST_F(SceneRecordsTest, ADamagedRecordLoadsNothing) {
       {17, 32, false, 0, 6, "decoration of model group 6"},
       {22, 24, true, inf, 0, "satellite x infinite"},
   };
-  auto expectNothingLoaded = [&](int type, const std::vector<uint8_t>& bytes, const std::string& what) {
-    const int before = BodiesInUse(type);
-    ClearCurrentObjects();
-    Fgr4& h = FreeSlot();
-    EXPECT_EQ(LoadRecord(h, type, bytes), 0) << what;
-    EXPECT_EQ(h.Status(), 0) << what;
-    EXPECT_EQ(h.wrkNom, 0) << what;
-    EXPECT_EQ(h.linkA, nullptr) << what;
-    EXPECT_TRUE(h.trigs.empty()) << what;
-    EXPECT_EQ(BodiesInUse(type), before) << what << ": the body taken for it is free again";
-    EXPECT_EQ(LastMade(type), nullptr) << what;
-  };
   for (const auto& w : kSizes) {
     std::function<double(Fgr4*)> probe;
     Fgr4* h = Filled(w.type, probe);
     ASSERT_NE(h, nullptr) << w.type;
-    h->linkA = Frame();
-    h->trigAdd(Frame(), 0);  // the handle part names links
-    const std::vector<uint8_t> good = SaveRecord(h);
-    for (size_t n = 0; n < good.size(); ++n)
-      expectNothingLoaded(w.type, std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(n)),
-                          "type " + std::to_string(w.type) + " cut at " + std::to_string(n));
-    const size_t typePart = good.size() - w.bytes;
-    for (const auto& d : damage) {
-      if (d.type != w.type) continue;
-      std::vector<uint8_t> bad = good;
-      if (d.isFloat) Poke(bad, typePart + d.at, d.f);
-      else Poke(bad, typePart + d.at, d.i);
-      expectNothingLoaded(w.type, bad, d.what);
-    }
+    ExpectDamagedRecordsRefused(h, FreeSlot(), w.bytes, Frame(), damage, std::size(damage));
   }
 }
