@@ -4,7 +4,6 @@
 #include "world/world.h"
 
 // stand-in: replaced by the units (selection and per-frame lists).
-int PlayerBanerID = 1;
 int PlayerSelected_ekx[kPlayerSelectedLast + 1];
 int PlayerSelected_eky[kPlayerSelectedLast + 1];
 void PlayerSelectedReset() { PlayerSelected_Now = 0; }

@@ -1,6 +1,7 @@
 // What the world objects use of the game, editor and menu modes: the side
 // colours, the tests of where a point lies relative to the current camera,
-// whether the editor is the active mode, and the ground-light box follow-up.
+// whether the editor is the active mode, the ground-light box follow-up and
+// the ground point the game keeps.
 #pragma once
 
 #include "core/core.h"
@@ -29,3 +30,7 @@ int AktivIPPI_ResidentOfEditor();
 
 // Centres the ground-light box on the current camera, when there is one.
 void SveKvad_box_UpdPos();
+
+// The last ground point of an order or a pick; new posts and decorations are
+// placed there.
+extern vec3 test1PointVec;

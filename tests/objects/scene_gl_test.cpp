@@ -3,6 +3,7 @@
 // reads the depth buffer (seen it brightens, hidden or far it only fades).
 #include "objects/standins_scene.h"
 #include "tests/render/scene_helpers.h"
+#include "objects/modesglue.h"
 #include "tests/world/world_fixture.h"
 #include "world/world.h"
 
