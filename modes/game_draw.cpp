@@ -66,6 +66,10 @@ void GameSbor::gsDraw1() {
   StartOfClearDraw1();
   KamSetUp(cam);
   const vec3 eye = cam->mb.Pos();
+  if (pSunFlr2 && pSunFlr2->Status()) {
+    if (*o2::edTopView) pSunFlr2->SkipDraw();
+    else pSunFlr2->mb.Pos(eye + GlobVector_ViewToSunDst);
+  }
   Sprr1.UpdMatrix();
   Sprr1.UpdR360();
   if (*o2::FrustumE) Fru1.Update();

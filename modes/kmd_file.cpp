@@ -1,7 +1,6 @@
 // Command files: the text form of a binding and the loading of a mode's set
 // from base/, with the built-in copy of the default file when the file is
 // missing or holds no whole record.
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -10,8 +9,7 @@
 
 namespace {
 
-// A command file is a few kilobytes; anything far larger is not one.
-constexpr std::uintmax_t kMaxKmdFile = 1 << 20;
+constexpr size_t kMaxKmdFile = 1 << 20;
 
 bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
@@ -129,18 +127,20 @@ int KmdSet_FromText(IKmd2* set, int records, int mode, std::string_view bytes) {
 }
 
 int KmdSet_Load(IKmd2* set, int records, int mode, const char* file, std::string_view defaults) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
   const char* why = nullptr;
   std::string bytes;
-  fs::file_status st = fs::status(file, ec);
-  if (ec || !fs::exists(st)) why = "missing";
-  else if (!fs::is_regular_file(st)) why = "not a regular file";
-  else if (fs::file_size(file, ec) > kMaxKmdFile || ec) why = "too large to be a command file";
-  if (!why) {
-    std::ifstream f(file, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    if (!f.good() && !f.eof()) why = "unreadable";
+  std::ifstream f;
+  if (sysOpenRegular(f, file, &why)) {
+    // A command file is a few kilobytes; anything far larger is not one.
+    char buf[4096];
+    while (f.read(buf, sizeof buf) || f.gcount() > 0) {
+      bytes.append(buf, static_cast<size_t>(f.gcount()));
+      if (bytes.size() > kMaxKmdFile) {
+        why = "too large to be a command file";
+        break;
+      }
+    }
+    if (!why && f.bad()) why = "unreadable";
   }
   int whole = 0;
   if (!why) {

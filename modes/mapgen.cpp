@@ -5,6 +5,7 @@
 #include "modes/camzones.h"
 #include "modes/standins.h"
 #include "modes/steps.h"
+#include "objects/objects.h"
 #include "render/render.h"
 #include "shell/shell.h"
 #include "ui/ui.h"
@@ -28,6 +29,15 @@ void SkyBelt() {
                   *o3::SkyFogG, *o3::SkyFogB);
 }
 
+// The level's sun: a flare of kind 1 with its shining and dark phases (ms).
+void SunFlare(int onTime, int offTime) {
+  pSunFlr2 = nullptr;
+  if (!FgrHld.AddWrk(7, 1, 1) || !pTekFlr2) return;
+  pSunFlr2 = pTekFlr2;
+  pSunFlr2->onBase = pSunFlr2->onTime = onTime;
+  pSunFlr2->offTime = offTime;
+}
+
 void Terrain() {
   Plit_Init();
   PlitHold.InitHMap(kHeightMap);
@@ -49,16 +59,29 @@ int NewEnergyBuilding(int side) {
 
 void MapGen01_General() {
   SkyBelt();
-  FgrHld.AddWrk(7, 1, 1);
-  for (int r = 0; r < 20; ++r)
-    for (int c = 0; c < 20; ++c) FgrHld.AddWrk(19, 1, 1);
+  SunFlare(15000, 500);
+  constexpr int kCells = 20;
+  constexpr float kCell = 4000.0f / kCells;
+  for (int r = 0; r < kCells; ++r)
+    for (int c = 0; c < kCells; ++c) {
+      if (!FgrHld.AddWrk(19, 1, 1) || !pTekSektor) continue;
+      pTekSektor->mb.Pos(kCell / 2 + kCell * c, 50.0f, kCell / 2 + kCell * r);
+      pTekSektor->mb.setGbr(kCell / 2, 50.0f, kCell / 2);
+      pTekSektor->weather = 1;
+    }
   SharedSetUp();
 }
 
+namespace {
+void Post(int kind, float x, float z) {
+  if (FgrHld.AddWrk(8, kind, 1) && pTekStolb) pTekStolb->PosUpd_SetOpora(x, 0.0f, z, 0.0f);
+}
+}  // namespace
+
 void MapGen01_Domiki() {
   for (int i = 0; i < 8; ++i) {
-    FgrHld.AddWrk(8, 0, 1);
-    FgrHld.AddWrk(8, 2, 1);
+    Post(0, 2010.0f + 20.0f * i, 2010.0f);
+    Post(2, 1930.0f, 2010.0f + 20.0f * i);
   }
 }
 
@@ -81,7 +104,7 @@ void MapGen02_General() {
   FgrHld.AddWrk(23, 1, 1);
   FgrHld.AddWrk(23, 2, 1);
   SkyBelt();
-  FgrHld.AddWrk(7, 1, 1);
+  SunFlare(999000, 0);
   SharedSetUp();
 }
 
