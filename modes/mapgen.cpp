@@ -38,6 +38,12 @@ void SunFlare(int onTime, int offTime) {
   pSunFlr2->offTime = offTime;
 }
 
+// The level's objects go; the posts' vertices go with the last post.
+void LevelReset() {
+  FgrHld.ResetEtapFgr();
+  if (Fgr4W.Stolb.InUse() == 0) testGenVrt.Sbros();
+}
+
 void Terrain() {
   Plit_Init();
   PlitHold.InitHMap(kHeightMap);
@@ -92,7 +98,7 @@ void MapGen01_Units() {
 }
 
 void MapGen01() {
-  FgrHld.ResetEtapFgr();
+  LevelReset();
   MapGen01_General();
   Terrain();
   MapGen01_Domiki();
@@ -109,7 +115,7 @@ void MapGen02_General() {
 }
 
 void MapGen02() {
-  FgrHld.ResetEtapFgr();
+  LevelReset();
   MapGen02_General();
   Terrain();
   FgrHld.AddWrk(25, 1, 1);
