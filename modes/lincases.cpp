@@ -84,7 +84,9 @@ void LinCases::Cases(int id) {
     case 103:
       if (*o2::EtapOK) Root_IPPI.Set_ChangeTo(4);
       break;
-    case 112: Test_Pole2_OpenFile(); break;
+    case 112:
+      if (OpenFileDlg()) Test_Pole2_OpenFile();
+      break;
     case 114:
       if (*o2::EtapOK) Root_IPPI.Set_ChangeTo(5);
       break;
