@@ -28,23 +28,12 @@ int ChosenTile() {
 
 int OverlayCommands(inerQ7EditKmd& kmd) {
   static bool testButtonMade = false;
-  if (kmd[34].Sig()) {
-    if (Shift()) {
-      rea(6);
-    } else {
-      flagSuperOrg = 0;
-      gOrgAllOut();
-      return 1;
-    }
-  }
-  if (kmd[7].Sig()) rea(7);
-  else if (kmd[8].Sig()) rea(8);
+  if (OverlayKeys(kmd[34], kmd[7], kmd[8])) return 1;
   if (kmd[15].Sig() && !testButtonMade) {
     testButtonMade = true;
     Test_AddKnoForBase();
   }
-  org2_li9._Exe2(LinCases::Cases, kmd[1].Sig());
-  orgF_li10._Exe2(LinCases::Cases, kmd[1].Sig());
+  OverlayLists(kmd[1]);
   return 0;
 }
 
@@ -194,17 +183,7 @@ void EditSbor::SetSoloFotik() {
 
 void EditSbor::es20_Kmd(inerQ7EditKmd& kmd) {
   if (Ekran.Status <= 0) return;
-  if (kmd[34].Sig()) {
-    if (Shift()) {
-      rea(6);
-    } else {
-      flagSuperOrg = 1;
-      gOrgAllUp();
-      return;
-    }
-  }
-  if (kmd[7].Sig()) rea(7);
-  else if (kmd[8].Sig()) rea(8);
+  if (OverlayKeys(kmd[34], kmd[7], kmd[8])) return;
   if (kmd[0].Sig()) {
     if (Shift()) Root_IPPI.Set_ChangeTo(3);
     else if (zn::FlagSwap(*o2::KameraMode)) KursorToCentre();
@@ -280,15 +259,7 @@ void EditSbor::KmdKle2(inerQ7EditKmd& kmd, int tile) {
 void EditSbor::Kmd1(inerQ7EditKmd& kmd, tw_Fotik* cam) {
   if (!cam) return;
   if (cam->vp.mode != 0) {
-    if (kmd[3].Sig()) cam->Move(0, -3);
-    if (kmd[4].Sig()) cam->Move(0, 3);
-    if (kmd[6].Sig()) cam->Move(2, -3);
-    if (kmd[5].Sig()) cam->Move(2, 3);
-    float& h = cam->vp.orthoH;
-    if (kmd[13].Sig()) h += zn::FrT(0.3f);
-    if (kmd[14].Sig()) h -= zn::FrT(0.15f);
-    zn::Tram(h, 8.0f, 4500.0f);
-    cam->vp.orthoW = h;
+    KamOrtho(cam, kmd.k, 13, 14, 0.3f, 0.15f, 8.0f, 4500.0f);
   } else {
     cam->Rotate(*o2::KameraMode, 3.0f, -2.0f);
     if (kmd[3].Sig()) cam->Move(0, 1);
@@ -299,10 +270,7 @@ void EditSbor::Kmd1(inerQ7EditKmd& kmd, tw_Fotik* cam) {
   const vec3 pos = cam->mb.Pos();
   SetListenerV(pos, vec3(0, 0, 0), cam->mb.Fwd(), vec3(0, 1, 0));
   Glob_KamOptimBoxP = pos;
-  float& speed = cam->mb.speed;
-  if (kmd[9].Sig()) speed += 0.02f;
-  if (kmd[10].Sig()) speed -= 0.02f;
-  zn::Tram(speed, 0.01f, 0.1f);
+  KamSpeed(cam, kmd[9], kmd[10], 0.02f, 0.01f, 0.1f);
   KamMirror(cam);
 }
 

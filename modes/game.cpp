@@ -8,6 +8,7 @@
 #include "modes/front.h"
 #include "modes/camzones.h"
 #include "modes/pointer.h"
+#include "modes/select.h"
 #include "modes/standins.h"
 #include "modes/steps.h"
 #include "net/net.h"
@@ -67,22 +68,11 @@ void WorldUpdate() {
   }
 }
 
-// The overlay's frame: its commands and its lists. 1 when it was closed (the
+// The overlay's frame: its keys and its lists. 1 when it was closed (the
 // frame ends at once).
 int OverlayCommands(inerQ7GameKmd& kmd) {
-  if (kmd[15].Sig()) {
-    if (nsMKeys::n[16]) {
-      rea(6);
-    } else {
-      flagSuperOrg = 0;
-      gOrgAllOut();
-      return 1;
-    }
-  }
-  if (kmd[7].Sig()) rea(7);
-  else if (kmd[8].Sig()) rea(8);
-  org2_li9._Exe2(LinCases::Cases, kmd[1].Sig());
-  orgF_li10._Exe2(LinCases::Cases, kmd[1].Sig());
+  if (OverlayKeys(kmd[15], kmd[7], kmd[8])) return 1;
+  OverlayLists(kmd[1]);
   return 0;
 }
 

@@ -60,17 +60,7 @@ void GameSbor::gs20_Kmd(inerQ7GameKmd& kmd) {
     gs29_SinhroKam();
     return;
   }
-  if (kmd[15].Sig()) {
-    if (Shift()) {
-      rea(6);
-    } else {
-      flagSuperOrg = 1;
-      gOrgAllUp();
-      return;
-    }
-  }
-  if (kmd[7].Sig()) rea(7);
-  else if (kmd[8].Sig()) rea(8);
+  if (OverlayKeys(kmd[15], kmd[7], kmd[8])) return;
   if (kmd[0].Sig() && Shift()) Root_IPPI.Set_ChangeTo(3);
   const int request = *o2::PultFaza != 3 && (kmd[11].Sig() || kmd[12].Sig()) ? 3 : 0;
   gs23_SmenPultFaz(kmd[13].Sig(), request);
@@ -150,15 +140,7 @@ void GameSbor::gs27_KlikR(inerQ7GameKmd& kmd) { ClickRight(kmd[2], true); }
 void GameSbor::gs29_KlientKam(inerQ7GameKmd& kmd, tw_Fotik* cam) {
   if (!cam) return;
   if (cam->vp.mode != 0) {
-    if (kmd[3].Sig()) cam->Move(0, -3);
-    if (kmd[4].Sig()) cam->Move(0, 3);
-    if (kmd[6].Sig()) cam->Move(2, -3);
-    if (kmd[5].Sig()) cam->Move(2, 3);
-    float& h = cam->vp.orthoH;
-    if (kmd[11].Sig()) h += zn::FrT(0.25f);
-    if (kmd[12].Sig()) h -= zn::FrT(0.2f);
-    zn::Tram(h, 48.0f, 1200.0f);
-    cam->vp.orthoW = h;
+    KamOrtho(cam, kmd.k, 11, 12, 0.25f, 0.2f, 48.0f, 1200.0f);
   } else {
     const bool grabbed = *o2::spePultRot || nsMKeys::n[17];
     cam->Rotate(grabbed ? 1 : *o2::KameraMode, 3.0f, -2.0f);
@@ -187,10 +169,7 @@ void GameSbor::gs29_KlientKam(inerQ7GameKmd& kmd, tw_Fotik* cam) {
       }
     }
   }
-  float& speed = cam->mb.speed;
-  if (kmd[9].Sig()) speed += 0.05f;
-  if (kmd[10].Sig()) speed -= 0.05f;
-  zn::Tram(speed, 0.1f, 0.5f);
+  KamSpeed(cam, kmd[9], kmd[10], 0.05f, 0.1f, 0.5f);
 }
 
 void GameSbor::gs29_SinhroKam() {

@@ -1,5 +1,6 @@
 #include "modes/select.h"
 
+#include "modes/front.h"
 #include "modes/kmd.h"
 #include "modes/standins.h"
 #include "modes/steps.h"
@@ -86,4 +87,44 @@ void ClickRight(IKmd2& k, bool needSelection) {
     }
   }
   *o2::gmRKeyIsPush = KmdKeyDown(k) ? 1 : 0;
+}
+
+int OverlayKeys(IKmd2& toggle, IKmd2& stepDown, IKmd2& stepUp) {
+  if (toggle.Sig()) {
+    if (nsMKeys::n[16]) {
+      rea(6);
+    } else {
+      flagSuperOrg = flagSuperOrg ? 0 : 1;
+      if (flagSuperOrg) gOrgAllUp();
+      else gOrgAllOut();
+      return 1;
+    }
+  }
+  if (stepDown.Sig()) rea(7);
+  else if (stepUp.Sig()) rea(8);
+  return 0;
+}
+
+void OverlayLists(IKmd2& click) {
+  org2_li9._Exe2(LinCases::Cases, click.Sig());
+  orgF_li10._Exe2(LinCases::Cases, click.Sig());
+}
+
+void KamOrtho(tw_Fotik* cam, IKmd2* set, int zoomOut, int zoomIn, float grow, float shrink, float lo, float hi) {
+  if (set[3].Sig()) cam->Move(0, -3);
+  if (set[4].Sig()) cam->Move(0, 3);
+  if (set[6].Sig()) cam->Move(2, -3);
+  if (set[5].Sig()) cam->Move(2, 3);
+  float& h = cam->vp.orthoH;
+  if (set[zoomOut].Sig()) h += zn::FrT(grow);
+  if (set[zoomIn].Sig()) h -= zn::FrT(shrink);
+  zn::Tram(h, lo, hi);
+  cam->vp.orthoW = h;
+}
+
+void KamSpeed(tw_Fotik* cam, IKmd2& up, IKmd2& down, float step, float lo, float hi) {
+  float& speed = cam->mb.speed;
+  if (up.Sig()) speed += step;
+  if (down.Sig()) speed -= step;
+  zn::Tram(speed, lo, hi);
 }

@@ -25,3 +25,18 @@ void ClickLeft(IKmd2& k);
 // needSelection is set, its position and the order variant 3; then
 // o2::gmRKeyIsPush.
 void ClickRight(IKmd2& k, bool needSelection);
+
+// The settings overlay's keys in a step: the toggle with Shift re-opens the
+// last typed entry; alone it opens or closes the overlay (1: the caller's
+// step ends there); the step keys step the last edited setting.
+int OverlayKeys(IKmd2& toggle, IKmd2& stepDown, IKmd2& stepUp);
+// Both overlay lists take the click.
+void OverlayLists(IKmd2& click);
+
+// An orthographic camera steered by slots 3..6 of a set (sideways -3/+3,
+// along the view -3/+3 by slots 6 and 5) and zoomed by two more slots: the
+// height grows or shrinks by the rate per millisecond within lo..hi, the
+// width follows.
+void KamOrtho(tw_Fotik* cam, IKmd2* set, int zoomOut, int zoomIn, float grow, float shrink, float lo, float hi);
+// The camera's speed stepped up or down within lo..hi.
+void KamSpeed(tw_Fotik* cam, IKmd2& up, IKmd2& down, float step, float lo, float hi);
