@@ -5,3 +5,4 @@
 #include "ui/text_buf.h"
 #include "ui/fonts.h"
 #include "ui/print.h"
+#include "ui/unitbars.h"
