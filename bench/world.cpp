@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "objects/objects.h"
+#include "tests/common/unit_tables.h"
 #include "tests/world/alloc_counter.h"
 #include "tests/world/astar_maps.h"
 #include "tests/world/astar_reference.h"
@@ -116,7 +117,7 @@ int FillEveryPool() {
   FgrHld.Init0(11500);
   FgrHld.InitBase();
   SetMainScrFrm(pMainScrFrm);
-  origSborU.presetNumber[1] = 1;
+  LoadDefaultUnitTables();
   int n = 2;
   for (int type = 1; type <= FGR4_TYPE_COUNT; ++type) {
     if (type == 4) {

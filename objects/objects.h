@@ -5,3 +5,7 @@
 #include "objects/frame.h"
 #include "objects/scr_frm.h"
 #include "objects/shells.h"
+#include "objects/unit.h"
+#include "objects/unithelp.h"
+#include "objects/unitlists.h"
+#include "objects/unitstab.h"

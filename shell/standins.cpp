@@ -18,7 +18,6 @@
 
 // --- services the general resources load and release ------------------------------
 void ZSrcChain_zz_Init() {}
-void LoadArAndUnitsTab() {}
 void Test_Pole2_Init() {}
 
 // --- text buffers and input ----------------------------------------------------------

@@ -15,8 +15,6 @@
 // --- services the general resources load and release ------------------------------
 // Replaced by sound: clears the queued sound-chain orders.
 void ZSrcChain_zz_Init();
-// Replaced by the world objects: the weapon and unit tables.
-void LoadArAndUnitsTab();
 // Replaced by the text editor of the text library: fills the test text field.
 void Test_Pole2_Init();
 

@@ -1,0 +1,24 @@
+// Stand-ins for what the units call in work that has not landed yet: each is
+// declared here by its real name and signature, with a temporary definition
+// in objects/standins.cpp. Delete a line here (and its definition) when the
+// real one arrives.
+#pragma once
+
+#include "core/core.h"
+
+class Fgr4;
+class t_MBase1;
+
+// Side colours and the camera helpers of the modes (their glue header is
+// objects/modesglue.h).
+void RGB_ColorFlag(int banner, float& r, float& g, float& b);
+void RGB_ColorFlagSet(int banner, float a);
+bool Near2DToGlobKam(t_MBase1& motion, float r);
+bool InFrontOfSoloFotik(float x, float z);
+
+// The game mode's object under the pointer (hover pick), null when none.
+extern Fgr4* PlayerFgrUnderKur;
+
+// The command posts of the two sides (the command post objects).
+extern Fgr4* p1FgrKomPult;
+extern Fgr4* p2FgrKomPult;
