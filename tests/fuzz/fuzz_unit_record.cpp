@@ -7,6 +7,7 @@
 #include <string>
 
 #include "objects/objects.h"
+#include "objects/soundglue.h"
 #include "render/render.h"
 #include "ui/ui.h"
 #include "world/world.h"
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FILE* out = std::tmpfile();
   h->Event(EV_SAVE, &out);
   if (out) std::fclose(out);
-  FgrHld.ResetEtapFgr();
-  FgrHld.Update(2, 1);
+  h->Kill(1);
+  FgrHld.Update(2, 1);  // the slot is free again once the pass ends
   return 0;
 }
