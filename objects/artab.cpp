@@ -22,7 +22,7 @@ const char* Name12ToBuffer(const int32_t* words) {
 void Name12Store(int32_t* words, const char* text) {
   if (!text || !*text) return;
   char c[12] = {};
-  std::strncpy(c, text, 12);
+  std::memcpy(c, text, strnlen(text, 12));
   std::memcpy(words, c, 12);
 }
 
