@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/camera_matrices.h"
 #include "objects/objects.h"
 #include "render/render.h"
 #include "tests/common/unit_tables.h"
@@ -23,18 +24,6 @@
 namespace {
 
 constexpr int kFrameMs = 16;
-
-// GL-order (column-major) view and projection of a camera.
-void CameraMatrices(vec3 eye, vec3 at, float fovDeg, float aspect, float n, float f, float* mv, float* pr) {
-  vec3 fw = normalize(at - eye), up(0, 0, 1);
-  vec3 s = normalize(cross(fw, up)), u = cross(s, fw);
-  const float m[16] = {s.x, u.x, -fw.x, 0, s.y, u.y, -fw.y, 0, s.z, u.z, -fw.z, 0,
-                       -dot(s, eye), -dot(u, eye), dot(fw, eye), 1};
-  for (int i = 0; i < 16; ++i) mv[i] = m[i];
-  float t = 1.0f / std::tan(fovDeg * 0.5f * 3.14159265f / 180.0f);
-  const float p[16] = {t / aspect, 0, 0, 0, 0, t, 0, 0, 0, 0, (f + n) / (n - f), -1, 0, 0, 2 * f * n / (n - f), 0};
-  for (int i = 0; i < 16; ++i) pr[i] = p[i];
-}
 
 void TerrainOnce() {
   static bool done = false;
@@ -49,7 +38,7 @@ void TerrainOnce() {
   LoadDefaultUnitTables();
   // A camera high over the middle that sees the whole map.
   float mv[16], pr[16];
-  CameraMatrices(vec3(2000, 3000, 2000), vec3(2000, 0, 2000), 90, 4.0f / 3, 10, 6000, mv, pr);
+  CameraMatrices(vec3(2000, 3000, 1990), vec3(2000, 0, 2000), 90, 4.0f / 3, 10, 6000, mv, pr);
   Fru1.FromMatrices(mv, pr);
 }
 

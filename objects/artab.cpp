@@ -74,12 +74,7 @@ void t_ArTabOne::Sbros() {
   }
 }
 
-void t_ArTabOne::LoadTab(std::string path) {
-  std::string text;
-  if (!tabread::ReadTableFile(path, text)) return;
-  std::istringstream in(text);
-  LoadFrom(in);
-}
+void t_ArTabOne::LoadTab(std::string path) { tabread::LoadTableFile(*this, path); }
 
 void t_ArTabOne::LoadFrom(std::istream& in) {
   using namespace tabread;

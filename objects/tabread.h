@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <sstream>
 #include <string>
 
 namespace tabread {
@@ -40,5 +41,14 @@ class Fields {
 // Reads a whole table file (only a regular file of a sane size); false with
 // the reason logged.
 bool ReadTableFile(const std::string& path, std::string& text);
+
+// Loads a table (anything with LoadFrom) from its file.
+template <class Table>
+void LoadTableFile(Table& table, const std::string& path) {
+  std::string text;
+  if (!ReadTableFile(path, text)) return;
+  std::istringstream in(text);
+  table.LoadFrom(in);
+}
 
 }  // namespace tabread

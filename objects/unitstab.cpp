@@ -61,12 +61,7 @@ void t_Unt1TabOne::Sbros() {
   }
 }
 
-void t_Unt1TabOne::LoadTab(std::string path) {
-  std::string text;
-  if (!tabread::ReadTableFile(path, text)) return;
-  std::istringstream in(text);
-  LoadFrom(in);
-}
+void t_Unt1TabOne::LoadTab(std::string path) { tabread::LoadTableFile(*this, path); }
 
 void t_Unt1TabOne::LoadFrom(std::istream& in) {
   using namespace tabread;

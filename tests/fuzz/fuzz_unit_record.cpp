@@ -9,6 +9,7 @@
 #include "objects/objects.h"
 #include "objects/soundglue.h"
 #include "render/render.h"
+#include "tests/fuzz/fuzz_world.h"
 #include "ui/ui.h"
 #include "world/world.h"
 
@@ -17,9 +18,7 @@ namespace {
 void WorldOnce() {
   static bool made = false;
   if (made) return;
-  if (!Fgr4W.KonfigAll(nullptr) || !FgrHld.Init0(11500)) std::abort();
-  FgrHld.InitBase();
-  SetMainScrFrm(pMainScrFrm);
+  FuzzWorldOnce();
   org2_Init();
   orgF_Init();
   std::string dir = std::string(VELMAR_SOURCE_DIR) + "/data/base/";

@@ -9,19 +9,15 @@
 #include <string>
 
 #include "objects/objects.h"
+#include "tests/fuzz/fuzz_world.h"
 #include "tests/fuzz/scratch.h"
 #include "world/world.h"
 
 namespace {
 
 void WorldOnce() {
-  static bool made = false;
-  if (made) return;
-  if (!Fgr4W.KonfigAll(nullptr) || !FgrHld.Init0(11500)) std::abort();
-  FgrHld.InitBase();
-  SetMainScrFrm(pMainScrFrm);
+  FuzzWorldOnce();
   mkdir("base", 0700);
-  made = true;
 }
 
 }  // namespace

@@ -7,50 +7,13 @@
 #include <vector>
 
 #include "objects/soundglue.h"
-#include "tests/world/terrain_fixture.h"
-#include "tests/world/world_fixture.h"
+#include "tests/objects/unit_fixture.h"
 
 namespace {
 
-constexpr int kLayerCar = 3;  // LandCar, the path layer of the default cars
 
-class BehaviourTest : public WorldTest {
+class BehaviourTest : public UnitWorldTest {
  protected:
-  void SetUp() override {
-    WorldTest::SetUp();
-    org2_Init();
-    orgF_Init();
-    ResetTerrain();
-    LoadDefaultUnitTables();
-    PlayerSelectedReset();
-    GFrameTime = 16;
-  }
-  void TearDown() override {
-    GFrameTime = 1;
-    walkabil_Init();
-    WorldTest::TearDown();
-  }
-
-  tw_Unit* Unit(int side, vec3 at, int preset = 2) {
-    Fgr4* h = Make(27, preset);
-    if (!h) return nullptr;
-    tw_Unit* u = static_cast<tw_Unit*>(h->body);
-    u->iu[uiSide] = side;
-    u->mb.Pos(at);
-    u->mb.PosYOpor();
-    return u;
-  }
-
-  // One game frame of the world: the lists start empty, then the holder's
-  // update pass (self updates, then updates with the extra step).
-  static void Frame() {
-    PlayerUnits_OnStartLap();
-    PlaEnemyUnits_OnStartLap();
-    PlayerUnitsOkrug_OnStartLap();
-    KlientMiniMapFgr_OnStartLap();
-    FgrHld.Update(2, 1);
-  }
-
   static void Order(tw_Unit* u, vec3 p) {
     PlayerSelectedOne(u->owner);
     PlayerSelected_AllToPoint(&p, 1);

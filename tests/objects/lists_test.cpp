@@ -7,40 +7,12 @@
 #include <vector>
 
 #include "render/render.h"
-#include "tests/world/terrain_fixture.h"
-#include "tests/world/world_fixture.h"
+#include "tests/objects/unit_fixture.h"
 
 namespace {
 
-class ListsTest : public WorldTest {
+class ListsTest : public UnitWorldTest {
  protected:
-  void SetUp() override {
-    WorldTest::SetUp();
-    org2_Init();
-    orgF_Init();
-    ResetTerrain();
-    LoadDefaultUnitTables();
-    PlayerSelectedReset();
-    PlayerSelected_[0] = nullptr;
-    StartLap();
-  }
-
-  static void StartLap() {
-    PlayerUnits_OnStartLap();
-    PlaEnemyUnits_OnStartLap();
-    PlayerUnitsOkrug_OnStartLap();
-    KlientMiniMapFgr_OnStartLap();
-  }
-
-  tw_Unit* Unit(int side, vec3 at, int preset = 2) {
-    Fgr4* h = Make(27, preset);
-    if (!h) return nullptr;
-    tw_Unit* u = static_cast<tw_Unit*>(h->body);
-    u->iu[uiSide] = side;
-    u->mb.Pos(at);
-    return u;
-  }
-
   // Every unit's self update: the lists of this frame.
   static void SelfUpdateAll() {
     int mode = 2, flag = 1;

@@ -14,11 +14,7 @@ class UnitDrawTest : public RenderTest {
  protected:
   static void SetUpTestSuite() {
     RenderTest::SetUpTestSuite();
-    ASSERT_TRUE(LoadDefaultPictures());
-    EnterDir in(SourceData());
-    MatRS_InitProc();
-    ASSERT_EQ(MatRS_LoadSbor("base/mat_sbr0.txt"), 1);
-    ASSERT_EQ(LoadGeneralModels(), 1);
+    ASSERT_TRUE(LoadDefaultSceneData());
   }
   static void TearDownTestSuite() {
     MdlGVBO_PreExit();
@@ -26,12 +22,7 @@ class UnitDrawTest : public RenderTest {
   }
   void SetUp() override {
     RenderTest::SetUp();
-    FgrHld.Sbros();
-    FgrHld.firstScrFrm = -1;
-    Fgr4W.Sbros();
-    pMainScrFrm = nullptr;
-    ASSERT_EQ(Fgr4W.KonfigAll(nullptr), 1);
-    ASSERT_EQ(FgrHld.Init0(11500), 1);
+    ASSERT_TRUE(NewPoolsAndHolder());
     FgrHld.InitBase();
     SetMainScrFrm(pMainScrFrm);
     ResetTerrain();

@@ -35,3 +35,11 @@ inline bool LoadDefaultPictures() {
   EnterDir in(SourceData());
   return LoadRisGru("base/ris_list0.txt") == 1;
 }
+
+// The pictures, materials and general models of the default data set.
+inline bool LoadDefaultSceneData() {
+  if (!LoadDefaultPictures()) return false;
+  EnterDir in(SourceData());
+  MatRS_InitProc();
+  return MatRS_LoadSbor("base/mat_sbr0.txt") == 1 && LoadGeneralModels() == 1;
+}

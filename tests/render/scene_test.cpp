@@ -31,11 +31,7 @@ class SceneTest : public RenderTest {
  protected:
   static void SetUpTestSuite() {
     RenderTest::SetUpTestSuite();
-    ASSERT_TRUE(LoadDefaultPictures());
-    EnterDir in(SourceData());
-    MatRS_InitProc();
-    ASSERT_EQ(MatRS_LoadSbor("base/mat_sbr0.txt"), 1);
-    ASSERT_EQ(LoadGeneralModels(), 1);
+    ASSERT_TRUE(LoadDefaultSceneData());
   }
   static void TearDownTestSuite() {
     MdlGVBO_PreExit();

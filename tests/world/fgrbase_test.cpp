@@ -98,14 +98,7 @@ class ObjectBaseTest : public WorldTest {
     std::filesystem::create_directory("base");
   }
   // A fresh holder as at start-up, before the base is loaded.
-  void FreshHolder() {
-    FgrHld.Sbros();
-    FgrHld.firstScrFrm = -1;
-    Fgr4W.Sbros();
-    pMainScrFrm = nullptr;
-    ASSERT_EQ(Fgr4W.KonfigAll(nullptr), 1);
-    ASSERT_EQ(FgrHld.Init0(11500), 1);
-  }
+  void FreshHolder() { ASSERT_TRUE(NewPoolsAndHolder()); }
   // The load of `bytes` fails and changes nothing.
   void ExpectRefused(const std::vector<uint8_t>& bytes, const std::string& what) {
     Put("base/gen.fgh", bytes);

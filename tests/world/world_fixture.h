@@ -32,22 +32,27 @@ inline void TraceEvent(Fgr4* h, int code, void*, void*, void*, void*) {
   if (gScript->act) gScript->act(h, code);
 }
 
+// New pools and a new holder of 11,500 slots, as at start-up before the base
+// is loaded; false when either cannot be made.
+inline bool NewPoolsAndHolder() {
+  FgrHld.Sbros();
+  FgrHld.firstScrFrm = -1;
+  Fgr4W.Sbros();
+  pMainScrFrm = nullptr;
+  return Fgr4W.KonfigAll(nullptr) == 1 && FgrHld.Init0(11500) == 1;
+}
+
 class WorldTest : public ::testing::Test {
  protected:
   EventScript script;
 
   void SetUp() override {
-    FgrHld.Sbros();
-    FgrHld.firstScrFrm = -1;
-    Fgr4W.Sbros();
-    pMainScrFrm = nullptr;
+    ASSERT_TRUE(NewPoolsAndHolder());
     Main_Done = 0;
     Glob_WSA_ProgIs = 0;
     priv_force_EventsFromServer = 0;
     origSborU.Sbros();
     arOne.Sbros();
-    ASSERT_EQ(Fgr4W.KonfigAll(nullptr), 1);
-    ASSERT_EQ(FgrHld.Init0(11500), 1);
     FgrHld.InitBase();
     SetMainScrFrm(pMainScrFrm);
     gScript = &script;
