@@ -7,24 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "bench/camera_matrices.h"
+#include "bench/bench_scene.h"
 #include "core/core.h"
 #include "render/render.h"
 #include "ui/ui.h"
 #include "world/world.h"
 
 namespace {
-
-void TestTerrain() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  org2_Init();
-  orgF_Init();
-  sysSRand(1);
-  PlitHold.FirstLayout();
-  PlitHold.InitHMap(std::string(VELMAR_SOURCE_DIR) + "/data/testhmap.tga");
-}
 
 void BM_PatchCulling(benchmark::State& state) {
   TestTerrain();

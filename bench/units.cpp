@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/camera_matrices.h"
+#include "bench/bench_scene.h"
 #include "objects/objects.h"
 #include "render/render.h"
 #include "tests/common/unit_tables.h"
@@ -29,12 +29,8 @@ void TerrainOnce() {
   static bool done = false;
   if (done) return;
   done = true;
-  org2_Init();
-  orgF_Init();
+  TestTerrain();
   *o2::TestFgrDrawUnit = 1;
-  sysSRand(1);
-  PlitHold.FirstLayout();
-  PlitHold.InitHMap(std::string(VELMAR_SOURCE_DIR) + "/data/testhmap.tga");
   LoadDefaultUnitTables();
   // A camera high over the middle that sees the whole map.
   float mv[16], pr[16];

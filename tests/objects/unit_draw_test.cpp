@@ -10,16 +10,8 @@ namespace {
 
 const vec3 kAt(1000, 0, 1000);
 
-class UnitDrawTest : public RenderTest {
+class UnitDrawTest : public DefaultSceneTest {
  protected:
-  static void SetUpTestSuite() {
-    RenderTest::SetUpTestSuite();
-    ASSERT_TRUE(LoadDefaultSceneData());
-  }
-  static void TearDownTestSuite() {
-    MdlGVBO_PreExit();
-    RenderTest::TearDownTestSuite();
-  }
   void SetUp() override {
     RenderTest::SetUp();
     ASSERT_TRUE(NewPoolsAndHolder());

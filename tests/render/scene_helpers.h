@@ -36,10 +36,20 @@ inline bool LoadDefaultPictures() {
   return LoadRisGru("base/ris_list0.txt") == 1;
 }
 
-// The pictures, materials and general models of the default data set.
-inline bool LoadDefaultSceneData() {
-  if (!LoadDefaultPictures()) return false;
-  EnterDir in(SourceData());
-  MatRS_InitProc();
-  return MatRS_LoadSbor("base/mat_sbr0.txt") == 1 && LoadGeneralModels() == 1;
-}
+// The render tests with the pictures, materials and general models of the
+// default data set loaded for the whole suite.
+class DefaultSceneTest : public RenderTest {
+ protected:
+  static void SetUpTestSuite() {
+    RenderTest::SetUpTestSuite();
+    ASSERT_TRUE(LoadDefaultPictures());
+    EnterDir in(SourceData());
+    MatRS_InitProc();
+    ASSERT_EQ(MatRS_LoadSbor("base/mat_sbr0.txt"), 1);
+    ASSERT_EQ(LoadGeneralModels(), 1);
+  }
+  static void TearDownTestSuite() {
+    MdlGVBO_PreExit();
+    RenderTest::TearDownTestSuite();
+  }
+};
