@@ -3,10 +3,12 @@
 // taking damage, dying, waiting on blocked cells, and their footprints.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "objects/soundglue.h"
+#include "objects/standins_units.h"
 #include "tests/objects/unit_fixture.h"
 
 namespace {
@@ -66,6 +68,12 @@ TEST_F(BehaviourTest, AUnitInRangeFiresAndWaitsForItsReload) {
   EXPECT_EQ(a->iu[uiXP], xp0 + 2);
   EXPECT_EQ(a->iu[uiStrikeCount], 1500);
   EXPECT_EQ(Fgr4W.Laser.InUse(), lasers0 + 2);  // one shot each way
+  // The shot asks where its target is before it hurts it (the hit may kill).
+  std::vector<int> toB = CodesOf(b->owner->logNom);
+  auto hit = std::find(toB.begin(), toB.end(), 55);
+  ASSERT_NE(hit, toB.end());
+  ASSERT_NE(hit, toB.begin());
+  EXPECT_EQ(*(hit - 1), EV_POSITION);
   const int hp1 = b->iu[uiHP];
   int frames = 0;
   while (b->iu[uiHP] == hp1 && frames < 200) {
@@ -76,6 +84,20 @@ TEST_F(BehaviourTest, AUnitInRangeFiresAndWaitsForItsReload) {
   EXPECT_GE(frames * 16, 1500 - 16);
   EXPECT_LE(frames * 16, 1500 + 32);
   EXPECT_EQ(a->iu[uiXP], xp0 + 4);
+}
+
+TEST_F(BehaviourTest, TurnsAreScaledByTheFrameTimeOnce) {
+  tw_Unit* u = Unit(1, vec3(1010, 0, 1010));
+  u->mb.setMatr(0, 0, 0);  // facing +z
+  Order(u, vec3(1010, 0, 610));  // straight behind
+  const float step = u->fu[ufTurn] * 16.0f;
+  for (int k = 0; k < 3; ++k) {
+    float before = u->mb.YRot();
+    Frame(16);
+    float turned = std::fabs(u->mb.YRot() - before);
+    if (turned > 180) turned = 360 - turned;
+    EXPECT_NEAR(turned, step, 0.01f) << k;
+  }
 }
 
 TEST_F(BehaviourTest, AUnitDiesOnlyWhenHitPointsAndArmourAreGone) {
@@ -220,4 +242,72 @@ TEST_F(BehaviourTest, AnUnselectedUnitGivesUpItsSoundChannel) {
   Frame();
   EXPECT_FLOAT_EQ(ZSrcMainKot_Dst[3], 5003.0f);
   ZSrcMainKot_pFgr[3] = nullptr;
+}
+
+namespace {
+
+// Command posts and bunkers as the spawns see them: a post answers event 48
+// for its side, a bunker its spawn mark (49) and its position (35), and a
+// post records what it is paid (50).
+struct PostsAndBunkers {
+  Fgr4* post[2];
+  Fgr4* bunker[2];
+  vec3 at[2] = {vec3(1160, 0, 1160), vec3(2840, 0, 2840)};
+  int paid[2][3] = {};
+};
+PostsAndBunkers* gPB = nullptr;
+
+void AnswerAsPostsAndBunkers(Fgr4* h, int code, void* a, void* b, void* c, void*) {
+  TraceEvent(h, code, a, b, c, nullptr);
+  for (int k = 0; k < 2; ++k) {
+    if (h == gPB->post[k] && code == 48 && *static_cast<int*>(a) == k + 1) *static_cast<int*>(b) = k + 1;
+    if (h == gPB->post[k] && code == 50)
+      for (int i = 0; i < 3; ++i) gPB->paid[k][i] += *static_cast<int*>(i == 0 ? a : i == 1 ? b : c);
+    if (h == gPB->bunker[k] && code == EV_TRIGGER_KEY) *static_cast<int*>(a) = 1;
+    if (h == gPB->bunker[k] && code == EV_POSITION) {
+      *static_cast<float*>(a) = gPB->at[k].x;
+      *static_cast<float*>(b) = gPB->at[k].y;
+      *static_cast<float*>(c) = gPB->at[k].z;
+    }
+  }
+}
+
+}  // namespace
+
+TEST_F(BehaviourTest, BunkerSpawnsUseAndChargeTheSpawningSidesPost) {
+  PostsAndBunkers pb;
+  for (int k = 0; k < 2; ++k) {
+    pb.post[k] = Make(23);
+    pb.bunker[k] = Make(25);
+    pb.post[k]->trigAdd(pb.bunker[k], 0);
+  }
+  gPB = &pb;
+  Fgr4_EventTrace = AnswerAsPostsAndBunkers;
+  p1FgrKomPult = pb.post[0];
+  p2FgrKomPult = pb.post[1];
+
+  TestCar_FromBunker(2);
+  tw_Unit* car = pTekUnit;
+  ASSERT_NE(car, nullptr);
+  EXPECT_EQ(car->iu[uiPreset], 2);
+  EXPECT_EQ(car->iu[uiSide], 2);
+  EXPECT_FLOAT_EQ(car->mb.pos.x, pb.at[1].x);
+  EXPECT_FLOAT_EQ(car->mb.pos.z, pb.at[1].z + 60);
+  EXPECT_EQ(pb.paid[1][0], car->iu[uiPrice]);
+  EXPECT_EQ(pb.paid[1][1], car->iu[uiPrice + 1]);
+  EXPECT_EQ(pb.paid[0][0], 0);
+
+  TestFly_FromBunker(1);
+  tw_Unit* fly = pTekUnit;
+  ASSERT_NE(fly, car);
+  EXPECT_EQ(fly->iu[uiPreset], 4);
+  EXPECT_EQ(fly->iu[uiSide], 1);
+  EXPECT_FLOAT_EQ(fly->mb.pos.x, pb.at[0].x + 20);
+  EXPECT_FLOAT_EQ(fly->mb.pos.z, pb.at[0].z - 20);
+  EXPECT_GE(fly->mb.pos.y, gUnitLowAirY);
+  EXPECT_EQ(pb.paid[0][0], fly->iu[uiPrice]);
+
+  p1FgrKomPult = p2FgrKomPult = nullptr;
+  Fgr4_EventTrace = TraceEvent;
+  gPB = nullptr;
 }

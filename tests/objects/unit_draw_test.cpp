@@ -186,3 +186,38 @@ TEST_F(UnitDrawTest, MeshNumbersOutsideTheGroupAreSkipped) {
   EXPECT_EQ(queuedModels, 4);
   (void)tank;
 }
+
+TEST_F(UnitDrawTest, SelectedIconsAndMinimapDots) {
+  tw_Unit* u = Unit(2);
+  PlayerSelectedOne(u->owner);
+  PlayerSelected_IconsUp(&cam);
+  int x = 0, y = 0;
+  GetPointToEkran(u->mb.Pos(), x, y, &cam);
+  EXPECT_EQ(PlayerSelected_ekx[1], x);
+  EXPECT_EQ(PlayerSelected_eky[1], y);
+
+  // Dots: a black shadow one pixel down and left, then the side colour.
+  KlientMiniMapFgr_OnStartLap();
+  KlientMiniMapFgr_Add(vec3(100, 0, 100), 1, 2);   // 3 x 3
+  KlientMiniMapFgr_Add(vec3(200, 0, 100), 2, 6);   // 6 x 6 outline
+  KlientMiniMapFgr_Add(vec3(300, 0, 100), 3, 99);  // no such kind
+  glClearColor(1, 1, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  ASSERT_EQ(Begin2D(0, kTestW, 0, kTestH), 1);
+  MMapNakladDotsDraw();
+  End2D();
+  float r, g, b;
+  RGB_ColorFlag(1, r, g, b);
+  EXPECT_NEAR_RGB(ReadRgba(100, 100), Byte(r), Byte(g), Byte(b), 2);
+  EXPECT_NEAR_RGB(ReadRgba(98, 98), 0, 0, 0, 2);
+  EXPECT_NEAR_RGB(ReadRgba(300, 100), 255, 255, 255, 2);
+  EXPECT_NEAR_RGB(ReadRgba(199, 100), 255, 255, 255, 2);  // inside the outline
+  float r2, g2, b2;
+  RGB_ColorFlag(2, r2, g2, b2);
+  bool edge = false;
+  for (int ex = 196; ex <= 204; ++ex) {
+    Rgba p = ReadRgba(ex, 100);
+    edge |= std::abs(p.r - Byte(r2)) <= 2 && std::abs(p.g - Byte(g2)) <= 2 && std::abs(p.b - Byte(b2)) <= 2;
+  }
+  EXPECT_TRUE(edge);
+}
