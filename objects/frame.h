@@ -5,8 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
-class Fgr4;
+#include "world/fgr4.h"
 
 // What the frame needs to know of one type.
 struct t_ObjFrameType {
@@ -35,3 +36,31 @@ int ObjFrame_Common(Fgr4*& ownerWord, int type, int code, void* a, void* b);
 // 1 after event 2 with *c != 0 or event 18 with *b != 0: the body then
 // becomes its type's current object (pTek...).
 int ObjFrame_WantsCurrent(int code, void* b, void* c);
+
+// The int an event argument points to, or 0 when there is none.
+inline int ObjArgInt(void* p) { return p ? *static_cast<int*>(p) : 0; }
+
+// A type's OnEvent on the frame: the entry rules; 1 and 2 through the body's
+// AddToFile and FromFile (a refused record has freed the body: nothing more
+// happens); 18 through the frame's creation step and then the type's own
+// handler; every other code through the type's own handler and, when that
+// did not answer it, the frame's codes; last the current-object pointer.
+// `own` returns 1 when it answered the code.
+template <class T, class Own>
+void ObjFrame_Dispatch(T& body, T*& current, int type, int code, void* a, void* b, void* c, Own own) {
+  if (!ObjFrame_Enter(body.owner, type, code)) return;
+  if (code == EV_SAVE || code == EV_LOAD) {
+    FILE* f = a ? *static_cast<FILE**>(a) : nullptr;
+    if (code == EV_SAVE) {
+      body.AddToFile(f);
+      return;
+    }
+    if (!body.FromFile(f)) return;
+  } else if (code == EV_CREATE) {
+    ObjFrame_Common(body.owner, type, code, a, b);
+    own();
+  } else if (!own()) {
+    ObjFrame_Common(body.owner, type, code, a, b);
+  }
+  if (ObjFrame_WantsCurrent(code, b, c)) current = &body;
+}

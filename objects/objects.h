@@ -2,7 +2,9 @@
 // frame they share.
 #pragma once
 
+#include "objects/fotik.h"
 #include "objects/frame.h"
+#include "objects/kno.h"
 #include "objects/scr_frm.h"
 #include "objects/shells.h"
 #include "objects/unit.h"

@@ -12,9 +12,7 @@
     if (code_ != 20 && ObjFrame_WantsCurrent(code, b, c)) pTek##Name = this; \
   }
 
-VELMAR_SHELL_IMPL(1, Fotik)
 VELMAR_SHELL_IMPL(2, Kmd3)
-VELMAR_SHELL_IMPL(3, Kno)
 VELMAR_SHELL_IMPL(5, Car1)
 VELMAR_SHELL_IMPL(6, Tank1)
 VELMAR_SHELL_IMPL(7, Flr2)

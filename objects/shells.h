@@ -16,9 +16,7 @@ class Fgr4;
   };                                                                      \
   extern tw_##Name* pTek##Name;
 
-VELMAR_SHELL_CLASS(Fotik)
 VELMAR_SHELL_CLASS(Kmd3)
-VELMAR_SHELL_CLASS(Kno)
 VELMAR_SHELL_CLASS(Car1)
 VELMAR_SHELL_CLASS(Tank1)
 VELMAR_SHELL_CLASS(Flr2)

@@ -4,17 +4,7 @@
 // real one arrives.
 #pragma once
 
-#include "core/core.h"
-
 class Fgr4;
-class t_MBase1;
-
-// Side colours and the camera helpers of the modes (their glue header is
-// objects/modesglue.h).
-void RGB_ColorFlag(int banner, float& r, float& g, float& b);
-void RGB_ColorFlagSet(int banner, float a);
-bool Near2DToGlobKam(t_MBase1& motion, float r);
-bool InFrontOfSoloFotik(float x, float z);
 
 // The game mode's object under the pointer (hover pick), null when none.
 extern Fgr4* PlayerFgrUnderKur;

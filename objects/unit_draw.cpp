@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "objects/modesglue.h"
 #include "objects/standins_units.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"

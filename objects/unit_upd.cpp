@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "objects/soundglue.h"
+#include "objects/modesglue.h"
 #include "objects/standins_units.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "objects/cellindex.h"
+#include "objects/modesglue.h"
 #include "objects/standins_units.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"

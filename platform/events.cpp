@@ -1,11 +1,11 @@
 // The message queue: posted messages first, then the quit request, then SDL
-// input turned into window messages.
+// input turned into window messages, then the socket events (polled once each
+// time the queue runs dry, so that a busy socket cannot hold the frame back).
 //
 // Keys and mouse buttons are sampled once per frame by the game, and a frame
 // runs each time the queue has run dry. A key (or button) that goes down and up
 // again before the queue runs dry would never be seen down, so its release is
 // held back until the queue has run dry once.
-#include <deque>
 #include <map>
 
 #include "platform/internal.h"
@@ -14,16 +14,46 @@ namespace {
 
 constexpr int kCodes = 256 + 4;  // virtual keys, then the three mouse buttons
 
-std::deque<MSG> g_queue;
+// The posted messages: a fixed ring, so that posting never allocates; like the
+// window system's queue it has a limit, and a post to a full queue fails.
+class MsgRing {
+ public:
+  static constexpr unsigned kCap = 4096;
+  bool empty() const { return n_ == 0; }
+  MSG& front() { return buf_[head_]; }
+  void pop_front() {
+    head_ = (head_ + 1) % kCap;
+    --n_;
+  }
+  bool push_back(const MSG& m) {
+    if (n_ == kCap) return false;
+    buf_[(head_ + n_++) % kCap] = m;
+    return true;
+  }
+  bool push_front(const MSG& m) {
+    if (n_ == kCap) return false;
+    head_ = (head_ + kCap - 1) % kCap;
+    buf_[head_] = m;
+    ++n_;
+    return true;
+  }
+
+ private:
+  MSG buf_[kCap];
+  unsigned head_ = 0, n_ = 0;
+};
+
+MsgRing g_queue;
 struct Held { MSG msg; unsigned epoch; int code; };
 std::vector<Held> g_held;
 unsigned g_epoch = 1;            // grows each time the queue runs dry
+unsigned g_socketEpoch = 0;      // the epoch the sockets were last polled in
 unsigned g_downEpoch[kCodes];
 bool g_quit = false;
 int g_quitCode = 0;
 
-void Post(HWND h, UINT m, WPARAM w, LPARAM l) {
-  g_queue.push_back(MSG{h, m, w, l, GetTickCount()});
+bool Post(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return g_queue.push_back(MSG{h, m, w, l, GetTickCount()});
 }
 
 void PostDown(HWND h, UINT m, WPARAM w, LPARAM l, int code) {
@@ -171,6 +201,10 @@ BOOL PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT remove) {
   if (!msg) return FALSE;
   ReleaseHeld();
   if (g_queue.empty()) PumpSdl();
+  if (g_queue.empty() && g_socketEpoch != g_epoch) {
+    g_socketEpoch = g_epoch;
+    plat::PollSockets();
+  }
   if (!g_queue.empty()) {
     *msg = g_queue.front();
     if (remove & PM_REMOVE) g_queue.pop_front();
@@ -205,8 +239,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
 
 BOOL PostMessageA(HWND hwnd, UINT m, WPARAM w, LPARAM l) {
   if (hwnd && !plat::Live(hwnd)) return FALSE;
-  Post(hwnd, m, w, l);
-  return TRUE;
+  return Post(hwnd, m, w, l) ? TRUE : FALSE;
 }
 
 void PostQuitMessage(int code) {

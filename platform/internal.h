@@ -36,4 +36,5 @@ bool TakeFullscreenMode(SDL_DisplayMode* out);  // the pending full-screen mode,
 bool Materialize(PlatWindow* w);             // make the SDL window with the current GL attributes
 void ApplyFormatAttributes(int format, int samplesOverride);  // SDL_GL_SetAttribute from a format
 int FormatSamples(int format);
+void PollSockets();  // posts the socket events selected by WSAAsyncSelect (winsock.cpp)
 }  // namespace plat

@@ -1,4 +1,5 @@
-// Clocks, sleeps, the current directory and the single-instance lock.
+// Clocks, sleeps, the current directory, the single-instance lock and the
+// sound device name.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -73,3 +74,5 @@ int plat_InstanceLockTaken(const char* name) {
   }
   return 0;  // the descriptor stays open, and the lock with it, until the process ends
 }
+
+const char* plat_SoundDeviceName(const char*) { return nullptr; }

@@ -31,6 +31,11 @@ int plat_InstanceLockTaken(const char* name);
 // (a word the box does not offer, or "auto", answers its default button).
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 
+// Sound devices: the OpenAL device to open for a device name of the original
+// platform ("DirectSound3D"). Those names do not exist here, so every name
+// opens the default device (null).
+const char* plat_SoundDeviceName(const char* name);
+
 // Common dialogs, through zenity when it is installed; otherwise, and always
 // under VELMAR_MSGBOX, they report "cancelled" on stderr and return FALSE.
 struct OPENFILENAMEA {

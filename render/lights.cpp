@@ -5,6 +5,7 @@
 
 #include "render/geometry.h"
 #include "render/groundlight.h"
+#include "render/shellglue.h"
 #include "render/standins.h"
 #include "ui/ui.h"
 

@@ -1,6 +1,7 @@
 // What the render engine uses of the program shell and the platform layer:
 // the screen record, the 2D projection, the start-up flags and list names of
-// konfig.txt, the message base, message boxes and the buffer swap.
+// konfig.txt, the message base, message boxes and the buffer swap; and of the
+// modes, whether the editor is the active mode.
 #pragma once
 
 #include "platform/platform.h"
@@ -14,3 +15,6 @@ inline int ScreenHeight() { return Ekran.H; }
 inline void ShellMessageBox(const char* text, const char* caption) {
   MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
+
+// Non-zero while the editor is the active mode (the modes' own).
+int AktivIPPI_ResidentOfEditor();

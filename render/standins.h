@@ -6,8 +6,6 @@
 #include "core/core.h"
 
 // ---- replaced by the modes (modes/) ----
-// Non-zero while the editor is the active mode.
-int AktivIPPI_ResidentOfEditor();
 // The ground point the game's command code keeps; the ground-light marker is
 // drawn around it.
 extern vec3 test1PointVec;

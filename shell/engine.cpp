@@ -9,6 +9,8 @@
 #include "shell/ippi.h"
 #include "shell/konfig.h"
 #include "shell/msgbase.h"
+#include "shell/netglue.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
 #include "world/pools.h"

@@ -10,6 +10,7 @@
 #include "shell/glwindow.h"
 #include "shell/input.h"
 #include "shell/objectsglue.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
 #include "world/world.h"

@@ -9,6 +9,7 @@
 #include "shell/engine.h"
 #include "shell/genres.h"
 #include "shell/input.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
 

@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 #include "shell/ekran.h"
 #include "shell/input.h"
+#include "shell/netglue.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
 

@@ -11,5 +11,7 @@
 #include "shell/ippi.h"
 #include "shell/konfig.h"
 #include "shell/msgbase.h"
+#include "shell/netglue.h"
 #include "shell/rea.h"
+#include "shell/soundglue.h"
 #include "shell/standins.h"

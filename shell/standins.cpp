@@ -17,21 +17,6 @@
 #include "world/world.h"
 
 // --- services the general resources load and release ------------------------------
-void ZSrcChain_zz_Init() {}
-void Test_Pole2_Init() {}
-
-// --- text buffers and input ----------------------------------------------------------
-int glob_PoleTextActive;
-namespace a101 {
-void PoleText_InputChar(unsigned) {}
-void UniIStringInputChar(unsigned) {}
-}  // namespace a101
-namespace nsUniIS {
-std::string _String;
-}
-void UniOrgStartYch(int) {}
-void UniOrgRepeatYch() {}
-void UniOrgPredYchAdv(int) {}
 
 // --- world model -----------------------------------------------------------------------
 
@@ -161,30 +146,4 @@ int Pro_Q7_Elements::init() {
   Root_IPPI.SetMain(4, GameStandIn_Step);
   return 1;
 }
-int guiKamRToL() { return 0; }
-int guiKamRToR() { return 0; }
-int guiKamRToDn() { return 0; }
-int guiKamRToUp() { return 0; }
 
-// --- sound ------------------------------------------------------------------------------------
-int NeedKillALData;
-char general_zvu_list0[128];
-std::string Glob_GenMusFileName;
-int StartOpenAL() { return 0; }
-void KillALData() {}
-void ZSrcMainKot_StartKadrProc() {}
-
-// --- network link ------------------------------------------------------------------------------
-t_Sock2 NetWork2;
-int Glob_WSA_ProgIs;
-int Glob_WSAStartUpOK;
-int servLRecvT;
-std::string servLRecvS;
-char IP_ch[256];
-char PORT_NUMBER_ch[16];
-void t_Sock2::Disconnect() {}
-int t_Sock2::AcceptConnection(HWND) { return 0; }
-int t_Sock2::Recv(int, char*, int, int) { return 0; }
-int t_Sock2::RecvOnClient(char*, int, int) { return 0; }
-void Net_Fin() { Glob_WSAStartUpOK = 0; }
-const char* Net_ListErrN(int) { return "network error"; }

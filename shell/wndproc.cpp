@@ -4,6 +4,8 @@
 #include "shell/ekran.h"
 #include "shell/glwindow.h"
 #include "shell/input.h"
+#include "shell/modesglue.h"
+#include "shell/netglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"
 
@@ -103,30 +105,6 @@ void KeyDown(WPARAM vk) {
   KeyWord(vk) = 1;
 }
 
-// Socket events arrive as window messages once the network link runs.
-void SocketMessage(UINT msg, LPARAM lParam) {
-  if (!Glob_WSAStartUpOK) return;
-  bool server = msg != WM_USER + 2;
-  if (server ? Glob_WSA_ProgIs != 1 : Glob_WSA_ProgIs < 2) return;
-  int error = HIWORD(uintptr_t(lParam));
-  if (error) {
-    LogInfo(server ? "\n On Server net_err: %s\n" : "\n On Client net_err: %s\n", Net_ListErrN(error));
-    Net_Fin();
-    return;
-  }
-  int event = LOWORD(uintptr_t(lParam));
-  if (msg == WM_USER + 1) {
-    if (event == kFD_ACCEPT) NetWork2.AcceptConnection(hWnd);
-    return;
-  }
-  if (event != kFD_READ) return;
-  char buf[257] = {};  // one more than the read size: the text always ends
-  servLRecvT = int(GetTickCount());
-  if (msg == WM_USER + 2) NetWork2.RecvOnClient(buf, 256, 0);
-  else NetWork2.Recv(msg == WM_USER + 4 ? 1 : 0, buf, 256, 0);
-  servLRecvS = buf;
-}
-
 }  // namespace
 
 LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -182,9 +160,8 @@ LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       if (!busy) WheelStep(GET_WHEEL_DELTA_WPARAM(wParam) < 0);
       return 0;
-    case WM_USER + 1: case WM_USER + 2: case WM_USER + 3: case WM_USER + 4:
-      SocketMessage(msg, lParam);
-      return 0;
+    case kNetMsgListen: case kNetMsgClient: case kNetMsgPeer1: case kNetMsgPeer2:
+      return NetWork2.WndMessage(hwnd, msg, wParam, lParam);
     default:
       return DefWindowProcA(hwnd, msg, wParam, lParam);
   }

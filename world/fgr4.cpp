@@ -3,6 +3,7 @@
 #include "core/core.h"
 #include "objects/objects.h"
 #include "world/holder.h"
+#include "world/netglue.h"
 #include "world/pools.h"
 #include "world/standins.h"
 
@@ -45,6 +46,14 @@ int Fgr4::Init(int type, int kind, int makeCurrent, FILE* file) {
   if (file) {
     FILE* f = file;
     Event(EV_LOAD, &f, &kind, &makeCurrent);
+    if (*static_cast<Fgr4**>(body) != this) {
+      // The body's first word is its owner: the type refused its record and
+      // freed the body. Nothing of the object stays, not even the links its
+      // handle part named.
+      trigs.clear();
+      priv_Clear(0);
+      return 0;
+    }
   } else {
     linkB = pMainScrFrmFgr();
     Event(EV_CREATE, &kind, &makeCurrent);

@@ -230,7 +230,7 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f) {
       return giveUp("bad record head", slot);
     Fgr4& h = fgrs[slot];
     if (h.Status()) h.Sbros();
-    if (!h.Init(type, 0, 0, f)) return giveUp("no room for the object", slot);
+    if (!h.Init(type, 0, 0, f)) return giveUp("the object refused its record or its pool is full", slot);
     loaded.push_back(slot);
     long at = std::ftell(f);
     if (r + 1 < count) {

@@ -10,9 +10,5 @@
 // The stop flag of the main loop (the program shell's).
 #include "shell/engine.h"
 
-// Replaced by the network link: the network role, 0 none, 1 server, above 1
-// client.
-extern int Glob_WSA_ProgIs;
-
 // Replaced by the game modes: the picture (group 0) of the minimap frame mask.
 extern int globTexNRamMMap;

@@ -9,6 +9,7 @@
 #include "world/holder.h"
 #include "world/mbase1.h"
 #include "world/minimap.h"
+#include "world/netglue.h"
 #include "world/plit.h"
 #include "world/pafmove.h"
 #include "world/pools.h"

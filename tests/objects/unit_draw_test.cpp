@@ -3,6 +3,7 @@
 // selected unit out of view, enemies nobody sees, and picking.
 #include "tests/render/scene_helpers.h"
 #include "tests/world/terrain_fixture.h"
+#include "objects/modesglue.h"
 #include "objects/standins_units.h"
 #include "tests/world/world_fixture.h"
 
@@ -14,9 +15,7 @@ class UnitDrawTest : public DefaultSceneTest {
  protected:
   void SetUp() override {
     RenderTest::SetUp();
-    ASSERT_TRUE(NewPoolsAndHolder());
-    FgrHld.InitBase();
-    SetMainScrFrm(pMainScrFrm);
+    FreshWorldWithNewBase();
     ResetTerrain();
     LoadDefaultUnitTables();
     PlayerSelectedReset();

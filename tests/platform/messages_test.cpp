@@ -204,3 +204,18 @@ TEST_F(Messages, RegisteredMessageNumbersAreStable) {
   EXPECT_NE(RegisterWindowMessageA("other"), a);
   EXPECT_EQ(RegisterWindowMessageA(""), 0u);
 }
+
+// The queue is a fixed ring: posting never allocates, and a post to a full
+// queue fails without losing what is queued.
+TEST(MessageQueue, HoldsAFixedNumberAndRefusesMore) {
+  MSG m;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  int posted = 0;
+  while (posted < 100000 && PostMessageA(nullptr, WM_USER + 9, WPARAM(posted), 0)) ++posted;
+  EXPECT_EQ(posted, 4096);
+  int taken = 0;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+    if (m.message == WM_USER + 9 && m.wParam == WPARAM(taken)) ++taken;
+  EXPECT_EQ(taken, posted);
+}

@@ -98,7 +98,7 @@ class ObjectBaseTest : public WorldTest {
     std::filesystem::create_directory("base");
   }
   // A fresh holder as at start-up, before the base is loaded.
-  void FreshHolder() { ASSERT_TRUE(NewPoolsAndHolder()); }
+  void FreshHolder() { FreshWorld(); }
   // The load of `bytes` fails and changes nothing.
   void ExpectRefused(const std::vector<uint8_t>& bytes, const std::string& what) {
     Put("base/gen.fgh", bytes);
@@ -168,7 +168,9 @@ TEST_F(ObjectBaseTest, EmptyBlockAndObjectsWithoutARecord) {
   FreshHolder();
   FgrHld.InitBase();
   SetMainScrFrm(pMainScrFrm);
-  ASSERT_NE(Make(3, 1), nullptr) << "a button (save category 1) that writes no record yet";
+  Fgr4* shell = Make(17);  // a decoration writes no record yet
+  ASSERT_NE(shell, nullptr);
+  shell->SaveCategory = FGR4_SAVE_GEN;  // as if it were kept across levels
   ASSERT_EQ(FgrHld.SaveBase(), 1);
   EXPECT_EQ(Bytes("base/gen.fgh"), GoldenNewBase());
 

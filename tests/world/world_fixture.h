@@ -32,14 +32,22 @@ inline void TraceEvent(Fgr4* h, int code, void*, void*, void*, void*) {
   if (gScript->act) gScript->act(h, code);
 }
 
-// New pools and a new holder of 11,500 slots, as at start-up before the base
-// is loaded; false when either cannot be made.
-inline bool NewPoolsAndHolder() {
+// New pools and a new, empty holder of 11,500 slots, as at start-up before
+// the object base is loaded.
+inline void FreshWorld() {
   FgrHld.Sbros();
   FgrHld.firstScrFrm = -1;
   Fgr4W.Sbros();
   pMainScrFrm = nullptr;
-  return Fgr4W.KonfigAll(nullptr) == 1 && FgrHld.Init0(11500) == 1;
+  ASSERT_EQ(Fgr4W.KonfigAll(nullptr), 1);
+  ASSERT_EQ(FgrHld.Init0(11500), 1);
+}
+
+// The same with the two screen frames of a new object base, "Game" the main one.
+inline void FreshWorldWithNewBase() {
+  FreshWorld();
+  FgrHld.InitBase();
+  SetMainScrFrm(pMainScrFrm);
 }
 
 class WorldTest : public ::testing::Test {
@@ -47,14 +55,12 @@ class WorldTest : public ::testing::Test {
   EventScript script;
 
   void SetUp() override {
-    ASSERT_TRUE(NewPoolsAndHolder());
     Main_Done = 0;
     Glob_WSA_ProgIs = 0;
     priv_force_EventsFromServer = 0;
     origSborU.Sbros();
     arOne.Sbros();
-    FgrHld.InitBase();
-    SetMainScrFrm(pMainScrFrm);
+    FreshWorldWithNewBase();
     gScript = &script;
     Fgr4_EventTrace = TraceEvent;
   }

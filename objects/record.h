@@ -1,0 +1,92 @@
+// The type part of an object's record in the object base, written and read by
+// one description per type (a member template Record(io) that names the values
+// in file order), so that writer and reader cannot drift apart.
+//
+// Reading is all or nothing: the values go into a copy of the body, and only a
+// record read whole whose values pass the type's checks replaces the body. A
+// refused record is logged and frees the body's slot; the holder then sees the
+// load fail and keeps nothing of the object.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "core/core.h"
+
+class Fgr4;
+class t_MBase1;
+
+// Runs of at most this many values (the object base's limit).
+constexpr int kRecRunMax = 300;
+
+class t_RecWrite {
+ public:
+  explicit t_RecWrite(FILE* f) : f_(f) {}
+  void Int(int32_t& v) { bytes_ += IntWrite(v, f_); }
+  void Flo(float& v) { bytes_ += FloWrite(v, f_); }
+  void Dbl(double& v) { bytes_ += FloWrite(static_cast<float>(v), f_); }  // narrowed to a float
+  void Vec(vec3& v);
+  void Ints(int32_t* first, int32_t* last);
+  void Flos(float* first, float* last);
+  void Link(Fgr4*& link);  // its level slot number, 0 for none
+  void Place(t_MBase1& m);
+  void Check(bool) {}
+  int Bytes() const { return bytes_; }
+
+ private:
+  FILE* f_;
+  int bytes_ = 0;
+};
+
+class t_RecRead {
+ public:
+  explicit t_RecRead(FILE* f) : f_(f) {}
+  // Floats must be finite; a value that cannot be read whole fails the record.
+  void Int(int32_t& v) { ok_ = ok_ && IntRead(v, f_); }
+  void Flo(float& v);
+  void Dbl(double& v);  // widened from a float
+  void Vec(vec3& v);
+  void Ints(int32_t* first, int32_t* last);
+  void Flos(float* first, float* last);
+  void Link(Fgr4*& link);  // 0 none, else a slot of the holder
+  void Place(t_MBase1& m);
+  // A condition the values read must meet.
+  void Check(bool c) { ok_ = ok_ && c; }
+  bool Ok() const { return ok_; }
+
+ private:
+  FILE* f_;
+  bool ok_ = true;
+};
+
+// Writes the handle part and then the type part of a body.
+template <class T>
+int ObjRecord_Save(T& body, FILE* f) {
+  if (!f || !body.owner) return 0;
+  int bytes = body.owner->AddToFile(f);
+  t_RecWrite out(f);
+  body.Record(out);
+  return bytes + out.Bytes();
+}
+
+// Logs a refused record and frees the body's slot.
+void ObjRecord_Refused(const char* typeName, Fgr4* owner);
+
+// Reads the handle part and then the type part of a body, all or nothing:
+// 1 when the record was taken (or there was no file), 0 when it was refused
+// and the body's slot freed.
+template <class T>
+int ObjRecord_Load(T& body, FILE* f, const char* typeName) {
+  if (!f || !body.owner) return 1;
+  body.owner->FromFile(f);
+  T copy = body;
+  t_RecRead in(f);
+  copy.Record(in);
+  if (!in.Ok()) {
+    ObjRecord_Refused(typeName, body.owner);
+    body.Sbros();
+    return 0;
+  }
+  body = copy;
+  return 1;
+}

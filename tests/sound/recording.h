@@ -1,0 +1,81 @@
+// Reads what OpenAL Soft's wave writer recorded (32-bit float or 16-bit PCM,
+// any channel count) as one level per frame, and measures it.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace sndtest {
+
+struct Recording {
+  int rate = 0;
+  int channels = 0;
+  std::vector<float> frames;  // mean of the channels
+
+  double Rms(size_t from = 0, size_t to = SIZE_MAX) const {
+    to = std::min(to, frames.size());
+    if (from >= to) return 0;
+    double sum = 0;
+    for (size_t i = from; i < to; ++i) sum += double(frames[i]) * frames[i];
+    return std::sqrt(sum / double(to - from));
+  }
+  double Seconds() const { return rate ? double(frames.size()) / rate : 0; }
+  // Times (s) of the first and last 10 ms windows louder than level.
+  bool LoudSpan(double level, double& first, double& last) const {
+    const size_t w = size_t(rate / 100);
+    first = last = -1;
+    for (size_t i = 0; w && i + w <= frames.size(); i += w) {
+      if (Rms(i, i + w) > level) {
+        if (first < 0) first = double(i) / rate;
+        last = double(i + w) / rate;
+      }
+    }
+    return first >= 0;
+  }
+};
+
+inline uint32_t RecLe32(const std::string& b, size_t p) {
+  return uint8_t(b[p]) | uint8_t(b[p + 1]) << 8 | uint8_t(b[p + 2]) << 16 | uint32_t(uint8_t(b[p + 3])) << 24;
+}
+
+// false when the bytes are no RIFF WAVE of float or 16-bit samples.
+inline bool ParseRecording(const std::string& b, Recording& r) {
+  if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) return false;
+  int bits = 0;
+  for (size_t p = 12; p + 8 <= b.size();) {
+    const std::string id = b.substr(p, 4);
+    const size_t len = RecLe32(b, p + 4), body = p + 8;
+    if (id == "fmt " && body + 16 <= b.size()) {
+      r.channels = uint8_t(b[body + 2]) | uint8_t(b[body + 3]) << 8;
+      r.rate = int(RecLe32(b, body + 4));
+      bits = uint8_t(b[body + 14]) | uint8_t(b[body + 15]) << 8;
+    } else if (id == "data") {
+      if (r.channels < 1 || (bits != 32 && bits != 16)) return false;
+      const size_t bytes = bits / 8, n = std::min(len, b.size() - body) / (bytes * r.channels);
+      r.frames.resize(n);
+      for (size_t i = 0; i < n; ++i) {
+        double sum = 0;
+        for (int c = 0; c < r.channels; ++c) {
+          size_t q = body + (i * r.channels + c) * bytes;
+          if (bits == 32) {
+            uint32_t u = RecLe32(b, q);
+            float f;
+            std::memcpy(&f, &u, 4);
+            sum += f;
+          } else {
+            sum += int16_t(uint8_t(b[q]) | uint8_t(b[q + 1]) << 8) / 32768.0;
+          }
+        }
+        r.frames[i] = float(sum / r.channels);
+      }
+      return true;
+    }
+    p = body + len + (len & 1);
+  }
+  return false;
+}
+
+}  // namespace sndtest
