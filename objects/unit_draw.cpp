@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "objects/fotik.h"
 #include "objects/modesglue.h"
 #include "objects/standins_units.h"
 #include "objects/unit.h"
@@ -95,7 +96,9 @@ void tw_Unit::Draw() {
     AddUnitRadWireChain(p, ringSel, 16, grey, grey, grey, 255, 1.5f, 2, nullptr);
   }
   Draw_SpeOkrugs();
-  if (AktivIPPI_ResidentOfEditor() && Near2DToGlobKam(mb, 80.0f)) RenderM.line[0].AddBoxRam(p, mb.Hf(), 255, 0, 0, 255);
+  // In the editor, units near the current camera are framed.
+  if (AktivIPPI_ResidentOfEditor() && pSoloFotik && mb.PosNear2D(pSoloFotik->mb.Pos(), 80.0f))
+    RenderM.line[0].AddBoxRam(p, mb.Hf(), 255, 0, 0, 255);
   switch (iu[uiPreset]) {
     case 1:
       Draw_AnimTest();

@@ -3,6 +3,7 @@
 // selected unit out of view, enemies nobody sees, and picking.
 #include "tests/render/scene_helpers.h"
 #include "tests/world/terrain_fixture.h"
+#include "objects/fotik.h"
 #include "objects/modesglue.h"
 #include "objects/standins_units.h"
 #include "tests/world/world_fixture.h"
@@ -219,4 +220,26 @@ TEST_F(UnitDrawTest, SelectedIconsAndMinimapDots) {
     edge |= std::abs(p.r - Byte(r2)) <= 2 && std::abs(p.g - Byte(g2)) <= 2 && std::abs(p.b - Byte(b2)) <= 2;
   }
   EXPECT_TRUE(edge);
+}
+
+TEST_F(UnitDrawTest, InTheEditorUnitsNearTheCameraAreFramed) {
+  tw_Unit* u = Unit(2);
+  tw_Fotik* eye = FgrHld.Add_Fotik(2);
+  ASSERT_NE(eye, nullptr);
+  tw_Fotik* before = pSoloFotik;
+  pSoloFotik = eye;
+  const struct {
+    int mode;
+    vec3 camera;
+    bool framed;
+  } cases[] = {{5, kAt + vec3(70, 50, -70), true}, {5, kAt + vec3(90, 50, 0), false}, {4, kAt, false}};
+  for (const auto& c : cases) {
+    *o2::AktivIPPI = c.mode;
+    eye->mb.Pos(c.camera);
+    RenderM._ResetOnStartNewLap();
+    u->owner->Event(EV_DRAW);
+    EXPECT_EQ(RenderM.line[0].gNow() > 0, c.framed) << c.mode << " " << c.camera.x;
+  }
+  *o2::AktivIPPI = 0;
+  pSoloFotik = before;
 }
