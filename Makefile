@@ -16,7 +16,7 @@ build: setup
 	cmake --build $(BUILD)/game -j $(JOBS)
 
 run: build
-	tools/run-game $(BUILD)/game/velmar
+	tools/run-game --dir $(BUILD)/run $(BUILD)/game/velmar
 
 build-test: setup
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Debug -DVELMAR_SANITIZE=ON -DVELMAR_TESTS=ON

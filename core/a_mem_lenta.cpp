@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 #include "core/a_mem_file.h"
 #include "core/log.h"
 #include "core/numeric.h"
+#include "core/safewrite.h"
+#include "core/sysfs.h"
 
 // ---- life and storage ----------------------------------------------------
 
@@ -138,13 +139,23 @@ int ByteLenta::SaveToFile(const std::string& name, short backup, int n, int from
   int64_t start = 0, count = 0;
   if (!data) return 0;
   bool any = sourceRange(*this, n, fromStart, start, count);
-  FILE* f = BinFileWrite(name, "", backup, 0);
+  // Backup mode 2, the one writers use, goes through a temporary file so that
+  // a failed write leaves the old file in place.
+  t_SafeWrite out;
+  FILE* f = nullptr;
+  if (backup == 2) {
+    if (out.Open(name, "")) f = out.Take();
+  } else {
+    f = BinFileWrite(name, "", backup, 0);
+  }
   if (!f) return 0;
   size_t written = any ? std::fwrite(data + start, 1, (size_t)count, f) : 0;
-  bool closed = std::fclose(f) == 0;
-  if ((any && written != (size_t)count) || !closed) {
+  bool ok = (!any || written == (size_t)count) && SafeFlushOK(f);
+  if (std::fclose(f) != 0) ok = false;
+  if (backup == 2) ok = out.Finish(ok) && ok;
+  if (!ok) {
     LogInfo("\n ByteLenta: writing \"%s\" failed (%d of %d bytes)\n", name.c_str(), (int)written, (int)count);
-    return closed ? (int)written : 0;
+    return 0;
   }
   return (int)written;
 }
@@ -293,10 +304,12 @@ void ByteLenta::CutLenMinus(int at, int n) {
 int GetByteLenta(ByteLenta& buf, const std::string& path, const std::string& ext, const std::string& tag, int check) {
   if (buf.data || buf.pos != 0 || path.empty() || tag.size() > 4) return 0;
   std::string full = ext.empty() ? path : path + ext;
-  std::error_code ec;
-  if (std::filesystem::is_directory(full, ec)) return 0;
-  FILE* f = std::fopen(full.c_str(), "rb");
-  if (!f) return 0;
+  const char* why = nullptr;
+  FILE* f = sysOpenRegular(full, &why);
+  if (!f) {
+    if (std::strcmp(why, "missing") != 0) LogInfo("\n GetByteLenta: \"%s\" is %s; not read\n", full.c_str(), why);
+    return 0;
+  }
   long len = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) len = std::ftell(f);
   if (len < 0 || len > INT32_MAX || std::fseek(f, 0, SEEK_SET) != 0) {

@@ -12,6 +12,7 @@
 #include "core/numeric.h"
 #include "core/sysclock.h"
 #include "core/sysfs.h"
+#include "core/safewrite.h"
 #include "core/log.h"
 #include "core/timers.h"
 #include "core/dates.h"

@@ -60,21 +60,22 @@ int t_FileDirStek::PopDir() {
   return top--;
 }
 
-void Run_BakSysZaglav(const std::string& folder) {
+int Run_BakSysZaglav(const std::string& folder) {
   std::string dir = folder;
   while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
-  if (dir.empty() || !sysFileExists(dir + "/" + ctZaglavName)) return;
+  if (dir.empty() || !sysFileExists(dir + "/" + ctZaglavName)) return 1;
   std::string bak = dir + "_BAK_" + "_" + std::to_string(sysTickCount());
-  if (!sysMoveFile(dir, bak)) LogInfo("\n Save folder \"%s\" could not be moved to \"%s\"\n", dir.c_str(), bak.c_str());
+  if (sysMoveFile(dir, bak)) return 1;
+  LogInfo("\n Save folder \"%s\" could not be moved to \"%s\"\n", dir.c_str(), bak.c_str());
+  return 0;
 }
 
 int SysZaglavForSave(const std::string& folder) {
   // A full stack refuses: entering without a remembered way back would leave
   // the caller's PopDir returning to the wrong folder.
   if (!FileDir1.PushDir()) return 0;
-  Run_BakSysZaglav(folder);
-  sysCreateDirectory(folder);
-  if (sysSetCurrentDirectory(folder)) return 1;
+  // A save folder whose old save cannot be kept is not written over.
+  if (Run_BakSysZaglav(folder) && (sysCreateDirectory(folder), sysSetCurrentDirectory(folder))) return 1;
   FileDir1.PopDir();
   return 0;
 }

@@ -34,4 +34,4 @@ extern const char* const ctZaglavName;  // "zaglav.bin": marks a save folder
 int SysZaglavForSave(const std::string& folder);  // back up an old save, create, enter
 int SysZaglavForLoad(const std::string& folder);  // enter
 int errPopD();                                    // leave after an error; 0
-void Run_BakSysZaglav(const std::string& folder);
+int Run_BakSysZaglav(const std::string& folder);  // 0 when an old save could not be moved aside

@@ -11,6 +11,14 @@
 void LogInfo(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void LogInfoOGL(int id, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+// A failure of a loader whose caller reports it further (a start-up box, the
+// line on stderr): written to the log like LogInfo and kept as the last
+// failure text, without its surrounding line breaks and blanks.
+void LogFail(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void LastFailSet(const char* format, ...) __attribute__((format(printf, 1, 2)));  // the same, not logged
+const char* LastFailText();  // "" when none since the last clear
+void LastFailClear();
+
 // One log file with its message count (the two logs above are instances).
 class t_LogSys {
  public:

@@ -1,5 +1,6 @@
 #include "core/sysfs.h"
 
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -12,6 +13,29 @@ namespace fs = std::filesystem;
 int sysFileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && fs::exists(path, ec) ? 1 : 0;
+}
+
+const char* sysNotRegularFile(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return "missing";
+  if (S_ISDIR(st.st_mode)) return "a directory";
+  if (!S_ISREG(st.st_mode)) return "not a regular file";
+  return nullptr;
+}
+
+FILE* sysOpenRegular(const std::string& path, const char** why) {
+  const char* not_ = sysNotRegularFile(path);
+  FILE* f = not_ ? nullptr : std::fopen(path.c_str(), "rb");
+  if (why) *why = not_ ? not_ : f ? nullptr : "unreadable";
+  return f;
+}
+
+bool sysOpenRegular(std::ifstream& in, const std::string& path, const char** why) {
+  const char* not_ = sysNotRegularFile(path);
+  if (!not_) in.open(path, std::ios::binary);
+  bool ok = !not_ && in.is_open();
+  if (why) *why = not_ ? not_ : ok ? nullptr : "unreadable";
+  return ok;
 }
 
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists) {

@@ -5,9 +5,22 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 int sysFileExists(const std::string& path);  // a regular file or anything that opens for reading
+
+// Data files are read only when they are regular files: a pipe or a device
+// named as one would block the reader, a directory is no file at all.
+// sysNotRegularFile: null for a regular file, else what the path is instead
+// ("missing", "a directory", "not a regular file").
+const char* sysNotRegularFile(const std::string& path);
+// Opens a regular file for binary reading; null otherwise (why, when given,
+// receives the cause: the answer above, or "unreadable").
+FILE* sysOpenRegular(const std::string& path, const char** why = nullptr);
+// The same for a stream (binary mode: the caller drops the CR of CR LF).
+bool sysOpenRegular(std::ifstream& in, const std::string& path, const char** why = nullptr);
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists);
 int sysMoveFile(const std::string& from, const std::string& to);  // fails when `to` exists
 int sysDeleteFile(const std::string& path);

@@ -306,8 +306,29 @@ void PlatFont_Destroy(t_PlatFont* f) {
 
 const char* PlatFont_File(const t_PlatFont* f) { return f ? f->file.c_str() : ""; }
 
-int PlatFont_BitmapLists(t_PlatFont* f, int first, int count, unsigned listBase) {
-  if (!f || !f->face || first < 0 || count < 0 || !listBase) return 0;
+namespace {
+
+// Marks the rows above the baseline where a glyph bitmap placed at the origin
+// (its left column at x = left, its top row at y = top - 1) has ink in the
+// columns 0..w-1.
+void MarkInkRows(const unsigned char* bits, int rowBytes, int bmW, int bmH, int left, int top, int w,
+                 unsigned char* rows, int nRows) {
+  std::fill(rows, rows + nRows, 0);
+  int c0 = std::max(0, -left), c1 = std::min(bmW, w - left);
+  for (int y = 0; y < nRows; ++y) {
+    int r = top - 1 - y;  // bitmap row from the top
+    if (r < 0 || r >= bmH) continue;
+    // bits are stored bottom row first, as glBitmap takes them
+    const unsigned char* row = bits + static_cast<size_t>(bmH - 1 - r) * rowBytes;
+    for (int c = c0; c < c1 && !rows[y]; ++c) rows[y] = (row[c >> 3] >> (7 - (c & 7))) & 1;
+  }
+}
+
+}  // namespace
+
+int PlatFont_BitmapLists(t_PlatFont* f, int first, int count, unsigned listBase, float* adv, unsigned char* ink,
+                         int rows, int cols) {
+  if (!f || !f->face || first < 0 || count < 0 || !listBase || rows < 0) return 0;
   FT_Set_Transform(f->face, f->shear ? &f->matrix : nullptr, nullptr);
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -322,6 +343,8 @@ int PlatFont_BitmapLists(t_PlatFont* f, int first, int count, unsigned listBase)
     bool ok = FT_Load_Glyph(f->face, GlyphOf(*f, first + k), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO) == 0;
     if (ok && f->embolden && slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Embolden(slot);
     if (ok && slot->format != FT_GLYPH_FORMAT_BITMAP) ok = FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0;
+    if (adv) adv[k] = 0.0f;
+    if (ink) std::fill(ink + static_cast<size_t>(k) * rows, ink + static_cast<size_t>(k + 1) * rows, 0);
     glNewList(listBase + k, GL_COMPILE);
     if (ok) {
       const FT_Bitmap& bm = slot->bitmap;
@@ -334,9 +357,13 @@ int PlatFont_BitmapLists(t_PlatFont* f, int first, int count, unsigned listBase)
         int src = bm.pitch > 0 ? r : h - 1 - r;
         std::memcpy(&bits[static_cast<size_t>(h - 1 - r) * rowBytes], bm.buffer + src * pitch, rowBytes);
       }
-      float adv = static_cast<float>((slot->advance.x + 32) >> 6);
-      glBitmap(w, h, static_cast<float>(-slot->bitmap_left), static_cast<float>(h - slot->bitmap_top), adv, 0,
-               bits.data());
+      int advance = static_cast<int>((slot->advance.x + 32) >> 6);
+      glBitmap(w, h, static_cast<float>(-slot->bitmap_left), static_cast<float>(h - slot->bitmap_top),
+               static_cast<float>(advance), 0, bits.data());
+      if (adv) adv[k] = static_cast<float>(advance);
+      if (ink)
+        MarkInkRows(bits.data(), rowBytes, w, h, slot->bitmap_left, slot->bitmap_top, std::min(advance, cols),
+                    ink + static_cast<size_t>(k) * rows, rows);
     }
     glEndList();
   }

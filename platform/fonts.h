@@ -28,7 +28,13 @@ unsigned PlatFont_CodeToUnicode(int charSet, int code);
 
 // Compiles glyph codes first..first+count-1 into lists listBase.. as 1-bit
 // glBitmap glyphs with their origin on the baseline and their advance. 1 or 0.
-int PlatFont_BitmapLists(t_PlatFont* f, int first, int count, unsigned listBase);
+// What drawing a glyph at the origin would show, known without drawing it:
+// adv (count values, when given) receives each glyph's whole-pixel advance;
+// ink (count x rows flags, when given) marks per glyph the rows 0..rows-1 above
+// the baseline (row 0 the first) that have ink in the columns 0..min(advance,
+// cols)-1.
+int PlatFont_BitmapLists(t_PlatFont* f, int first, int count, unsigned listBase, float* adv = nullptr,
+                         unsigned char* ink = nullptr, int rows = 0, int cols = 0);
 
 // Compiles the same codes as polygon glyphs one em high: front face at z = 0,
 // with extrusion > 0 sides and a back face at z = -extrusion; each list ends

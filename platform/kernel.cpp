@@ -1,6 +1,7 @@
 // Clocks, sleeps, the current directory, the single-instance lock and the
 // sound device name.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,14 @@
 #include "platform/system.h"
 
 namespace {
+
+// A write beyond the process's file-size limit fails (EFBIG) instead of
+// ending the program, so that the saver can report it and keep the old file,
+// as a full disk does.
+struct IgnoreFileSizeSignal {
+  IgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
+} gIgnoreFileSizeSignal;
+
 int64_t MonotonicNs() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);

@@ -2,13 +2,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <string>
 
 #include "platform/internal.h"
 
 namespace {
 
 std::map<std::string, WNDCLASSA> g_classes;
+std::string g_videoFailure;
 std::vector<PlatWindow*> g_windows;
 int g_moduleTag;  // its address is the module handle
 
@@ -18,19 +21,33 @@ namespace plat {
 
 bool EnsureVideo() {
   static int state = 0;  // 0 not tried, 1 up, -1 failed
-  if (state == 0) {
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (SDL_Init(SDL_INIT_VIDEO) == 0) {
-      // SDL stays up until the process ends: quitting it unloads the GL
-      // driver, which leaves the driver's own allocations unattributable.
-      state = 1;
-    } else {
-      std::fprintf(stderr, "velmar: video start failed: %s\n", SDL_GetError());
-      state = -1;
-    }
+  if (state != 0) return state == 1;
+  state = -1;
+  // Without a display SDL falls back to its off-screen driver: a window no one
+  // sees and no input. Only a run that asks for such a driver gets one.
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  auto set = [](const char* v) { return v && *v; };
+  if (!set(asked) && !set(std::getenv("DISPLAY")) && !set(std::getenv("WAYLAND_DISPLAY"))) {
+    g_videoFailure = "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
+    return false;
   }
-  return state == 1;
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    g_videoFailure = std::string("no display: ") + SDL_GetError();
+    return false;
+  }
+  const char* driver = SDL_GetCurrentVideoDriver();
+  bool headless = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  if (headless && !(set(asked) && std::strcmp(asked, driver) == 0)) {
+    g_videoFailure = std::string("no display: only SDL's ") + driver + " driver started";
+    SDL_Quit();
+    return false;
+  }
+  // SDL stays up until the process ends: quitting it unloads the GL
+  // driver, which leaves the driver's own allocations unattributable.
+  state = 1;
+  return true;
 }
 
 PlatWindow* Live(HWND h) {
@@ -65,6 +82,8 @@ bool Materialize(PlatWindow* w) {
 }
 
 }  // namespace plat
+
+const char* plat_VideoFailure() { return g_videoFailure.c_str(); }
 
 HINSTANCE GetModuleHandleA(const char*) { return &g_moduleTag; }
 

@@ -17,6 +17,10 @@ struct WNDCLASSA {
   const char* lpszClassName;
 };
 
+// Why the window system could not be started ("" while it runs or was not
+// tried); with no display it says so.
+const char* plat_VideoFailure();
+
 HINSTANCE GetModuleHandleA(const char* name);
 ATOM RegisterClassA(const WNDCLASSA* wc);  // 0 when the name is taken or invalid
 BOOL UnregisterClassA(const char* className, HINSTANCE inst);

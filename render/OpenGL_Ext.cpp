@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "core/sysfs.h"
 #include "render/shellglue.h"
 #include "ui/ui.h"
 
@@ -149,7 +150,7 @@ int Init_Extensions(int wantMultiTex, int wantVBO) {
 }
 
 char* readShaderFile(const char* path) {
-  FILE* f = path ? std::fopen(path, "r") : nullptr;
+  FILE* f = path ? sysOpenRegular(path) : nullptr;
   if (!f) {
     ShellMessageBox("Cannot open shader file!", "ERROR");
     return nullptr;

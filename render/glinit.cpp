@@ -16,6 +16,7 @@ float kam3[3] = {60.0f, 0.5f, 700.0f};
 }  // namespace
 
 int InitGL() {
+  LastFailClear();
   const int w = ScreenWidth(), h = ScreenHeight();
   SetVPort(kam3, 0, 0, w, h);
   glMatrixMode(GL_MODELVIEW);
@@ -64,7 +65,10 @@ int InitGL() {
     *o2::GL_MaxLamps = v;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &v);
     *o2::GL_MaxTexSize = v;
-    if (!Init_Extensions(1, 1)) return 0;
+    if (!Init_Extensions(1, 1)) {
+      if (!*LastFailText()) LogFail("\n GL set-up: a GL extension this program needs is missing");
+      return 0;
+    }
     if (RenderTarg_initPBuffer()) {
       *o2::PixelBufE = 2;
       SveKvad_PixBufMtdTex_Neutral();
@@ -73,7 +77,10 @@ int InitGL() {
       SveKvad_PixBufMtdCopy_Rise(512, 512);
     } else {
       *o2::PixelBufE = 0;
-      if (GlobTerminator_IfNotPixBuf) return 0;
+      if (GlobTerminator_IfNotPixBuf) {
+        LogFail("\n GL set-up: no pixel buffers, and konfig.txt asks to stop without them");
+        return 0;
+      }
     }
   }
 

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "core/core.h"
+#include "core/sysfs.h"
 #include "render/drawhelpers.h"
 #include "render/shellglue.h"
 #include "ui/ui.h"
@@ -30,12 +31,17 @@ bool EndsWith(const std::string& s, const char* tail) {
   return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
 }
 
-// Reads a whole file; false when it does not open, is empty or too large.
+// Reads a whole file; false when it is no regular file, does not open, is
+// empty or too large.
 bool ReadWholeFile(const char* path, uint8_t*& data, long& size) {
   data = nullptr;
   size = 0;
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return false;
+  const char* why = nullptr;
+  FILE* f = sysOpenRegular(path, &why);
+  if (!f) {
+    if (std::strcmp(why, "missing") != 0) LogFail("\n picture %s: the file is %s", path, why);
+    return false;
+  }
   bool ok = std::fseek(f, 0, SEEK_END) == 0;
   long n = ok ? std::ftell(f) : -1;
   if (n < 1 || n > 0x7fffffffL || std::fseek(f, 0, SEEK_SET) != 0) {
@@ -57,6 +63,23 @@ bool ReadWholeFile(const char* path, uint8_t*& data, long& size) {
   return true;
 }
 
+// The file a picture name means. Names come from the data set, written in any
+// case (a Windows habit) for files stored in lower case: the name as written
+// when that file exists, else lower-cased; of an absolute name only the file
+// name belongs to the data set.
+std::string DiskName(const std::string& name) {
+  if (!sysNotRegularFile(name)) return name;
+  size_t from = name[0] == '/' ? name.rfind('/') + 1 : 0;
+  return name.substr(0, from) + Lower(name.substr(from));
+}
+
+// The largest side GL takes for a texture (0 without a context).
+int MaxTextureSide() {
+  GLint v = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &v);
+  return v;
+}
+
 }  // namespace
 
 // ---- TGA ----
@@ -65,16 +88,18 @@ int TargaDecode(bitmap* bm, const uint8_t* data, int size, const char* path) {
   if (!bm || !data) return 0;
   const char* name = path ? path : "";
   if (size < kTgaHeader) {
-    LogInfo("\n tga header cut short (%d bytes): %s", size, name);
+    LogFail("\n tga header cut short (%d bytes): %s", size, name);
     return 0;
   }
   int type = data[2];
   if (type != 2 && type != 10) {
+    LogFail("\n tga image type %d is not supported: %s", type, name);
     ShellMessageBox("Unsupported tga image  type ", "Error");
     return 0;
   }
   int depth = data[16];
   if (data[1] != 0 || (depth != 24 && depth != 32)) {
+    LogFail("\n tga colour map %d or pixel size %d is not supported: %s", data[1], depth, name);
     ShellMessageBox("Unsupported tga image  pixel size ", "Error");
     return 0;
   }
@@ -85,18 +110,19 @@ int TargaDecode(bitmap* bm, const uint8_t* data, int size, const char* path) {
   size_t avail = static_cast<size_t>(size) > offset ? static_cast<size_t>(size) - offset : 0;
   size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
   if (count == 0) {
-    LogInfo("\n tga without pixels (%d x %d): %s", w, h, name);
+    LogFail("\n tga without pixels (%d x %d): %s", w, h, name);
     return 0;
   }
   // The data must be able to hold the picture: raw pixels whole, or packets of
   // at most 128 pixels taking at least 1 + bytes each.
   size_t need = type == 2 ? count * bytes : (count + 127) / 128 * (1 + bytes);
   if (avail < need) {
-    LogInfo("\n tga data cut short (%zu of %zu bytes): %s", avail, need, name);
+    LogFail("\n tga data cut short (%zu of %zu bytes): %s", avail, need, name);
     return 0;
   }
   uint8_t* out = new (std::nothrow) uint8_t[count * bytes];
   if (!out) {
+    LogFail("\n tga of %d x %d pixels: no memory: %s", w, h, name);
     ShellMessageBox("Can't allocate memory ", "Error");
     return 0;
   }
@@ -132,7 +158,7 @@ int TargaDecode(bitmap* bm, const uint8_t* data, int size, const char* path) {
     }
     if (k < count) {
       delete[] out;
-      LogInfo("\n tga packets cut short (%zu of %zu pixels): %s", k, count, name);
+      LogFail("\n tga packets cut short (%zu of %zu pixels): %s", k, count, name);
       return 0;
     }
   }
@@ -155,7 +181,7 @@ int _ReadImage2(bitmap* bm, std::string name, std::string archive, short mode) {
   }
   char path[kPathMax];
   std::snprintf(path, sizeof path, "%s", name.c_str());
-  std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : name;
+  std::string ext = Lower(name.size() >= 4 ? name.substr(name.size() - 4) : name);
   enum { kTga, kJpeg, kBmp } kind;
   if (ext == ".tga" || ext == ".tt1") {
     kind = kTga;
@@ -203,10 +229,7 @@ std::string NameTypeImageUni(std::string name) {
   static const char* const kExt[] = {".tga", ".bmp", ".png", ".dds", ".jpg", ".tex"};
   for (const char* e : kExt) {
     std::string candidate = base + e;
-    if (FILE* f = std::fopen(candidate.c_str(), "rb")) {
-      std::fclose(f);
-      return candidate;
-    }
+    if (!sysNotRegularFile(candidate)) return candidate;
   }
   return base + ".tex";
 }
@@ -300,11 +323,17 @@ void Pix_::InitEmpty(short w, short h, short b) {
 
 int Pix_::LoadImg(std::string name, std::string archive, short mode) {
   if (name.size() <= 4) return 0;
-  name = Lower(name);
-  std::string ext = name.substr(name.size() - 3);
+  LastFailClear();
+  name = DiskName(name);
+  std::string ext = Lower(name.substr(name.size() - 3));
   SbrosPix();
   bitmap bm;
   if (_ReadImage2(&bm, name, "-", mode) && bm.pixels) {
+    if (bm.width > INT16_MAX || bm.height > INT16_MAX) {
+      LogFail("\n picture %s: %d x %d pixels, wider or taller than %d", name.c_str(), bm.width, bm.height,
+              INT16_MAX);
+      return 0;
+    }
     bpp = bm.bpp;
     width = static_cast<int16_t>(bm.width);
     height = static_cast<int16_t>(bm.height);
@@ -315,6 +344,10 @@ int Pix_::LoadImg(std::string name, std::string archive, short mode) {
     return 1;
   }
   LogInfo("\n %s..\n %s: %s\n  arh(%s)", MixDateCh(0, 0, 1), MsgBase(26), name.c_str(), archive.c_str());
+  if (!*LastFailText()) {
+    const char* why = sysNotRegularFile(name);
+    LogFail("\n picture %s: %s", name.c_str(), why ? why : "not a picture this program reads");
+  }
   return 0;
 }
 
@@ -384,16 +417,15 @@ uint8_t* Pix_::getImageForMipMap_TGA(int level) {
   bitmap bm;
   if (!_ReadImage2(&bm, file, "0", 0) || !bm.pixels) return nullptr;
   // A level file is uploaded with the level's size and this picture's depth:
-  // one that holds fewer bytes than that is not used.
+  // one of another size or depth is not used.
   int lw = width, lh = height;
   for (int l = 0; l < level; ++l) {
     lw = std::max(1, lw / 2);
     lh = std::max(1, lh / 2);
   }
-  size_t have = static_cast<size_t>(bm.width) * bm.height * (bm.bpp / 8);
-  size_t need = static_cast<size_t>(lw) * lh * (bpp == 32 ? 4 : 3);
-  if (have < need) {
-    LogInfo("\n mip level file too small: %s", file.c_str());
+  if (bm.width != lw || bm.height != lh || bm.bpp != bpp) {
+    LogInfo("\n mip level file %s is %d x %d at %d bits, not %d x %d at %d bits; not used", file.c_str(), bm.width,
+            bm.height, bm.bpp, lw, lh, bpp);
     return nullptr;
   }
   uint8_t* p = bm.pixels;
@@ -439,6 +471,11 @@ int Pix_::SpeMipMap(int n, unsigned format) {
 int Pix_::GenTexture(short wantMip, short freePix) {
   if (!pixels || (bpp != 24 && bpp != 32)) return 0;
   SbrosTex();
+  const int maxSide = MaxTextureSide();
+  if (width < 1 || height < 1 || width > maxSide || height > maxSide) {
+    LogFail("\n a texture of %d x %d pixels: GL takes sides of 1..%d", width, height, maxSide);
+    return 0;
+  }
   GLuint t = 0;
   glGenTextures(1, &t);
   texture = t;
@@ -464,6 +501,15 @@ int Pix_::GenTexture(short wantMip, short freePix) {
   }
   glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
   glPopClientAttrib();
+  // GL's answer: a texture it refused has no level 0 of the picture's size.
+  GLint gotW = 0, gotH = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &gotW);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &gotH);
+  if (gotW != width || gotH != height) {
+    LogFail("\n GL refused a texture of %d x %d pixels", width, height);
+    SbrosTex();
+    return 0;
+  }
   if (freePix) SbrosPix();
   return 1;
 }

@@ -73,9 +73,11 @@ bool ReadMesh(ByteLenta& b, int i, int groupVertices, Mesh0& m) {
 
 }  // namespace
 
-void typeMdlGruVBO::SaveBinBlok1(std::string fileName) {
-  FILE* f = BinFileWrite(fileName, "", 2, 0);
-  if (!f) return;
+int typeMdlGruVBO::SaveBinBlok1(std::string fileName) {
+  // Written beside the old block, which stays in place until the new one is whole.
+  t_SafeWrite out;
+  if (!out.Open(fileName, "")) return 0;
+  FILE* f = out.f;
   IntWrite(1, f);
   UIntWrite(kBlockMagic, f);
   IntWrite(klvMesh, f);
@@ -107,7 +109,9 @@ void typeMdlGruVBO::SaveBinBlok1(std::string fileName) {
   IntWrite(0, f);
   WriteBlock(f, uv2, klvV, 8);
   for (int i = 0; i < 6; ++i) IntWrite(3, f);
-  std::fclose(f);
+  if (out.Close()) return 1;
+  LogInfo("\n model block %s: not written; the previous one is kept\n", fileName.c_str());
+  return 0;
 }
 
 // Every copy is bounded by the stream and every mesh range by the group: a
@@ -130,7 +134,7 @@ int typeMdlGruVBO::LoadBinBlok1(ByteLenta* block) {
   return 1;
 }
 
-void MdlGVBO_SaveGru(int n) {
-  if (n < 0 || n >= kMdlGroups) return;
-  MdlGVBO[n].SaveBinBlok1("mdl_" + IntToS(n));
+int MdlGVBO_SaveGru(int n) {
+  if (n < 0 || n >= kMdlGroups) return 0;
+  return MdlGVBO[n].SaveBinBlok1("mdl_" + IntToS(n));
 }

@@ -133,7 +133,7 @@ int OpenModel(const std::string& file, std::istringstream& in, t_MdlTxtHead& h) 
   if (!ReadModelText(file, text)) return kModelUnreadable;
   in.str(text);
   if (!MdlTxt_ReadHead(in, h)) {
-    LogInfo("\n model %s: bad header", file.c_str());
+    LogFail("\n model %s: bad header", file.c_str());
     return kModelBadHead;
   }
   return kModelOk;
@@ -161,12 +161,12 @@ int Mesh0::LoadFromTxt(std::string file, typeMdlGruVBO* group) {
   std::istringstream in;
   t_MdlTxtHead h;
   int opened = OpenModel(file, in, h);
-  if (opened == kModelUnreadable) LogInfo("\n model %s: cannot be read", file.c_str());
+  if (opened == kModelUnreadable) LogFail("\n model %s: cannot be read", file.c_str());
   if (opened != kModelOk) return 0;
   const int cur = LoadOffsetVGru;
   const int need = h.VerticesPlaced();
   if (cur < 0 || need > group->klvV - cur) {
-    LogInfo("\n model %s: %d vertices do not fit the group (%d of %d used)", file.c_str(), need, cur,
+    LogFail("\n model %s: %d vertices do not fit the group (%d of %d used)", file.c_str(), need, cur,
             group->klvV);
     return 0;
   }
@@ -175,7 +175,7 @@ int Mesh0::LoadFromTxt(std::string file, typeMdlGruVBO* group) {
   if (!SetMainMas()) return 0;
   bool ok = h.Expanded() ? LoadExpanded(in, h, *group, cur, *this) : LoadIndexed(in, h, *group, cur, *this);
   if (!ok) {
-    LogInfo("\n model %s: a value is missing or names a vertex or texture point it does not have",
+    LogFail("\n model %s: a value is missing or names a vertex or texture point it does not have",
             file.c_str());
     Sbros();
     klvTri = klvV = 0;
@@ -225,13 +225,15 @@ int PrepLoadFromSingles(std::istream& list, std::string& name, std::string& arch
     std::istringstream in;
     t_MdlTxtHead h;
     int opened = OpenModel(name, in, h);
-    if (opened == kModelUnreadable)
+    if (opened == kModelUnreadable) {
       LogInfo("\n%s..\n %s: %s (mdl txt) ... arh(%s)", MixDateCh(0, 0, 1), MsgBase(26), name.c_str(),
               archive.c_str());
+      LogFail("\n model %s: missing or unreadable", name.c_str());
+    }
     if (opened != kModelOk) return 0;
     sum += h.VerticesPlaced();
     if (sum > kMdlMaxVertices) {
-      LogInfo("\n model list: more than %d vertices", kMdlMaxVertices);
+      LogFail("\n model list: more than %d vertices", kMdlMaxVertices);
       return 0;
     }
   }
@@ -263,7 +265,7 @@ int LoadMeshGru(std::string listFile, int groupArg) {
     int vertices = block.IntRead(1);
     if (!g.ReGetMemory(meshes, vertices)) return 0;
     if (g.LoadBinBlok1(&block)) return 1;
-    LogInfo("\n model block %s: refused", TextTrimS(name).c_str());
+    LogFail("\n model block %s: refused", TextTrimS(name).c_str());
     g.Sbros();
     return 0;
   }
@@ -300,4 +302,14 @@ int LoadMeshGru(std::string listFile, int groupArg) {
 
 }  // namespace _Mesh_Sbor
 
-int LoadGeneralModels() { return _Mesh_Sbor::LoadMeshGru("base/msh_sbr0.txt", 0); }
+int LoadGeneralModels() {
+  LastFailClear();
+  if (_Mesh_Sbor::LoadMeshGru("base/msh_sbr0.txt", 0)) return 1;
+  std::string cause = LastFailText();
+  if (cause.empty()) {
+    const char* why = sysNotRegularFile("base/msh_sbr0.txt");
+    cause = why ? std::string("the file is ") + why : "its header, an entry or a model it names is not readable";
+  }
+  LogFail("\n model list base/msh_sbr0.txt: %s", cause.c_str());
+  return 0;
+}

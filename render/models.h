@@ -102,7 +102,7 @@ class typeMdlGruVBO {
   void Sbros_mVert();
 
   // The binary block: the whole group in one little-endian file.
-  void SaveBinBlok1(std::string fileName);
+  int SaveBinBlok1(std::string fileName);  // 1 written; 0 failed, the old block kept
   int LoadBinBlok1(ByteLenta* block);
 };
 
@@ -153,7 +153,7 @@ int PrepLoadFromSingles(std::istream& list, std::string& name, std::string& arch
 int LoadGeneralModels();
 void MdlGVBO_PreExit();
 // Writes group n (0..5) as the block file "mdl_<n>" in the current directory.
-void MdlGVBO_SaveGru(int n);
+int MdlGVBO_SaveGru(int n);
 
 // Upper bounds of what a model list or block may ask for.
 constexpr int kMdlMaxVertices = 1000000;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/core.h"
+#include "core/sysfs.h"
 #include "render/textfile.h"
 #include "ui/ui.h"
 
@@ -72,24 +73,25 @@ int RisList_Parse(const std::string& text, t_RisList& list) {
 int LoadRisGru(std::string file) {
   std::string text;
   if (!ReadTextFileDropCR(file.c_str(), text)) {
-    LogInfo("\n picture list not found: %s", file.c_str());
+    const char* why = sysNotRegularFile(file);
+    LogFail("\n picture list %s: %s", file.c_str(), why ? why : "unreadable");
     return 0;
   }
   t_RisList list;
   int parsed = RisList_Parse(text, list);
   if (parsed == RisList_NoHeader || parsed == RisList_BadGroup) {
-    LogInfo("\n picture list %s: no header or bad group", file.c_str());
+    LogFail("\n picture list %s: no header or bad group", file.c_str());
     return 0;
   }
   int g = list.group;
   FreeGroup(g);
   if (parsed == RisList_BadCount) {
-    LogInfo("\n picture list %s: bad picture count", file.c_str());
+    LogFail("\n picture list %s: bad picture count", file.c_str());
     return 0;
   }
   gr_Pix_Last[g] = static_cast<uint16_t>(list.count - 1);
   if (parsed != RisList_Ok) {
-    LogInfo("\n picture list %s: entry cut short or bad index", file.c_str());
+    LogFail("\n picture list %s: entry cut short or bad index", file.c_str());
     return 0;
   }
   Pix_* group = new (std::nothrow) Pix_[list.count];
@@ -99,12 +101,13 @@ int LoadRisGru(std::string file) {
   for (const t_RisEntry& e : list.entries) {
     globStr_TexName = e.name;
     Pix_& pix = group[e.index];
-    bool ok = false;
-    if (pix.texture)
-      LogInfo("\n picture list %s: index %d given twice", file.c_str(), e.index);
-    else
-      ok = pix.LoadImg(NameTypeImageUni(e.name), e.archive, 0) && pix.GenTexture(e.mip, 1) && pix.texture;
+    LastFailClear();
+    bool ok = !pix.texture && pix.LoadImg(NameTypeImageUni(e.name), e.archive, 0) && pix.GenTexture(e.mip, 1) &&
+              pix.texture;
     if (!ok) {
+      std::string cause = pix.texture ? "its index is given twice" : LastFailText();
+      LogFail("\n picture list %s, picture %d (%s): %s", file.c_str(), e.index, e.name.c_str(),
+              cause.empty() ? "not loaded" : cause.c_str());
       FreeGroup(g);
       return 0;
     }

@@ -1,15 +1,13 @@
 #include "render/textfile.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
+
+#include "core/sysfs.h"
 
 bool ReadTextFileDropCR(const char* path, std::string& text, size_t maxBytes) {
   text.clear();
   // Only regular files: a device or a pipe named as a data file is none.
-  struct stat st;
-  if (!path || stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  FILE* f = std::fopen(path, "rb");
+  FILE* f = path ? sysOpenRegular(path) : nullptr;
   if (!f) return false;
   char buf[4096];
   size_t n;

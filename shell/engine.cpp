@@ -1,5 +1,8 @@
 #include "shell/engine.h"
 
+#include <cstdio>
+#include <string>
+
 #include "core/core.h"
 #include "platform/platform.h"
 #include "shell/ekran.h"
@@ -23,6 +26,10 @@ t_Char256 game_user_dir0;
 
 namespace {
 
+// What made start-up fail ("" while it goes well) and the log that says more.
+std::string gStartFail;
+std::string gStartFailLog;
+
 // The current directory into a 256-byte buffer; false when it does not fit.
 bool CurrentDirInto(t_Char256& buf) {
   buf.Clear();
@@ -32,21 +39,39 @@ bool CurrentDirInto(t_Char256& buf) {
 
 }  // namespace
 
+bool StartFailed(const char* step) {
+  if (!gStartFail.empty()) return false;
+  std::string cause = LastFailText();
+  gStartFail = cause.empty() ? step : std::string(step) + ": " + cause;
+  for (char& c : gStartFail)
+    if (c == '\n' || c == '\r') c = ' ';
+  LogInfo("\n start-up failed: %s\n", gStartFail.c_str());
+  std::string here;
+  gStartFailLog = sysGetCurrentDirectory(here) ? here + "/log.txt" : "log.txt";
+  return false;
+}
+
 bool Start1() {
-  if (!CurrentDirInto(game_start_dir0)) return false;
+  LastFailClear();
+  if (!CurrentDirInto(game_start_dir0)) {
+    LogFail("\n the start directory cannot be taken, or its path is longer than 254 characters");
+    return StartFailed("start directory");
+  }
   org2_Init();
   orgF_Init();
-  if (!orgUniStaZnaFrFiles("../__orgmix.txt")) return false;
+  if (!orgUniStaZnaFrFiles("../__orgmix.txt")) return StartFailed("settings files (../__orgmix.txt)");
   for (auto& g : gr_TBuf) g = nullptr;
   for (auto& g : gr_Pix) g = nullptr;
   sysBuildNormTable();
   Sprr1FillCosSin();
   sysSRand(sysTickCount());
   if (SetCurrentDirectoryA("users") && CurrentDirInto(game_user_dir0)) *o2::UserDirE = 1;
-  if (!SetCurrentDirectoryA(game_start_dir0())) return false;
+  LastFailClear();
+  if (!SetCurrentDirectoryA(game_start_dir0())) return StartFailed("returning to the start directory");
   int greeting = 0;
-  if (!ReadKonfig_Txt(greeting)) return false;
-  if (!LoadMsgBase()) return false;
+  if (!ReadKonfig_Txt(greeting)) return StartFailed("configuration");
+  LastFailClear();
+  if (!LoadMsgBase()) return StartFailed("message base");
   ReadKonfig_Fgr4W();
   if (greeting && msgbaseLast != 0) PrivetUser();
   EkranCheckZna(Ekran);
@@ -62,23 +87,39 @@ bool Start1() {
 int WinProg_PrepOK() {
   TimerInit();
   if (!Start1()) return 0;
+  LastFailClear();
   int probe = CreateStartWindow();
   KillStartWindow();
-  if (!probe) return 0;
+  if (!probe) return StartFailed("the GL probe window");
+  LastFailClear();
   if (UseStandardWindow || ForceStandardWindow) {
-    if (!CreateGLWindow()) return 0;
+    if (!CreateGLWindow()) return StartFailed("the GL window");
   } else if (!InitExtendedGLWindow(true)) {
-    if (Glob_LoadingFail_KillWindow) return 0;
-    if (!CreateGLWindow()) return 0;
+    if (Glob_LoadingFail_KillWindow) return StartFailed("the GL window");
+    if (!CreateGLWindow()) return StartFailed("the GL window");
   }
   StartOpenAL();
   return 1;
 }
 
+// The steps after the window, each reported by name when it fails.
+bool StartModes() {
+  LastFailClear();
+  if (!LoadGeneralRes()) return StartFailed("general resources");
+  LastFailClear();
+  if (!NowProj->init()) return StartFailed("the front end (object base and screen frames)");
+  LastFailClear();
+  if (!Root_IPPI.First(*o2::AktivIPPI)) {
+    LogFail("\n the first mode %d (konfig.txt value 7) is not a mode of this program", *o2::AktivIPPI);
+    return StartFailed("the first mode");
+  }
+  return true;
+}
+
 int EngineMain() {
   InitPathfinder();
   if (WinProg_PrepOK()) {
-    if (LoadGeneralRes() && NowProj->init() && Root_IPPI.First(*o2::AktivIPPI)) {
+    if (StartModes()) {
       MSG msg;
       while (!Main_Done) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -110,10 +151,13 @@ int EngineMain() {
   Net_Fin();
   if (msgbase) FreeMsgBase();
   EndPathfinder();
+  // A start that failed ends with a line on the terminal and a non-zero exit,
+  // besides the program's own log line and box.
+  if (!gStartFail.empty()) {
+    std::fprintf(stderr, "velmar: start-up failed: %s (log: %s)\n", gStartFail.c_str(), gStartFailLog.c_str());
+    return 1;
+  }
   return 0;
 }
 
-int WinMain(void*, void*, char*, int) {
-  EngineMain();
-  return 0;
-}
+int WinMain(void*, void*, char*, int) { return EngineMain(); }

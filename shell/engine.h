@@ -9,7 +9,13 @@ extern unsigned char Main_NotNormZMouse;
 extern t_Char256 game_start_dir0;
 extern t_Char256 game_user_dir0;
 
+// EngineMain (and WinMain with it): 0 after a run, 1 when start-up failed;
+// a failed start also writes one line to stderr saying what failed and where
+// the log is.
 int WinMain(void* instance, void* prevInstance, char* cmdLine, int show);
 int EngineMain();
+// Records a failed start-up step with the cause the loaders left (the first
+// failure wins); returns false.
+bool StartFailed(const char* step);
 int WinProg_PrepOK();
 bool Start1();

@@ -54,12 +54,13 @@ const PIXELFORMATDESCRIPTOR& SimpleDescriptor() {
 }
 
 // "\n%s..\n %s\n  (%s)": date stamp, message, caption.
-void LogFail(int msg, int caption) {
+void LogWinFail(int msg, int caption) {
   LogInfo("\n%s..\n %s\n  (%s)", MixDateCh(0, 0, 1), MsgBase(msg), MsgBase(caption));
 }
 
 void Fail(int msg, int caption, UINT icon) {
-  LogFail(msg, caption);
+  LogWinFail(msg, caption);
+  LastFailSet("%s", MsgBase(msg));
   MessageBoxA(nullptr, MsgBase(msg), MsgBase(caption), MB_OK | icon);
 }
 
@@ -88,7 +89,8 @@ void TakeRequestedMode() {
 // Full screen could not be set: a window instead (Yes), or the end (any other answer).
 bool AskWindowInstead() {
   if (MessageBoxA(nullptr, MsgBase(7), MsgBase(1), MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-    LogFail(8, 5);
+    LogWinFail(8, 5);
+    LastFailSet("%s", MsgBase(8));
     MessageBoxA(nullptr, MsgBase(8), MsgBase(5), MB_OK | MB_ICONHAND);
     // A refusal ends start-up: no second window is tried.
     Glob_LoadingFail_KillWindow = 1;
@@ -115,11 +117,23 @@ void ShowGLWindow() {
   SetFocus(hWnd);
 }
 
-// The end of both builders: the GL set-up.
+// The end of both builders: the GL set-up. Its box and log line say what
+// failed: the file and the cause the loaders left.
 int FinishWithInitGL() {
   if (InitGL()) return 1;
+  std::string cause = LastFailText();
   KillGLWindow();
-  Fail(15, 5, MB_ICONEXCLAMATION);
+  std::string text = std::string(MsgBase(15)) + (cause.empty() ? "" : "\n" + cause);
+  LogInfo("\n%s..\n %s\n  (%s)", MixDateCh(0, 0, 1), text.c_str(), MsgBase(5));
+  MessageBoxA(nullptr, text.c_str(), MsgBase(5), MB_OK | MB_ICONEXCLAMATION);
+  return 0;
+}
+
+// The probe window failed: why, for the start-up report (no message box,
+// as before).
+int ProbeFailed() {
+  const char* why = plat_VideoFailure();
+  LastFailSet("%s", *why ? why : "no window with a GL context of the requested colour, depth and stencil bits");
   return 0;
 }
 
@@ -146,7 +160,7 @@ int CreateStartWindow() {
                               hInstanceStart, nullptr);
   if (!hWndStart) {
     KillStartWindow();
-    return 0;
+    return ProbeFailed();
   }
   const PIXELFORMATDESCRIPTOR& pfd = SimpleDescriptor();
   hDCStart = GetDC(hWndStart);
@@ -154,7 +168,7 @@ int CreateStartWindow() {
   if (!format || !SetPixelFormat(hDCStart, format, &pfd) ||
       !(hRCStart = wglCreateContext(hDCStart)) || !wglMakeCurrent(hDCStart, hRCStart)) {
     KillStartWindow();
-    return 0;
+    return ProbeFailed();
   }
   // The probe is never shown: it only carries a context to ask the driver.
   StartWnd_TryFill_EXT_Flags();
@@ -164,11 +178,11 @@ int CreateStartWindow() {
 int KillStartWindow() {
   ShowCursor(TRUE);
   if (hRCStart) {
-    if (!wglMakeCurrent(nullptr, nullptr)) LogFail(17, 16);
-    if (!wglDeleteContext(hRCStart)) LogFail(18, 16);
+    if (!wglMakeCurrent(nullptr, nullptr)) LogWinFail(17, 16);
+    if (!wglDeleteContext(hRCStart)) LogWinFail(18, 16);
     hRCStart = nullptr;
   }
-  if (hDCStart && !ReleaseDC(hWndStart, hDCStart)) LogFail(19, 16);
+  if (hDCStart && !ReleaseDC(hWndStart, hDCStart)) LogWinFail(19, 16);
   hDCStart = nullptr;
   if (hWndStart) DestroyWindow(hWndStart);
   hWndStart = nullptr;
@@ -285,7 +299,8 @@ int InitExtendedGLWindow(bool) {
   else if (!wglMakeCurrent(hDC, hRC)) failMsg = 14;
   if (failMsg) {
     KillGLWindow();
-    LogFail(failMsg, 5);  // no box: the caller falls back to the standard window
+    LogWinFail(failMsg, 5);  // no box: the caller falls back to the standard window
+    LastFailSet("%s", MsgBase(failMsg));
     return 0;
   }
   ShowGLWindow();

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <climits>
 #include <string>
 
 #include "core/core.h"
@@ -167,6 +168,9 @@ int ScreenShotFailed() {
 
 int t_Root_IPPI::SaveScreenShot() {
   if (!*o2::UserDirE || !HDD_FreeSpace(game_user_dir0(), 1)) return ScreenShotFailed();
+  // The counter is a setting the settings file may hold at any value: past
+  // the largest int (or below 0) it starts again, the time stamp keeps names apart.
+  if (*o2::NomScreen < 0 || *o2::NomScreen == INT_MAX) *o2::NomScreen = 0;
   ++*o2::NomScreen;
   std::string name = std::string(chProjectName) + "_" + SysDateString(1000, 1) + "_" +
                      std::to_string(sysTime()) + "_" + IntToS(*o2::NomScreen, 4) + ".bmp";

@@ -32,12 +32,18 @@ class Reader {
     TextGetLine(in_, s);
   }
   // Label line, then a number at the start of the value line; the rest of that
-  // line is skipped. A number that cannot be read leaves the target as it was.
+  // line is skipped. A number that cannot be read leaves the target as it was,
+  // and the values after it are read as usual.
   template <class T>
-  void Number(T& target) {
+  void Number(T& target, int index) {
     Skip();
     T v{};
-    if (in_ >> v) target = v;
+    if (in_ >> v) {
+      target = v;
+    } else if (!in_.eof()) {
+      in_.clear();
+      LogInfo("\n konfig.txt: value %d is not a number of its kind; it keeps its default\n", index);
+    }
     streamGetToZ1310(in_);
   }
   // Label line, then the value line, trimmed and copied into the buffer; a
@@ -67,11 +73,15 @@ class Reader {
 }  // namespace
 
 int ReadKonfig_Txt(int& greeting) {
-  std::ifstream in("konfig.txt", std::ios::binary);
-  if (!in) return 0;
+  std::ifstream in;
+  const char* why = nullptr;
+  if (!sysOpenRegular(in, "konfig.txt", &why)) {
+    LogFail("\n konfig.txt: %s", why);
+    return 0;
+  }
   Reader r(in);
   int kind = 0, greet = 0, mode = *o2::AktivIPPI;
-  r.Number(kind);
+  r.Number(kind, 1);
   if (kind == 1) {
     Ekran.FullScreen = 1;
     Ekran.Framed = 0;
@@ -82,20 +92,20 @@ int ReadKonfig_Txt(int& greeting) {
     Ekran.FullScreen = 0;
     Ekran.Framed = 1;
   }
-  r.Number(Ekran.VModeReq);
-  r.Number(Ekran.ClrBitsReq);
-  r.Number(Ekran.DepthBitsReq);
-  r.Number(Ekran.StencilBitsReq);
-  r.Number(greet);
+  r.Number(Ekran.VModeReq, 2);
+  r.Number(Ekran.ClrBitsReq, 3);
+  r.Number(Ekran.DepthBitsReq, 4);
+  r.Number(Ekran.StencilBitsReq, 5);
+  r.Number(greet, 6);
   greeting = greet > 0 ? 1 : 0;
-  r.Number(mode);
+  r.Number(mode, 7);
   *o2::AktivIPPI = mode;
-  r.Number(WheelUpTimeMB1);
-  r.Number(Glob_GenFOV);
+  r.Number(WheelUpTimeMB1, 8);
+  r.Number(Glob_GenFOV, 9);
   if (Glob_GenFOV > 150) Glob_GenFOV = 150;
   if (Glob_GenFOV < 30) Glob_GenFOV = 30;
-  r.Number(Glob_GenNear);
-  r.Number(Glog_GenFar);
+  r.Number(Glob_GenNear, 10);
+  r.Number(Glog_GenFar, 11);
 
   std::memset(general_ris_list0, 0, sizeof general_ris_list0);
   std::memset(wfont_list0, 0, sizeof wfont_list0);
@@ -106,12 +116,21 @@ int ReadKonfig_Txt(int& greeting) {
   r.Skip();
   std::string dir;
   TextGetLine(in, dir);
-  if (r.Eof()) return 0;
+  if (r.Eof()) {
+    LogFail("\n konfig.txt: the file ends before the system directory (value 12)");
+    return 0;
+  }
   game_sys_dir0.Clear();
   Reader::Copy(TextTrimS(dir), game_sys_dir0(), sizeof game_sys_dir0.c, 12);
-  if (!SetCurrentDirectoryA(game_sys_dir0())) return 0;
+  if (!SetCurrentDirectoryA(game_sys_dir0())) {
+    LogFail("\n konfig.txt: the system directory \"%s\" cannot be entered", game_sys_dir0());
+    return 0;
+  }
   DWORD len = GetCurrentDirectoryA(sizeof game_sys_dir0.c, game_sys_dir0());
-  if (len == 0 || len >= sizeof game_sys_dir0.c) return 0;
+  if (len == 0 || len >= sizeof game_sys_dir0.c) {
+    LogFail("\n konfig.txt: the full path of the system directory is longer than 255 characters");
+    return 0;
+  }
 
   r.Text(general_ris_list0, sizeof general_ris_list0, 13);
   r.Text(wfont_list0, sizeof wfont_list0, 14);
@@ -120,9 +139,9 @@ int ReadKonfig_Txt(int& greeting) {
   char music[256];
   r.Text(music, sizeof music, 17);
   Glob_GenMusFileName = music;
-  r.Number(GlobTerminator_IfNotPixBuf);
-  r.Number(shader1ErrorAsFatal);
-  r.Number(Ekran.SamplesReq);
+  r.Number(GlobTerminator_IfNotPixBuf, 18);
+  r.Number(shader1ErrorAsFatal, 19);
+  r.Number(Ekran.SamplesReq, 20);
   r.Text(IP_ch, sizeof IP_ch, 21);
   r.Text(PORT_NUMBER_ch, sizeof PORT_NUMBER_ch, 22);
   return 1;

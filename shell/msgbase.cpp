@@ -29,8 +29,10 @@ void Store(int slot, const std::string& line) {
 }  // namespace
 
 int LoadMsgBase() {
-  std::ifstream in("base/msgbase.txt", std::ios::binary);
-  if (!in) {
+  std::ifstream in;
+  const char* why = nullptr;
+  if (!sysOpenRegular(in, "base/msgbase.txt", &why)) {
+    LogFail("\n base/msgbase.txt: %s", why);
     msgbase = nullptr;
     MessageBoxA(nullptr,
                 " \xCD\xE5-\xED\xE0\xE9\xE4\xE5\xED \xF4\xE0\xE9\xEB \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE9. \n"
@@ -42,20 +44,29 @@ int LoadMsgBase() {
     return 0;
   }
   int n = 0;
-  if (!(in >> n) || n < 1) return 0;
+  if (!(in >> n) || n < 1) {
+    LogFail("\n base/msgbase.txt: the first line is no message count of 1 or more");
+    return 0;
+  }
   if (n > kMaxMessages) {
-    LogInfo("\n msgbase.txt: %d messages, more than the %d the base can hold\n", n, kMaxMessages);
+    LogFail("\n base/msgbase.txt: %d messages, more than the %d the base can hold\n", n, kMaxMessages);
     return 0;
   }
   // The rest of the count line (text mode: CR LF is one character).
   if (in.get() == '\r' && in.peek() == '\n') in.get();
   msgbaseLast = int16_t(2 * n - 1);
   msgbase = new (std::nothrow) t_Char128[size_t(msgbaseLast) + 1]();
-  if (!msgbase) return 0;
+  if (!msgbase) {
+    LogFail("\n base/msgbase.txt: no memory for %d messages", n);
+    return 0;
+  }
   std::string label, first, second;
   for (int k = 0; k <= msgbaseLast; k += 2) {
     TextGetLine(in, label);
-    if (in.eof()) return 0;  // the slots filled so far stay
+    if (in.eof()) {  // the slots filled so far stay
+      LogFail("\n base/msgbase.txt: the file ends after %d of its %d messages", k / 2, n);
+      return 0;
+    }
     first.clear();
     second.clear();
     TextGetLine(in, first);
@@ -69,7 +80,7 @@ int LoadMsgBase() {
 const char* MsgBase(int n) {
   if (!msgbase) return "...";
   if (n == 0) return ".0.";
-  if (n < 0 || 2 * n - 1 > msgbaseLast) return ".Z.";
+  if (n < 0 || n > (msgbaseLast + 1) / 2) return ".Z.";  // n beyond the last message (no 2n - 1 overflow)
   return msgbase[*o2::EngText ? 2 * (n - 1) : 2 * n - 1]();
 }
 

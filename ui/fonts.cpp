@@ -8,6 +8,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "core/core.h"
 #include "platform/fonts.h"
@@ -38,7 +39,8 @@ int* const kFontProjTex[10] = {o2::FontProjTex0, o2::FontProjTex1, o2::FontProjT
 // The whole list file; a file that cannot be read is logged.
 bool ReadList(const char* file, const char* what, ByteLenta& bl) {
   if (file && GetByteLenta(bl, file, "", "", 0)) return true;
-  LogInfo("\n %s list \"%s\" cannot be opened\n", what, file ? file : "");
+  const char* why = file ? sysNotRegularFile(file) : "missing";
+  LogFail("\n %s list \"%s\": %s\n", what, file ? file : "", why ? why : "unreadable");
   return false;
 }
 
@@ -102,16 +104,27 @@ int FindZeroPixLine(int x, int y, int w, int h) {
   glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
   glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, buf);
   glPopClientAttrib();
-  int lastRun = -1;
-  bool prevBlank = false;
+  // Rows with ink reuse the buffer's first bytes: row r is read before flag r is written.
+  unsigned char* inked = buf;
   for (int row = 0; row < h; ++row) {
     const unsigned char* p = buf + static_cast<size_t>(row) * w * 4;
     bool blank = true;
     for (int i = 0; i < w && blank; ++i) blank = p[4 * i] == 0 && p[4 * i + 1] == 0 && p[4 * i + 2] == 0;
+    inked[row] = blank ? 0 : 1;
+  }
+  int run = LastBlankRunStart(inked, h);
+  delete[] buf;
+  return run;
+}
+
+int LastBlankRunStart(const unsigned char* inked, int h) {
+  int lastRun = -1;
+  bool prevBlank = false;
+  for (int row = 0; row < h; ++row) {
+    bool blank = !inked[row];
     if (blank && !prevBlank) lastRun = row;
     prevBlank = blank;
   }
-  delete[] buf;
   return lastRun;
 }
 
@@ -158,14 +171,15 @@ int StroimWFont(int i) {
   if (i < 0 || i >= kWinFonts) return 0;
   orgT_WFont& f = org_WFont[i];
   f.Sbros();
-  if (!WFontParamsOK(i, f.face.c, f.first, f.count, f.outline)) return 0;
+  if (!WFontParamsOK(i, f.face.c, f.first, f.count, f.outline) || !WFontSizeOK(i, f.face.c, f.height, f.width))
+    return 0;
   if (f.first + f.count > 256) {  // texts are bytes: no code above 255 is ever printed
     LogInfo("\n Windows font %d: glyphs %d..%d cut to %d..255\n", i, f.first, f.first + f.count - 1, f.first);
     f.count = static_cast<short>(256 - f.first);
   }
   GLuint base = glGenLists(f.count + 1);
   if (!base) {
-    LogInfo("\n Windows font %d: no display lists for %d glyphs\n", i, f.count + 1);
+    LogFail("\n Windows font %d: no display lists for %d glyphs\n", i, f.count + 1);
     return 0;
   }
   t_PlatFontReq req;
@@ -181,19 +195,47 @@ int StroimWFont(int i) {
   f.listBase = base;
   f.listCount = f.count + 1;
   if (!pf || !f.adv || !f.hgt) {
-    LogInfo("\n Windows font %d: typeface \"%s\" cannot be opened\n", i, f.face.c);
+    LogFail("\n Windows font %d: typeface \"%s\" cannot be opened\n", i, f.face.c);
     PlatFont_Destroy(pf);
     f.Sbros();
     return 0;
   }
+  bool built = true;
   if (f.outline) {
-    PlatFont_OutlineLists(pf, f.first, f.count, base, f.deviation / 100.0f, f.extrusion / 100.0f, f.adv, f.hgt);
+    built = PlatFont_OutlineLists(pf, f.first, f.count, base, f.deviation / 100.0f, f.extrusion / 100.0f, f.adv,
+                                  f.hgt);
   } else {
-    PlatFont_BitmapLists(pf, f.first, f.count, base);
-    WFontBitmaps_GetGabarits(i);
+    built = WFontBitmaps_Build(i, pf);
   }
   PlatFont_Destroy(pf);
+  if (!built) {
+    LogFail("\n Windows font %d (%s): its glyphs could not be built", i, f.face.c);
+    f.Sbros();
+    return 0;
+  }
   return 1;
+}
+
+// The glyph lists of a bitmap font with the advances and inked heights that
+// WFontBitmaps_GetGabarits reads back from the screen, taken from the glyphs
+// themselves: the advance is the glyph's whole-pixel advance, the height the
+// first row of the last blank run over the advance and the font height,
+// within the screen.
+bool WFontBitmaps_Build(int i, t_PlatFont* pf) {
+  orgT_WFont& f = org_WFont[i];
+  int sw, sh;
+  ScreenSize(sw, sh);
+  const int cellH = std::abs(f.height);
+  const int rows = std::max(0, std::min(cellH, sh));
+  std::vector<unsigned char> ink(static_cast<size_t>(f.count) * rows);
+  if (!PlatFont_BitmapLists(pf, f.first, f.count, f.listBase, f.adv, ink.data(), rows, sw)) return false;
+  for (int k = 0; k <= f.count; ++k) {
+    if (k == f.count) f.adv[k] = 0.0f;  // the reserved list past the last glyph draws nothing
+    int w = std::min(static_cast<int>(f.adv[k]), sw);
+    int h = rows <= 0 ? -1 : w <= 0 ? 0 : LastBlankRunStart(&ink[static_cast<size_t>(k) * rows], rows);
+    f.hgt[k] = static_cast<float>(h >= 0 ? h : cellH);
+  }
+  return true;
 }
 
 bool LoadWinFonts(const char* file) {
@@ -221,10 +263,14 @@ bool LoadWinFonts(const char* file) {
     f.outline = s.outline;
     f.deviation = s.deviation;
     f.extrusion = s.extrusion;
-    if (!StroimWFont(s.slot)) return 0;
+    if (!StroimWFont(s.slot)) {
+      std::string cause = LastFailText();
+      LogFail("\n Windows font list \"%s\": %s", file, cause.c_str());
+      return 0;
+    }
   }
   if (!whole) {
-    LogInfo("\n Windows font list \"%s\" ends early: %zu fonts read\n", file, specs.size());
+    LogFail("\n Windows font list \"%s\" ends early: %zu fonts read\n", file, specs.size());
     return 0;
   }
   return 1;
@@ -241,7 +287,7 @@ int StroimProektor(int s) {
   if (!t.widths || !TFontParamsOK(s, t.first, t.count, t.picW, t.picH, t.cols, t.rows)) return 0;
   GLuint base = glGenLists(t.count + 1);
   if (!base) {
-    LogInfo("\n Texture font %d: no display lists for %d glyphs\n", s, t.count + 1);
+    LogFail("\n Texture font %d: no display lists for %d glyphs\n", s, t.count + 1);
     return 0;
   }
   t.cellW = static_cast<short>(t.gridW / t.cols);
@@ -293,14 +339,17 @@ bool LoadFontProektors(const char* file) {
     t.gridH = s.gridH;
     t.widths = new (std::nothrow) short[s.widths.size()];
     if (!t.widths) {
-      LogInfo("\n Texture font %d: no memory for %zu widths\n", s.slot, s.widths.size());
+      LogFail("\n Texture font list \"%s\", font %d: no memory for %zu widths\n", file, s.slot, s.widths.size());
       return 0;
     }
     std::copy(s.widths.begin(), s.widths.end(), t.widths);
-    if (!StroimProektor(s.slot)) return 0;
+    if (!StroimProektor(s.slot)) {
+      LogFail("\n Texture font list \"%s\": font %d could not be built", file, s.slot);
+      return 0;
+    }
   }
   if (!whole) {
-    LogInfo("\n Texture font list \"%s\" ends early: %zu fonts read\n", file, list.fonts.size());
+    LogFail("\n Texture font list \"%s\" ends early: %zu fonts read\n", file, list.fonts.size());
     return 0;
   }
   return 1;

@@ -61,8 +61,13 @@ extern t_tile_proektor tex_font[kTexFonts];
 
 bool LoadWinFonts(const char* listFile);
 int StroimWFont(int i);
-void WFontBitmaps_GetGabarits(int i);
+void WFontBitmaps_GetGabarits(int i);  // measures by drawing and reading back
+struct t_PlatFont;
+bool WFontBitmaps_Build(int i, t_PlatFont* pf);  // lists and measures without a read-back
 int FindZeroPixLine(int x, int y, int w, int h);
+// The first row of the last run of rows without ink among rows 0..h-1 (-1 when
+// every row has ink): the row just above a glyph's ink.
+int LastBlankRunStart(const unsigned char* inked, int h);
 bool LoadFontProektors(const char* listFile);
 int* FontProjTexSetting(int slot);  // o2::FontProjTex0..9, null outside 0..9
 int StroimProektor(int s);
@@ -96,5 +101,9 @@ int TFontList_Parse(const char* text, size_t n, t_TFontList& out);
 bool WFontSpecOK(const t_WFontSpec& s);  // logs why a record is refused
 bool TFontSpecOK(const t_TFontSpec& s);
 bool WFontParamsOK(int slot, const char* face, int first, int count, int outline);
+// Heights and widths (either sign) up to the tallest screen of the video
+// modes; a larger glyph shows nothing and costs memory by its square.
+inline constexpr int kMaxFontPixels = 1024;
+bool WFontSizeOK(int slot, const char* face, int height, int width);
 bool TFontParamsOK(int slot, int first, int count, int picW, int picH, int cols, int rows);
 int WFontHeightForMode(int height, int vModeReq);  // height grown for larger video modes

@@ -1,6 +1,7 @@
 // Readers of the two font list files. Both are read as a stream of numbers
 // separated by any white space, with label lines and names between them.
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -121,7 +122,7 @@ bool WFontParamsOK(int slot, const char* face, int first, int count, int outline
   else if (first > 255) why = "first code above 255";
   else if (outline && count > 256) why = "more than 256 outline glyphs";
   if (!why) return true;
-  LogInfo("\n Windows font %d (%s): %s, refused\n", slot, face ? face : "", why);
+  LogFail("\n Windows font %d (%s): %s, refused\n", slot, face ? face : "", why);
   return false;
 }
 
@@ -132,11 +133,20 @@ bool TFontParamsOK(int slot, int first, int count, int picW, int picH, int cols,
   else if (first < 0 || count < 0) why = "negative first code or last glyph";
   else if (picW <= 0 || picH <= 0) why = "empty picture size";
   if (!why) return true;
-  LogInfo("\n Texture font %d: %s, refused\n", slot, why);
+  LogFail("\n Texture font %d: %s, refused\n", slot, why);
   return false;
 }
 
-bool WFontSpecOK(const t_WFontSpec& s) { return WFontParamsOK(s.slot, s.face, s.first, s.count, s.outline); }
+bool WFontSizeOK(int slot, const char* face, int height, int width) {
+  if (std::abs(height) <= kMaxFontPixels && std::abs(width) <= kMaxFontPixels) return true;
+  LogFail("\n Windows font %d (%s): height %d or width %d beyond the %d pixels of a screen, refused\n", slot,
+          face ? face : "", height, width, kMaxFontPixels);
+  return false;
+}
+
+bool WFontSpecOK(const t_WFontSpec& s) {
+  return WFontParamsOK(s.slot, s.face, s.first, s.count, s.outline) && WFontSizeOK(s.slot, s.face, s.height, s.width);
+}
 
 bool TFontSpecOK(const t_TFontSpec& s) {
   return TFontParamsOK(s.slot, s.first, s.count, s.picW, s.picH, s.cols, s.rows);

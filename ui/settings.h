@@ -27,8 +27,10 @@ int SavePersonSet(const char* text);
 // Loading: the text files (two passes, the second wins) and the binary cache.
 // orgUniStaZnaFrFiles: 1 when the text files were read (the cache is then
 // rewritten), else the result of reading the cache. orgReadRecForInit reads one
-// record after its opening "//==" line (1 when it stored a value).
+// record after its opening "//==" line (1 when it stored a value, -1 when a
+// value could not be read and the record was skipped). orgUniStaZnaSaveBin:
+// 1 when the cache was written, else 0 with the previous cache kept.
 int orgUniStaZnaFrFiles(std::string path);
 int orgReadRecForInit(std::istream& in, std::string& line);
-void orgUniStaZnaSaveBin();
+int orgUniStaZnaSaveBin();
 int orgUniStaZnaFrBin();

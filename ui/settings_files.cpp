@@ -14,21 +14,22 @@ constexpr char kCache[] = "a_sys/base/o2o3.bin";
 constexpr uint32_t kCacheMagic = 0x001D3384;
 constexpr int32_t kCacheSize = 12 + 4 * org2n_Count + 4 + 4 * orgFn_Count;  // 3392
 
-// Reads the records of one settings file after its first `skip` lines. A record
-// that leaves the stream failed ends the file: the records before it stay.
+// Reads the records of one settings file after its first `skip` lines.
 void ReadRecords(std::istream& in, int skip, const std::string& name) {
   std::string line;
   for (int i = 0; i < skip; ++i) TextGetLine(in, line);
   while (TextGetLine(in, line)) {
-    if (TextTrimS(line).rfind("//==", 0) == 0) orgReadRecForInit(in, line);
+    if (TextTrimS(line).rfind("//==", 0) == 0 && orgReadRecForInit(in, line) < 0)
+      LogInfo("\n settings file %s: a record with a value that is no number of its kind is skipped\n",
+              name.c_str());
   }
-  if (!in.eof())
-    LogInfo("\n settings file %s: unreadable record, the rest of the file is skipped\n",
-            name.c_str());
 }
 
 }  // namespace
 
+// A value that cannot be read (not a number, or beyond its type: 1e50, inf,
+// an integer above 2^31) leaves the stream failed: the record is skipped (-1)
+// and reading goes on after its line.
 int orgReadRecForInit(std::istream& in, std::string& line) {
   TextGetLine(in, line);
   bool isInt = TextTrimS(line).rfind("int", 0) == 0;
@@ -50,49 +51,70 @@ int orgReadRecForInit(std::istream& in, std::string& line) {
       }
     }
   }
+  if (in.fail() && !in.eof()) {
+    in.clear();
+    stored = -1;
+  }
   if (!in.fail()) streamGetToZ1310(in);
   return stored;
 }
 
 int orgUniStaZnaFrFiles(std::string path) {
-  std::ifstream first(path, std::ios::binary);
-  if (!first) return orgUniStaZnaFrBin();
+  std::ifstream first;
+  const char* why = nullptr;
+  if (!sysOpenRegular(first, path, &why)) {
+    LogInfo("\n settings file %s: %s; the cache %s stands in\n", path.c_str(), why, kCache);
+    return orgUniStaZnaFrBin();
+  }
   std::string folder;
   TextGetLine(first, folder);
   folder = TextTrimS(folder);
   first.close();
-  if (!ReConstrFolderEnd(folder)) return orgUniStaZnaFrBin();
+  if (!ReConstrFolderEnd(folder)) {
+    LogInfo("\n settings file %s: no folder on its first line; the cache %s stands in\n", path.c_str(), kCache);
+    return orgUniStaZnaFrBin();
+  }
   std::string mainName = folder + "__orgmix.txt";
-  std::ifstream main(mainName, std::ios::binary);
-  if (!main) return orgUniStaZnaFrBin();
+  std::ifstream main;
+  if (!sysOpenRegular(main, mainName, &why)) {
+    LogInfo("\n settings file %s: %s; the cache %s stands in\n", mainName.c_str(), why, kCache);
+    return orgUniStaZnaFrBin();
+  }
   ReadRecords(main, 1, mainName);
   main.close();
-  std::ifstream local(path, std::ios::binary);
-  if (!local) return orgUniStaZnaFrBin();
+  std::ifstream local;
+  if (!sysOpenRegular(local, path, &why)) return orgUniStaZnaFrBin();
   ReadRecords(local, 3, path);
   local.close();
   orgUniStaZnaSaveBin();
   return 1;
 }
 
-void orgUniStaZnaSaveBin() {
-  FILE* f = BinFileWrite(kCache, "", 2, 0);
-  if (!f) return;
-  IntWrite(1, f);  // length, patched below
-  UIntWrite(kCacheMagic, f);
-  IntWrite(org2n_Count, f);
-  for (int v : org2n) IntWrite(v, f);
-  IntWrite(orgFn_Count, f);
-  for (float v : orgFn) FloWrite(v, f);
-  long end = std::ftell(f);
-  std::fseek(f, 0, SEEK_SET);
-  IntWrite(int(end), f);
-  std::fclose(f);
+int orgUniStaZnaSaveBin() {
+  t_SafeWrite out;
+  if (!out.Open(kCache, "")) return 0;
+  FILE* f = out.f;
+  int n = IntWrite(1, f);  // length, patched below
+  n += UIntWrite(kCacheMagic, f);
+  n += IntWrite(org2n_Count, f);
+  for (int v : org2n) n += IntWrite(v, f);
+  n += IntWrite(orgFn_Count, f);
+  for (float v : orgFn) n += FloWrite(v, f);
+  out.Check(n == kCacheSize && std::fseek(f, 0, SEEK_SET) == 0 && IntWrite(kCacheSize, f) == 4);
+  if (!out.Close()) {
+    LogInfo("\n settings cache %s: not written; the previous one is kept\n", kCache);
+    return 0;
+  }
+  return 1;
 }
 
 int orgUniStaZnaFrBin() {
-  FILE* f = std::fopen(kCache, "rb");
-  if (!f) return 0;
+  const char* why = nullptr;
+  FILE* f = sysOpenRegular(kCache, &why);
+  if (!f) {
+    LogFail("\n settings: the text files cannot be read and the cache %s is %s", kCache, why);
+    return 0;
+  }
   // The cache is trusted only when its length, magic and counts are those the
   // writer makes; anything else leaves the tables as they are.
   std::fseek(f, 0, SEEK_END);
@@ -109,7 +131,8 @@ int orgUniStaZnaFrBin() {
   for (int i = 0; ok && i < orgFn_Count; ++i) ok = FloRead(flos[i], f) == 1;
   std::fclose(f);
   if (!ok) {
-    LogInfo("\n %s: not a settings cache of this program (size %ld), ignored\n", kCache, size);
+    LogFail("\n settings: the text files cannot be read and %s is not a settings cache of this program (size %ld)",
+            kCache, size);
     return 0;
   }
   for (int i = 0; i < org2n_Count; ++i) org2n[i] = ints[i];

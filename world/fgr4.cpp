@@ -36,6 +36,23 @@ int takeBodyOfType(Fgr4* h, int type) {
   }
 }
 
+// A body whose type has no kill step still names its handle after event 22:
+// its class reset gives the pool slot back, so that no kill strands a body.
+void releaseBodyOfType(Fgr4* h, void* body, int type) {
+  switch (type) {
+#define VELMAR_RELEASE(code, Name, capacity)        \
+  case code: {                                      \
+    auto* b = static_cast<tw_##Name*>(body);        \
+    if (b->owner == h) b->Sbros();                  \
+    break;                                          \
+  }
+    VELMAR_OBJECT_TYPES(VELMAR_RELEASE)
+#undef VELMAR_RELEASE
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
 int Fgr4::Init(int type, int kind, int makeCurrent, FILE* file) {
@@ -70,6 +87,7 @@ void Fgr4::Kill(int mode) {
 void Fgr4::priv_Clear(int mode) {
   if (!body) return;
   Event(EV_KILL, &mode);
+  if (body) releaseBodyOfType(this, body, wrkNom);
   body = nullptr;
   wrkNom = 0;
   wasSelfUpd = 0;

@@ -15,7 +15,7 @@
 #include "objects/objects.h"
 #include "world/holder.h"
 #include "world/pools.h"
-#include "world/safefile.h"
+#include "core/safewrite.h"
 
 namespace {
 
@@ -53,6 +53,12 @@ size_t ParseHead(const uint8_t* p, size_t limit, size_t at, int slots, int minSl
     if (!levelOK(I32(p + q)) || (kind != 0 && kind != 1)) return 0;
   }
   if (limit - q < 12 || U32(p + q + 8) != Marker("PRS>")) return 0;
+  // Save category, freeze, draw, spare: a screen frame (and the terrain
+  // holder) is of category 0, which no level reset kills; every other object
+  // of 1..4; the two flags are 0 or 1 and the spare byte is 0.
+  const uint8_t category = p[q + 4], freeze = p[q + 5], draw = p[q + 6], spare = p[q + 7];
+  const bool frame = type == 4 || type == 20;
+  if ((frame ? category != 0 : category < 1 || category > 4) || freeze > 1 || draw > 1 || spare != 0) return 0;
   return q + 12;
 }
 
@@ -65,15 +71,17 @@ int CheckBase(const uint8_t* p, size_t n, int slots, const char*& why) {
   const size_t end = n - 4;  // the first screen frame follows the block
   if (count < 0 || count >= slots || static_cast<size_t>(count) > (end - 20) / kMinRecord)
     return why = "record count out of range", 0;
+  // Start-up needs the first screen frame: a base without it is unusable.
   const int32_t first = I32(p + end);
-  bool firstFound = count == 0;
+  bool firstFound = false;
+  if (first < t_FgrHld::kFirstGeneralSlot) return why = "no first screen frame", 0;
   int perType[FGR4_TYPE_COUNT + 1] = {};
   size_t at = 20;
   int prevSlot = 0;
   for (int32_t r = 0; r < count; ++r) {
     int slot = 0, type = 0;
     size_t common = ParseHead(p, end, at, slots, prevSlot, slot, type);
-    if (!common) return why = "a record with a bad marker, slot, type or link", 0;
+    if (!common) return why = "a record with a bad marker, slot, type, link, category or flag", 0;
     if (++perType[type] > Fgr4W_Capacity(type) - 1) return why = "more records of a type than its pool holds", 0;
     if (type == 4 && slot == first) firstFound = true;
     size_t next = end;
@@ -90,28 +98,17 @@ int CheckBase(const uint8_t* p, size_t n, int slots, const char*& why) {
   return 1;
 }
 
-// Frees a body taken by a load that is given up: its class reset frees the
-// pool slot even for classes without a kill step.
-void ReleaseLoaded(Fgr4& h) {
-  void* body = h.body;
-  int type = h.wrkNom;
-  h.Sbros();
-  if (!body) return;
-  switch (type) {
-#define VELMAR_RELEASE(code, Name, capacity) \
-  case code:                                 \
-    static_cast<tw_##Name*>(body)->Sbros();  \
-    break;
-    VELMAR_OBJECT_TYPES(VELMAR_RELEASE)
-#undef VELMAR_RELEASE
-    default:
-      break;
-  }
-}
+// Frees a body taken by a load that is given up (the handle's reset gives the
+// pool slot back, also for classes without a kill step).
+void ReleaseLoaded(Fgr4& h) { h.Sbros(); }
 
 int ReadWhole(const std::string& path, std::vector<uint8_t>& out) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return 0;
+  const char* why = nullptr;
+  FILE* f = sysOpenRegular(path, &why);
+  if (!f) {
+    LogInfo("\n object base %s: the file is %s; not loaded\n", path.c_str(), why);
+    return 0;
+  }
   long size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
   std::rewind(f);

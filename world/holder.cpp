@@ -323,8 +323,20 @@ void t_FgrHld::ResetOn_modeSaveFlags(int k1, int k2, int k3, int k4) {
     if (h.wrkNom == 1) continue;
     int cat = h.SaveCategory;
     bool kill = cat > 4 || (cat >= 1 && keep[cat] != 0);
-    if (kill) h.Kill(1);
+    if (!kill) continue;
+    h.Kill(1);
+    priv_Release(&h);  // in a pass: free at its end
   }
+  // Outside a pass nothing visits the killed objects any more: every slot
+  // the reset blocked (objects of any screen frame, and the objects they own)
+  // is free at once.
+  if (!inPass) FreeBlockedSlots();
+}
+
+void t_FgrHld::FreeBlockedSlots() {
+  AnVEmptyUp();
+  for (int i = 1; i < klv; ++i)
+    if (!fgrs[i].body && fgrs[i].wrkNom < 0) fgrs[i].wrkNom = 0;
 }
 
 // ---------------------------------------------------------------- free functions

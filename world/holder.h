@@ -102,6 +102,7 @@ class t_FgrHld {
   void AnVUp2(int list, int& a, int& b);
   void KillDeadLinksV(int& a);
   void AnVEmptyUp();
+  void FreeBlockedSlots();
   void AnVDraw(WorkList& list, int& a, int& b);
   void AnVDrawSel(WorkList& list, int& mode);
 };

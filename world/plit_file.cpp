@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "render/image0.h"
-#include "world/safefile.h"
+#include "core/safewrite.h"
 
 namespace {
 
@@ -224,8 +224,12 @@ int Plit_Save(const std::string& name) {
 }
 
 int Plit_Load(const std::string& name) {
-  FILE* f = std::fopen(name.c_str(), "rb");
-  if (!f) return 0;
+  const char* why = nullptr;
+  FILE* f = sysOpenRegular(name, &why);
+  if (!f) {
+    LogInfo("\n Plit_Load(%s): the file is %s; terrain unchanged\n", name.c_str(), why);
+    return 0;
+  }
   // One byte more than the longest record tells an overlong file apart.
   std::vector<uint8_t> rec(kMaxRecord + 1);
   size_t got = std::fread(rec.data(), 1, rec.size(), f);

@@ -78,6 +78,21 @@ TEST_F(DirStackTest, SaveFolderBacksUpAnOldSave) {
   EXPECT_EQ(backups, 1);
 }
 
+// An old save that cannot be moved aside (its backup name is longer than a
+// file name may be) is not written over: the save fails, the folder and the
+// stack are as they were.
+TEST_F(DirStackTest, SaveFolderWhoseOldSaveCannotBeKeptIsRefused) {
+  const std::string name(245, 's');
+  fs::create_directory(name);
+  WriteAll(name + "/zaglav.bin", "hdr");
+  WriteAll(name + "/data", "old");
+  EXPECT_EQ(SysZaglavForSave(name), 0);
+  EXPECT_EQ(Cwd(), dir_);
+  EXPECT_EQ(FileDir1.Top(), 0);
+  EXPECT_EQ(ReadAll(name + "/data"), "old");
+  EXPECT_EQ(ReadAll(name + "/zaglav.bin"), "hdr");
+}
+
 TEST_F(DirStackTest, SaveFolderWithoutHeaderIsKeptAndLoadEnters) {
   fs::create_directory("s2");
   WriteAll("s2/keep", "k");

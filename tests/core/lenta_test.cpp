@@ -6,6 +6,7 @@
 
 #include "core/core.h"
 #include "test_util.h"
+#include "tests/common/file_limit.h"
 
 namespace {
 
@@ -285,6 +286,25 @@ TEST_F(ByteLentaFile, SaveToFileWithBackup) {
   EXPECT_EQ(ReadAll("out.bin"), "6789");
   EXPECT_EQ(ByteLenta().SaveToFile("none.bin", 2, 0, 1), 0);
   EXPECT_EQ(b.SaveToFile("no/dir/x.bin", 2, 0, 1), 0);
+}
+
+// A write that stops part-way reports 0, not the bytes it got out, and the
+// file and its backup stay as they were.
+TEST_F(ByteLentaFile, AFailedSaveKeepsTheOldFileAndReportsNothingWritten) {
+  ByteLenta small = From("old");
+  ASSERT_EQ(small.SaveToFile("out.bin", 2, 0, 1), 3);
+  ASSERT_EQ(small.SaveToFile("out.bin", 2, 0, 1), 3);
+  ByteLenta big;
+  big.MAlloc(20000, 1);
+  int r = 0;
+  {
+    FileSizeLimit limit(5000);
+    ASSERT_TRUE(limit.Ok());
+    r = big.SaveToFile("out.bin", 2, 0, 1);
+  }
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(ReadAll("out.bin"), "old");
+  EXPECT_EQ(ReadAll("out.bin_bak"), "old");
 }
 
 TEST(ByteLentaRandom, FillsWholeFloatsInTheRange) {

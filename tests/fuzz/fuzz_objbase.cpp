@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the object base reader as a whole base/gen.fgh.
-// A file the reader accepts must save and load again; a file it refuses must
-// leave the holder as it was.
+// A file the reader accepts must give a usable first screen frame and save
+// and load again; a file it refuses must leave the holder as it was.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     return 0;
   }
-  // Accepted: what was loaded saves and loads again.
+  // Accepted: the program can start from it (its first screen frame becomes
+  // the main frame), and what was loaded saves and loads again.
+  if (!FgrHld.SetFirstScrFrm()) std::abort();
   FILE* f = std::tmpfile();
   if (!f) return 0;
   FgrHld.FHdr(f, t_FgrHld::kBaseMagic);

@@ -48,21 +48,27 @@ TEST_F(FrameTest, TerrainHolderAnswersOnlyIsActive) {
   EXPECT_EQ(Ask(&h, EV_IS_ACTIVE, 0), 0);
   h.active = 1;
   EXPECT_EQ(Ask(&h, EV_IS_ACTIVE, 0), 1);
-  h.Kill(1);                         // no kill step: the body stays taken
-  EXPECT_EQ(Fgr4W.Land.InUse(), 1);
+  h.Kill(1);                         // no kill step: the handle frees the body
+  EXPECT_EQ(Fgr4W.Land.InUse(), 0);
 }
 
-TEST_F(FrameTest, CamerasFramesAndLightsHaveNoKillStep) {
-  for (int type : {1, 9}) {
+// Cameras, screen frames and lights answer no kill event; killing their
+// handle gives their pool slot back all the same, as for a type that does.
+TEST_F(FrameTest, KillFreesTheBodyWithOrWithoutAKillStep) {
+  for (int type : {1, 9, 17}) {
     Fgr4* h = Make(type);
     ASSERT_NE(h, nullptr) << type;
     h->Kill(1);
   }
-  EXPECT_EQ(Fgr4W.Fotik.InUse(), 1);
-  EXPECT_EQ(Fgr4W.Svet1.InUse(), 1);
-  Fgr4* d = Make(17);
-  d->Kill(1);
+  EXPECT_EQ(Fgr4W.Fotik.InUse(), 0);
+  EXPECT_EQ(Fgr4W.Svet1.InUse(), 0);
   EXPECT_EQ(Fgr4W.Dekor.InUse(), 0);
+  const int frames = Fgr4W.ScrFrm.InUse();
+  Fgr4 frame;
+  ASSERT_EQ(frame.Init(4, 0, 0, nullptr), 1);
+  EXPECT_EQ(Fgr4W.ScrFrm.InUse(), frames + 1);
+  frame.Sbros();
+  EXPECT_EQ(Fgr4W.ScrFrm.InUse(), frames);
 }
 
 TEST_F(FrameTest, CreationSetsCategoryDrawAndActive) {

@@ -212,9 +212,11 @@ TEST_F(ImageTest, SpecialMipModesUseTheLevelFiles) {
   TestPicture lvl{8, 8, 24, std::vector<uint8_t>(8 * 8 * 4, 0)};
   for (size_t i = 0; i < lvl.rgba.size(); i += 4) lvl.rgba[i + 1] = 255;  // green
   WriteFile("ris/grass1.tga", TgaBytes(lvl, false, false));
-  WriteFile("ris/grass3.tga", TgaBytes(lvl, true, false));  // the last level, and all below it
+  TestPicture last{2, 2, 24, std::vector<uint8_t>(2 * 2 * 4, 0)};
+  for (size_t i = 0; i < last.rgba.size(); i += 4) last.rgba[i + 1] = 255;
+  WriteFile("ris/grass3.tga", TgaBytes(last, true, false));  // the last level, and all below it
   TestPicture small{1, 1, 24, {0, 0, 255, 255}};
-  WriteFile("ris/grass2.tga", TgaBytes(small, false, false));  // too small for level 2: not used
+  WriteFile("ris/grass2.tga", TgaBytes(small, false, false));  // not the size of level 2: not used
   globStr_TexName = "ris/grass.tga";
   Pix_ pix;
   ASSERT_EQ(pix.LoadImg("ris/grass.tga", "0", 0), 1);
@@ -238,6 +240,87 @@ TEST_F(ImageTest, SpecialMipModesUseTheLevelFiles) {
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
   EXPECT_EQ(minFilter, GL_LINEAR);
   EXPECT_NE(plain.pixels, nullptr);
+}
+
+// A level file is used only when it has the level's size and the picture's
+// depth: any other is left out (its level keeps the built chain), whatever
+// the reader would otherwise mirror and upload past its end.
+TEST_F(ImageTest, LevelFilesOfAnotherSizeOrDepthAreLeftOut) {
+  struct Case {
+    int side, bpp, levelSide, levelBpp;
+  } cases[] = {
+      {64, 32, 32, 24},    // 32-bit picture, 24-bit level of the right size
+      {64, 32, 64, 24},    // 24-bit level twice the size: as many bytes as a 32-bit level
+      {64, 24, 28, 32},    // 32-bit level smaller than the level
+      {64, 32, 256, 32},   // a level file far larger than its level
+      {64, 24, 32, 24},    // the control: the level file is used
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.side) + "/" + std::to_string(c.bpp) + " level " + std::to_string(c.levelSide) +
+                 "/" + std::to_string(c.levelBpp));
+    TestPicture base{c.side, c.side, c.bpp, std::vector<uint8_t>(size_t(c.side) * c.side * 4, 255)};
+    for (size_t i = 0; i < base.rgba.size(); i += 4) base.rgba[i + 1] = base.rgba[i + 2] = 0;  // red
+    WriteFile("ris/lvl.tga", TgaBytes(base, false, false));
+    TestPicture lvl{c.levelSide, c.levelSide, c.levelBpp, std::vector<uint8_t>(size_t(c.levelSide) * c.levelSide * 4, 255)};
+    for (size_t i = 0; i < lvl.rgba.size(); i += 4) lvl.rgba[i] = lvl.rgba[i + 2] = 0;  // green
+    WriteFile("ris/lvl1.tga", TgaBytes(lvl, false, false));
+    globStr_TexName = "ris/lvl.tga";
+    Pix_ pix;
+    ASSERT_EQ(pix.LoadImg("ris/lvl.tga", "0", 0), 1);
+    ASSERT_EQ(pix.GenTexture(4, 1), 1);
+    std::vector<uint8_t> texel(3 * 32 * 32);
+    glBindTexture(GL_TEXTURE_2D, pix.texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 1, GL_RGB, GL_UNSIGNED_BYTE, texel.data());
+    bool used = c.levelSide == c.side / 2 && c.levelBpp == c.bpp;
+    EXPECT_EQ(texel[1], used ? 255 : 0);
+    EXPECT_EQ(texel[0], used ? 0 : 255);
+  }
+}
+
+// Sides the 16-bit picture record cannot hold, and textures GL does not take,
+// are refused rather than loaded with a wrong size.
+TEST_F(ImageTest, SidesBeyondWhatGLTakesAreRefused) {
+  GLint maxSide = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+  ASSERT_GT(maxSide, 0);
+  // 40000 x 1: 120,000 bytes, a width that would wrap to -25536.
+  TestPicture wide{40000, 1, 24, std::vector<uint8_t>(40000 * 4, 128)};
+  WriteFile("ris/wide.tga", TgaBytes(wide, false, false));
+  Pix_ pix;
+  EXPECT_EQ(pix.LoadImg("ris/wide.tga", "0", 0), 0);
+  EXPECT_EQ(pix.pixels, nullptr);
+  EXPECT_NE(std::string(LastFailText()).find("ris/wide.tga"), std::string::npos) << LastFailText();
+  // One pixel wider than GL's maximum: the picture loads, its texture is refused.
+  if (maxSide < 32767) {
+    TestPicture over{maxSide + 1, 1, 24, std::vector<uint8_t>(size_t(maxSide + 1) * 4, 128)};
+    WriteFile("ris/over.tga", TgaBytes(over, false, false));
+    ASSERT_EQ(pix.LoadImg("ris/over.tga", "0", 0), 1);
+    EXPECT_EQ(pix.GenTexture(0, 1), 0);
+    EXPECT_EQ(pix.texture, 0u);
+    EXPECT_NE(pix.pixels, nullptr);  // not handed over
+  }
+  // The list that names it fails and says which picture.
+  WriteText("list.txt", ListText({Entry(0, "ris/wide.tga")}, 3, 1));
+  EXPECT_EQ(LoadRisGru("list.txt"), 0);
+  EXPECT_EQ(gr_Pix[3], nullptr);
+  std::string why = LastFailText();
+  EXPECT_NE(why.find("list.txt"), std::string::npos) << why;
+  EXPECT_NE(why.find("ris/wide.tga"), std::string::npos) << why;
+}
+
+// Names are tried as written first, then lower-cased: in a folder whose path
+// holds capitals only the data set's part of the name is lower-cased.
+TEST_F(ImageTest, NamesAreTriedAsWrittenThenInLowerCase) {
+  mkdir("Caps", 0755);
+  WriteFile("Caps/pic.tga", TgaBytes(Sample(24), false, false));
+  char cwd[4096];
+  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+  Pix_ pix;
+  EXPECT_EQ(pix.LoadImg(std::string(cwd) + "/Caps/PIC.tga", "0", 0), 1);  // absolute: the file name lower-cased
+  EXPECT_EQ(pix.LoadImg("Caps/pic.tga", "0", 0), 1);                      // relative, as written
+  WriteFile("ris/grass.tga", TgaBytes(Sample(24), false, false));
+  EXPECT_EQ(pix.LoadImg("Ris/Grass.TGA", "0", 0), 1);  // relative: lower-cased whole
 }
 
 TEST_F(ImageTest, PixelQueriesAndMemorySizes) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "tests/common/file_limit.h"
 #include "tests/render/render_fixture.h"
 #include "tests/render/scratch_dir.h"
 
@@ -337,6 +338,28 @@ TEST_F(ModelTest, BlockRoundTripGivesIdenticalArraysAndMeshes) {
   MdlGVBO_SaveGru(6);
   EXPECT_FALSE(std::filesystem::exists("mdl_6"));
   kept.Sbros();
+}
+
+// A block that cannot be written whole reports 0 and leaves the previous
+// block and its backup in place.
+TEST_F(ModelTest, AFailedBlockSaveKeepsThePreviousBlock) {
+  ScratchDir d;
+  WriteModels(d, 0, 2, Entry(0, 1, "a.txt") + Entry(1, 1, "b.txt"));
+  ASSERT_EQ(_Mesh_Sbor::LoadMeshGru("list.txt", -1), 1);
+  ASSERT_EQ(MdlGVBO_SaveGru(0), 1);
+  ASSERT_EQ(MdlGVBO_SaveGru(0), 1);
+  const std::string block = ReadAll("mdl_0"), bak = ReadAll("mdl_0_bak");
+  int r = 1;
+  {
+    FileSizeLimit limit(100);
+    ASSERT_TRUE(limit.Ok());
+    r = MdlGVBO_SaveGru(0);
+  }
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(ReadAll("mdl_0"), block);
+  EXPECT_EQ(ReadAll("mdl_0_bak"), bak);
+  EXPECT_FALSE(std::filesystem::exists("mdl_0_new"));
+  MdlGVBO[0].Sbros();
 }
 
 TEST_F(ModelTest, EmptyGroupBlockIsHeaderSeparatorsAndTrailer) {

@@ -2,6 +2,7 @@
 // data tree, on the X display the test runs under.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -157,25 +158,82 @@ TEST_F(Game, AltF4ClosesTheWindow) {
   ExpectCleanRun();
 }
 
-TEST_F(Game, MissingKonfigEndsStartUpQuietly) {
-  ASSERT_EQ(RunToEnd({"--no-konfig", kGame}), 0);
-  ExpectCleanRun();
-  EXPECT_EQ(Slurp(dir_ / "log.txt").find("Window created"), std::string::npos);
-  EXPECT_EQ(Slurp(dir_ / "start/log.txt").find("Window created"), std::string::npos);
+// A start that fails ends with a non-zero exit code and one line on stderr
+// saying what failed and where the log is; the log says it too. The
+// program's own boxes are still shown (answered on stderr here).
+TEST_F(Game, FailedStartsSayWhatFailedAndExitNonZero) {
+  const struct Case {
+    const char* name;
+    std::vector<std::string> options;
+    std::vector<std::string> said;  // in the stderr line
+  } cases[] = {
+      {"no konfig", {"--no-konfig"}, {"configuration", "konfig.txt: missing"}},
+      {"empty konfig", {"--prepare", ": > start/konfig.txt"}, {"konfig.txt: the file ends before the system directory"}},
+      {"no system directory", {"--prepare", "sed -i '26s/.*/no-such-dir\r/' start/konfig.txt"},
+       {"konfig.txt: the system directory", "no-such-dir", "cannot be entered"}},
+      {"no local settings file and no cache", {"--prepare", "rm __orgmix.txt"},
+       {"settings files", "a_sys/base/o2o3.bin is missing"}},
+      {"no message base", {"--no-msgbase"}, {"message base", "base/msgbase.txt: missing"}},
+      {"bad message base", {"--prepare", "printf 'x\r\n' > base/msgbase.txt"}, {"message base", "no message count"}},
+      {"missing model", {"--prepare", "rm mdl/m01_ground_quad.txt"}, {"general resources", "mdl/m01_ground_quad.txt"}},
+      {"damaged model", {"--prepare", "printf junk > mdl/m00_box.txt"}, {"general resources", "mdl/m00_box.txt"}},
+      {"damaged picture", {"--prepare", "printf xx > ris/grey.tga"}, {"the GL window", "ris/grey.tga", "cut short"}},
+      {"missing font list", {"--prepare", "rm base/wfont_list0.txt"},
+       {"the GL window", "base/wfont_list0.txt", "missing"}},
+      {"object base in a folder's place", {"--prepare", "mkdir base/gen.fgh"},
+       {"the front end", "base/gen.fgh", "a directory"}},
+      {"no display", {"--no-display"}, {"the GL probe window", "no display"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(dir_);
+    std::vector<std::string> args = c.options;
+    args.push_back(kGame);
+    ASSERT_EQ(RunToEnd(args), 1);
+    ExpectCleanRun();
+    std::string err = Slurp(dir_ / "stderr.txt");
+    size_t at = err.find("velmar: start-up failed: ");
+    ASSERT_NE(at, std::string::npos) << err;
+    EXPECT_EQ(err.rfind("velmar: start-up failed: "), at) << "one line: " << err;
+    std::string line = err.substr(at, err.find('\n', at) - at);
+    for (const std::string& w : c.said) EXPECT_NE(line.find(w), std::string::npos) << w << " in " << line;
+    size_t logAt = line.find("(log: ");
+    ASSERT_NE(logAt, std::string::npos) << line;
+    std::string log = line.substr(logAt + 6, line.size() - logAt - 7);
+    EXPECT_NE(Slurp(log).find("start-up failed"), std::string::npos) << log;
+  }
 }
 
-TEST_F(Game, MissingMessageBaseShowsItsBoxAndEnds) {
-  ASSERT_EQ(RunToEnd({"--no-msgbase", kGame}), 0);
-  ExpectCleanRun();
+// The boxes of the original stay: the missing message base box, and the GL
+// set-up box, which now names the file and what was wrong with it.
+TEST_F(Game, StartUpBoxesSayWhichFile) {
+  ASSERT_EQ(RunToEnd({"--no-msgbase", kGame}), 1);
   std::string err = Slurp(dir_ / "stderr.txt");
   EXPECT_NE(err.find("[Not found <msgbase.txt>]"), std::string::npos) << err;
-  EXPECT_EQ(Slurp(dir_ / "log.txt").find("Window created"), std::string::npos);
+  fs::remove_all(dir_);
+  ASSERT_EQ(RunToEnd({"--prepare", "printf xx > ris/grey.tga", kGame}), 1);
+  err = Slurp(dir_ / "stderr.txt");
+  size_t box = err.find("GL initialisation failed.");
+  ASSERT_NE(box, std::string::npos) << err;
+  EXPECT_NE(err.find("ris/grey.tga", box), std::string::npos) << err;
+  std::string log = Slurp(dir_ / "log.txt");
+  EXPECT_NE(log.find("GL initialisation failed."), std::string::npos) << log;
+  EXPECT_NE(log.find("ris/grey.tga"), std::string::npos) << log;
+}
+
+// A start directory whose path is 255 characters or more fails, and says so.
+TEST_F(Game, LongStartDirectoryPathFailsWithALine) {
+  dir_ = dir_ / std::string(240, 'd');
+  ASSERT_EQ(RunToEnd({kGame}), 1);
+  std::string err = Slurp(dir_ / "stderr.txt");
+  EXPECT_NE(err.find("velmar: start-up failed: start directory"), std::string::npos) << err;
+  fs::remove_all(dir_.parent_path());
 }
 
 TEST_F(Game, FullScreenRefusedEndsStartUpWithoutASecondWindow) {
   // konfig asks for full screen at 800 x 600, which the test display does not have.
   fs::create_directories(dir_);
-  ASSERT_EQ(RunToEnd({"--msgbox", "no", "--konfig-screen", "1", kGame}), 0);
+  ASSERT_EQ(RunToEnd({"--msgbox", "no", "--konfig-screen", "1", kGame}), 1);
   ExpectCleanRun();
   std::string err = Slurp(dir_ / "stderr.txt");
   EXPECT_NE(err.find("Continue in a window? -> no"), std::string::npos) << err;
@@ -231,4 +289,107 @@ TEST_F(Game, GameModeShowsTheTerrainFromTheGameCamera) {
   ExpectCleanRun();
   EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bak"), bad);
   EXPECT_EQ(fs::file_size(dir_ / "base/gen.fgh"), 168u);
+}
+
+// A base the game cannot start from (an empty block without the first screen
+// frame, a pipe in the file's place) is kept as "_bak" and a new one is made.
+TEST_F(Game, AnUnusableBaseIsKeptAsBackupAndANewOneMade) {
+  const std::string empty("\x18\x00\x00\x00\xe3\xbd\x06\x00\xec\x2c\x00\x00"
+                          "BLOK\x00\x00\x00\x00\x2c\x01\x00\x00", 24);
+  fs::create_directories(dir_ / "base");
+  std::ofstream(dir_ / "empty.fgh", std::ios::binary) << empty;
+  for (const char* prepare : {"cp empty.fgh base/gen.fgh", "mkfifo base/gen.fgh"}) {
+    SCOPED_TRACE(prepare);
+    ASSERT_EQ(RunToEnd({"--prepare", prepare, "--timeout", "60", kGame, "o2::NeedExit=1"}, 90), 0);
+    ExpectCleanRun();
+    EXPECT_EQ(fs::file_size(dir_ / "base/gen.fgh"), 168u);
+    if (std::string(prepare).rfind("cp", 0) == 0)
+      EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bak"), empty);
+    else
+      EXPECT_TRUE(fs::is_fifo(dir_ / "base/gen.fgh_bak"));
+    ASSERT_EQ(RunToEnd({kGame, "o2::NeedExit=1"}), 0);
+    EXPECT_NE(Slurp(dir_ / "log.txt").find("\n OK >> Pro_Q7_Elements::init()-->FgrHld.LoadBase()"),
+              std::string::npos);
+    fs::remove(dir_ / "base/gen.fgh");
+    fs::remove(dir_ / "base/gen.fgh_bak");
+  }
+}
+
+// The copy run-headless makes holds the data set's tracked files only: what
+// a run wrote into data/ stays out of it.
+TEST_F(Game, TheTestCopyTakesOnlyTrackedFiles) {
+  const fs::path stray = fs::path(VELMAR_SOURCE_DIR) / "data" / ("stray-" + std::to_string(getpid()) + ".txt");
+  std::ofstream(stray) << "written by a run";
+  int rc = RunToEnd({"--prepare", "find . -type f | sort > ../copied.txt", kGame, "o2::NeedExit=1"});
+  fs::remove(stray);
+  ASSERT_EQ(rc, 0);
+  std::string copied = Slurp(dir_.string() + "/../copied.txt");
+  fs::remove(dir_.string() + "/../copied.txt");
+  EXPECT_EQ(copied.find("stray-"), std::string::npos) << copied;
+  EXPECT_NE(copied.find("./start/konfig.txt"), std::string::npos) << copied;
+  EXPECT_NE(copied.find("./base/msgbase.txt"), std::string::npos) << copied;
+}
+
+// tools/run-game runs the game in a folder of its own, seeded from the data
+// set, and Ctrl+C ends the game cleanly; nothing lands in data/.
+TEST_F(Game, RunGameUsesItsOwnFolderAndEndsCleanlyOnCtrlC) {
+  auto dataState = [] {
+    return Output("git -C " + std::string(VELMAR_SOURCE_DIR) + " status --porcelain --ignored -- data 2>&1");
+  };
+  const std::string before = dataState();
+  pid_t pid = fork();
+  if (pid == 0) {
+    signal(SIGINT, SIG_DFL);  // as at a terminal
+    setpgid(0, 0);
+    freopen((dir_.string() + ".out").c_str(), "w", stderr);
+    freopen("/dev/null", "w", stdout);
+    std::string runGame = kTools + "run-game";
+    std::string d = dir_.string();
+    execl(runGame.c_str(), runGame.c_str(), "--dir", d.c_str(), kGame.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  setpgid(pid, pid);
+  std::string win;
+  for (int i = 0; i < 200 && win.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    win = Output("xdotool search --pid $(pgrep -P " + std::to_string(pid) + " -f velmar | head -1) --name '^Velmar$' "
+                 "2>/dev/null | head -1");
+  }
+  ASSERT_FALSE(win.empty());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  kill(-pid, SIGINT);  // Ctrl+C reaches the whole foreground group
+  EXPECT_EQ(Wait(pid, 60), 0);
+  std::string err = Slurp(dir_.string() + ".out");
+  fs::remove(dir_.string() + ".out");
+  EXPECT_NE(err.find("Ctrl+C"), std::string::npos) << err;
+  EXPECT_EQ(err.find("AddressSanitizer"), std::string::npos) << err;
+  EXPECT_TRUE(fs::exists(dir_ / "log.txt"));
+  EXPECT_TRUE(fs::exists(dir_ / "base/gen.fgh"));
+  EXPECT_TRUE(fs::exists(dir_ / "start/a_sys/base/o2o3.bin"));
+  EXPECT_EQ(dataState(), before);
+}
+
+// A settings cache that cannot be written whole (the process's file-size
+// limit is below its size) is reported in the log, the previous cache stays,
+// and the program runs on.
+TEST_F(Game, ASettingsCacheThatCannotBeWrittenIsReported) {
+  ASSERT_EQ(RunToEnd({kGame, "o2::NeedExit=1"}), 0);
+  const fs::path cache = dir_ / "start/a_sys/base/o2o3.bin";
+  const std::string before = Slurp(cache);
+  ASSERT_EQ(before.size(), 3392u);
+  pid_t pid = fork();
+  if (pid == 0) {
+    rlimit small{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &small);
+    if (chdir((dir_ / "start").c_str()) != 0) _exit(127);
+    freopen("/dev/null", "w", stdout);
+    freopen((dir_ / "stderr.txt").c_str(), "w", stderr);
+    execl(kGame.c_str(), kGame.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  EXPECT_EQ(Wait(pid, 60), 0);
+  ExpectCleanRun();
+  EXPECT_EQ(Slurp(cache), before);
+  // Written before konfig.txt is read: the log of the start directory.
+  EXPECT_NE(Slurp(dir_ / "start/log.txt").find("o2o3.bin: not written; the previous one is kept"), std::string::npos);
 }

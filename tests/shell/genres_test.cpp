@@ -3,26 +3,30 @@
 // walkability grids) and what Extras_Kill releases, also twice or when
 // nothing was ever loaded.
 #include <filesystem>
+#include <memory>
+
+#include "tests/common/data_copy.h"
 
 #include "tests/render/render_fixture.h"
 #include "world/world.h"
 
 namespace {
 
-// The general models and the material list are read from the default data set.
+// The general models and the material list are read from a copy of the
+// default data set.
 class GeneralResTest : public RenderTest {
  protected:
   void SetUp() override {
     RenderTest::SetUp();
     for (auto& g : gr_TBuf) g = nullptr;
-    home_ = std::filesystem::current_path();
-    std::filesystem::current_path(VELMAR_SOURCE_DIR "/data");
+    data_ = std::make_unique<DataCopy>();
+    ASSERT_TRUE(data_->Copied());
   }
   void TearDown() override {
     Extras_Kill();
-    std::filesystem::current_path(home_);
+    data_.reset();
   }
-  std::filesystem::path home_;
+  std::unique_ptr<DataCopy> data_;
 };
 
 }  // namespace

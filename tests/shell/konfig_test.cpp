@@ -116,14 +116,28 @@ TEST_F(Konfig, MissingTruncatedOrBadDirectoryFails) {
   EXPECT_EQ(Read(KonfigText(v)), 0);
 }
 
-TEST_F(Konfig, UnreadableNumberKeepsTheTargets) {
-  auto v = Values();
-  v[9] = "near";  // the stream fails here: later numbers are not read either
-  Glob_GenNear = 2.5f;
-  Glog_GenFar = 42.0f;
-  EXPECT_EQ(Read(KonfigText(v)), 0);
-  EXPECT_FLOAT_EQ(Glob_GenNear, 2.5f);
-  EXPECT_FLOAT_EQ(Glog_GenFar, 42.0f);
+// A number that cannot be read keeps its target; the values after it are
+// read as usual, down to the system directory.
+TEST_F(Konfig, UnreadableNumberKeepsItsTargetAndTheRestIsRead) {
+  for (const char* bad : {"near", "abc", "1e40", "1e99999"}) {
+    SCOPED_TRACE(bad);
+    auto v = Values();
+    v[9] = bad;
+    Glob_GenNear = 2.5f;
+    Glog_GenFar = 42.0f;
+    ASSERT_EQ(Read(KonfigText(v)), 1);
+    EXPECT_FLOAT_EQ(Glob_GenNear, 2.5f);
+    EXPECT_FLOAT_EQ(Glog_GenFar, std::stof(Values()[10]));
+    EXPECT_EQ(std::string(game_sys_dir0()), (root_ / "sysdir").string());
+  }
+  for (const char* bad : {"abc", "99999999999"}) {  // the screen kind, the first value
+    SCOPED_TRACE(bad);
+    auto v = Values();
+    v[0] = bad;
+    ASSERT_EQ(Read(KonfigText(v)), 1);
+    EXPECT_EQ(Ekran.Framed, 1);
+    EXPECT_EQ(std::string(game_sys_dir0()), (root_ / "sysdir").string());
+  }
 }
 
 TEST_F(Konfig, ShippedKonfigReadsAndEntersTheDataFolder) {

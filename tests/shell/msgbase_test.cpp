@@ -40,6 +40,8 @@ TEST_F(MessageBase, TwoSlotsPerMessageChosenByEngText) {
   EXPECT_STREQ(MsgBase(4), ".Z.");
   EXPECT_STREQ(MsgBase(0), ".0.");
   EXPECT_STREQ(MsgBase(-2), ".Z.");
+  // Numbers whose slot index 2n - 1 would overflow an int are beyond the base too.
+  for (int n : {1 << 30, (1 << 30) + 1, 0x7fffffff, -0x7fffffff - 1}) EXPECT_STREQ(MsgBase(n), ".Z.") << n;
 }
 
 TEST_F(MessageBase, MissingFileShowsTheBoxAndAnswersDots) {

@@ -166,6 +166,64 @@ TEST_F(FontsGL, BitmapAdvancesEqualTheRasterMovement) {
   EXPECT_NEAR(RasterY(), 200, 0.01);
 }
 
+// The advances and heights taken from the glyphs themselves are those the
+// read-back of WFontBitmaps_GetGabarits measures on the screen, for every
+// bitmap font of the default list.
+TEST_F(FontsGL, MeasuresFromTheGlyphsEqualTheReadBack) {
+  ASSERT_TRUE(LoadWinFonts(Data("base/wfont_list0.txt").c_str())) << ScopedTempDir::Log();
+  int fonts = 0;
+  for (int i = 0; i < kWinFonts; ++i) {
+    orgT_WFont& f = org_WFont[i];
+    if (!f.listBase || f.outline) continue;
+    ++fonts;
+    std::vector<float> adv(f.adv, f.adv + f.count + 1), hgt(f.hgt, f.hgt + f.count + 1);
+    WFontBitmaps_GetGabarits(i);
+    for (int k = 0; k <= f.count; ++k) {
+      ASSERT_EQ(adv[k], f.adv[k]) << "font " << i << " glyph " << f.first + k;
+      ASSERT_EQ(hgt[k], f.hgt[k]) << "font " << i << " glyph " << f.first + k;
+    }
+  }
+  EXPECT_GE(fonts, 10);
+}
+
+// Hostile records of both lists are refused with a log line, each alone: no
+// font of a height or width beyond a screen is built (one of 32767 pixels
+// would take gigabytes), nor one outside its table.
+TEST_F(FontsGL, HostileFontRecordsAreRefused) {
+  std::string list = "fonts\r\n9\r\n" + WinRec(0, "Arial", 32, 224, 32767, 400, 204) +
+                     WinRec(1, "Arial", 32, 224, -32768, 400, 204) + WinRec(2, "Arial", 32, 224, 4000, 400, 204) +
+                     WinRec(3, "Arial", 65, 6, 1024, 400, 204) + WinRec(4, "Arial", 300, 5, 14, 400, 204) +
+                     WinRec(7, "Arial", 32, 300, 14, 400, 204, 1) + WinRec(-4, "Arial", 32, 10, 14, 400, 204) +
+                     WinRec(8, "Arial", 65, 6, -1024, 400, 204);
+  // A width beyond a screen, in the record's fourth number.
+  list += "label\r\n9\r\nArial\r\n65 6 14 5000 0 0 400 0 0 0 204 0 0 0\r\n";
+  ScopedTempDir::Write("wf.txt", list);
+  EXPECT_TRUE(LoadWinFonts("wf.txt")) << ScopedTempDir::Log();
+  for (int slot : {0, 1, 2, 4, 7, 9}) EXPECT_EQ(org_WFont[slot].listBase, 0u) << slot;
+  EXPECT_NE(org_WFont[3].listBase, 0u) << "1024 pixels: the tallest screen";
+  EXPECT_NE(org_WFont[8].listBase, 0u);
+  std::string log = ScopedTempDir::Log();
+  EXPECT_NE(log.find("height 32767"), std::string::npos) << log;
+  EXPECT_NE(log.find("height -32768"), std::string::npos) << log;
+  EXPECT_NE(log.find("width 5000"), std::string::npos) << log;
+  EXPECT_NE(log.find("first code above 255"), std::string::npos) << log;
+  EXPECT_NE(log.find("more than 256 outline glyphs"), std::string::npos) << log;
+
+  // Texture fonts: no grid, no picture size, a negative slot or count.
+  std::string tlist = "0 0 0 0 0 0 0 0 0 0\r\n5\r\n";
+  auto tex = [](int slot, const char* nums) {
+    return "label\r\n" + std::to_string(slot) + "\r\nlabel\r\n" + nums + "\r\n1 8\r\n";
+  };
+  tlist += tex(0, "32 10 256 256 0 4 256 256") + tex(1, "32 10 0 256 16 4 256 256") +
+           tex(-2, "32 10 256 256 16 4 256 256") + tex(3, "32 -5 256 256 16 4 256 256") +
+           tex(4, "32 32767 256 256 16 4 256 256");
+  ScopedTempDir::Write("pr.txt", tlist);
+  EXPECT_TRUE(LoadFontProektors("pr.txt")) << ScopedTempDir::Log();
+  for (int slot : {0, 1, 3}) EXPECT_EQ(tex_font[slot].listBase, 0u) << slot;
+  EXPECT_NE(tex_font[4].listBase, 0u);
+  EXPECT_EQ(tex_font[4].MaxTilePixW(), 8);
+}
+
 TEST_F(FontsGL, InkSitsOnTheBaselineInsideTheAdvance) {
   LoadTestWinFonts();
   const orgT_WFont& f = org_WFont[0];

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/file_limit.h"
 #include "ui/ui.h"
 
 namespace fs = std::filesystem;
@@ -128,6 +129,38 @@ TEST_F(SettingsFiles, CacheIsByteExactAndKeepsABackup) {
   EXPECT_FLOAT_EQ(sky, 0.75f);
 }
 
+// A cache that cannot be written whole (a file-size limit below its 3,392
+// bytes) is reported as failed and leaves the previous cache and its backup.
+TEST_F(SettingsFiles, AFailedCacheWriteKeepsThePreviousCache) {
+  Main(Record("int", "GSpOfGame", 54, "3"));
+  Local("");
+  ASSERT_EQ(orgUniStaZnaFrFiles("../__orgmix.txt"), 1);
+  ASSERT_EQ(orgUniStaZnaFrFiles("../__orgmix.txt"), 1);
+  auto bytes = [](const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  };
+  const std::string cache = bytes(Cache()), bak = bytes(Cache().string() + "_bak");
+  ASSERT_EQ(cache.size(), 3392u);
+  *o2::GSpOfGame = 9;
+  int r = 0;
+  {
+    FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.Ok());
+    r = orgUniStaZnaSaveBin();
+  }
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(bytes(Cache()), cache);
+  EXPECT_EQ(bytes(Cache().string() + "_bak"), bak);
+  EXPECT_FALSE(fs::exists(Cache().string() + "_new"));
+  EXPECT_NE(bytes("log.txt").find("o2o3.bin"), std::string::npos);
+  // The next start without the text files still has the good cache.
+  fs::remove(root_ / "base/__orgmix.txt");
+  org2_Init();
+  EXPECT_EQ(orgUniStaZnaFrFiles("../__orgmix.txt"), 1);
+  EXPECT_EQ(*o2::GSpOfGame, 3);
+}
+
 TEST_F(SettingsFiles, CacheStandsInForMissingTextFiles) {
   Main(Record("int", "GSpOfGame", 54, "3"));
   Local("");
@@ -181,14 +214,32 @@ TEST_F(SettingsFiles, DamagedCachesAreRefused) {
   EXPECT_EQ(*o2::NeedExit, 42);
 }
 
-TEST_F(SettingsFiles, UnreadableRecordEndsTheFileWithoutLooping) {
-  Main(Record("int", "NeedExit", 3, "1") + "//== broken\r\nint\r\nx\r\nnot-a-number\r\n" +
-       Record("int", "DrawFPS", 47, "1"));
-  Local(Record("int", "GL_Flush", 29, "1"));
-  ASSERT_EQ(orgUniStaZnaFrFiles("../__orgmix.txt"), 1);
-  EXPECT_EQ(*o2::NeedExit, 1);  // kept from before the broken record
-  EXPECT_EQ(*o2::DrawFPS, 0);   // after it: not read
-  EXPECT_EQ(*o2::GL_Flush, 1);  // the local file is read all the same
+// A record whose id or value cannot be read is skipped: the records after
+// it are read as usual.
+TEST_F(SettingsFiles, UnreadableRecordIsSkippedAndTheRestIsRead) {
+  const std::string bad[] = {
+      "//== broken\r\nint\r\nx\r\nnot-a-number\r\n",  // text on the id line
+      Record("float", "SkyR", 11, "1e50"),                    // beyond a float
+      Record("float", "SkyG", 12, "inf"),
+      Record("int", "SleepEachFrame", 26, "2147483648"),      // beyond an int
+      Record("int", "SleepEachFrame", 26, "-99999999999"),
+  };
+  for (const std::string& b : bad) {
+    SCOPED_TRACE(b);
+    org2_Init();
+    orgF_Init();
+    Main(Record("int", "NeedExit", 3, "1") + b + Record("int", "DrawFPS", 47, "1") +
+         Record("float", "FogB", 19, "0.75"));
+    Local(Record("int", "GL_Flush", 29, "1") + b + Record("int", "HideWnd", 32, "2"));
+    ASSERT_EQ(orgUniStaZnaFrFiles("../__orgmix.txt"), 1);
+    EXPECT_EQ(*o2::NeedExit, 1);
+    EXPECT_EQ(*o2::DrawFPS, 1);  // after the bad record
+    EXPECT_FLOAT_EQ(*o3::FogB, 0.75f);
+    EXPECT_EQ(*o2::GL_Flush, 1);
+    EXPECT_EQ(*o2::HideWnd, 2);
+    EXPECT_EQ(*o2::SleepEachFrame, 0);
+    EXPECT_FLOAT_EQ(*o3::SkyR, 0.0f);
+  }
 }
 
 TEST_F(SettingsFiles, ShippedFilesSetEveryNamedSetting) {

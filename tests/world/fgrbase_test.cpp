@@ -2,8 +2,6 @@
 // that cannot write a record, and corrupt files of every kind (cut anywhere,
 // bad markers, counts, slots, types and links, objects that read too much or
 // too little): they load nothing and leave the holder as it was.
-#include <signal.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -11,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/common/file_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tests/world/world_fixture.h"
 
@@ -158,13 +157,26 @@ TEST_F(ObjectBaseTest, LinksSaveAsSlotsAndDeadOnesAsNone) {
   EXPECT_EQ(FgrHld.fgrs[258].Status(), 0);
 }
 
-TEST_F(ObjectBaseTest, EmptyBlockAndObjectsWithoutARecord) {
+// Start-up needs the first screen frame: a base that would load without it
+// (an empty block, a first frame that is no frame of the file or not in a
+// general slot) is refused like a damaged one, so that a new base is made.
+TEST_F(ObjectBaseTest, ABaseWithoutItsFirstScreenFrameIsRefused) {
   Out o;
   o.i32(24).i32(0x6BDE3).i32(11500).tag("BLOK").i32(0).i32(300);
-  Put("base/gen.fgh", o.b);
-  ASSERT_EQ(FgrHld.LoadBase(1), 1);
-  EXPECT_EQ(FgrHld.firstScrFrm, 300);
+  ExpectRefused(o.b, "an empty block");
+  std::vector<uint8_t> other = GoldenNewBase();
+  std::memcpy(other.data() + 164, Out().i32(257).b.data(), 4);
+  Put("base/gen.fgh", other);
+  ASSERT_EQ(FgrHld.LoadBase(1), 1) << "the other frame of the file";
+  EXPECT_EQ(FgrHld.SetFirstScrFrm(), 1);
+  FreshHolder();
+  std::vector<uint8_t> low = GoldenNewBase();
+  std::memcpy(low.data() + 24, Out().u16(200).b.data(), 2);
+  std::memcpy(low.data() + 164, Out().i32(200).b.data(), 4);
+  ExpectRefused(low, "a first frame in a reserved slot");
+}
 
+TEST_F(ObjectBaseTest, ObjectsWithoutARecord) {
   FreshHolder();
   FgrHld.InitBase();
   SetMainScrFrm(pMainScrFrm);
@@ -219,6 +231,12 @@ TEST_F(ObjectBaseTest, BadMarkersCountsSlotsTypesAndLinksAreRefused) {
   for (int32_t n : {1, -1, 1000000, 0x7FFFFFFF}) ExpectRefused(with(36, i32(n)), "link count " + std::to_string(n));
   ExpectRefused(with(164, i32(257 + 1)), "first frame is not a frame of the file");
   ExpectRefused(with(164, i32(-1)), "no first frame");
+  // The common record's four bytes: a screen frame is of category 0 (a level
+  // reset would kill it otherwise), the flags are 0 or 1, the spare byte 0.
+  for (int c : {1, 2, 4, 5, 255}) ExpectRefused(with(44, {uint8_t(c)}), "frame category " + std::to_string(c));
+  ExpectRefused(with(45, {2}), "freeze 2");
+  ExpectRefused(with(46, {7}), "draw 7");
+  ExpectRefused(with(47, {1}), "spare 1");
 
   // A link entry with a bad number or kind.
   Out o;
@@ -236,7 +254,8 @@ TEST_F(ObjectBaseTest, BadMarkersCountsSlotsTypesAndLinksAreRefused) {
 
 TEST_F(ObjectBaseTest, ObjectsThatReadTooMuchOrTooLittleLoadNothing) {
   std::vector<uint8_t> b = GoldenNewBase();
-  b[98] = 3;  // the second record claims to be a button, which reads no record
+  b[98] = 3;   // the second record claims to be a button, which reads no record
+  b[116] = 1;  // of the buttons' category
   Put("base/gen.fgh", b);
   EXPECT_EQ(FgrHld.LoadBase(1), 0);
   EXPECT_EQ(Fgr4W.Kno.InUse(), 0) << "the button taken for it is free again";
@@ -251,6 +270,17 @@ TEST_F(ObjectBaseTest, ObjectsThatReadTooMuchOrTooLittleLoadNothing) {
   EXPECT_EQ(Fgr4W.ScrFrm.InUse(), 0);
 }
 
+// Loading the base again and again (each load resets the holder) neither
+// strands the screen frames' bodies nor runs out of them.
+TEST_F(ObjectBaseTest, EveryLoadGivesTheOldBodiesBack) {
+  Put("base/gen.fgh", GoldenNewBase());
+  for (int k = 0; k < Fgr4W_Capacity(4) + 5; ++k) {
+    ASSERT_EQ(FgrHld.LoadBase(1), 1) << k;
+    ASSERT_EQ(Fgr4W.ScrFrm.InUse(), 2) << k;
+  }
+  EXPECT_EQ(FgrHld.SetFirstScrFrm(), 1);
+}
+
 TEST_F(ObjectBaseTest, ABadBaseSurvivesAsBackupWhenANewOneIsSaved) {
   std::vector<uint8_t> bad = GoldenNewBase();
   bad[20] = 'f';
@@ -263,16 +293,17 @@ TEST_F(ObjectBaseTest, ABadBaseSurvivesAsBackupWhenANewOneIsSaved) {
 
 TEST_F(ObjectBaseTest, AFailedSaveKeepsTheOldFile) {
   Put("base/gen.fgh", {9, 9, 9});
-  signal(SIGXFSZ, SIG_IGN);
-  rlimit saved;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 100;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  int r = FgrHld.SaveBase();
-  setrlimit(RLIMIT_FSIZE, &saved);
+  Put("base/gen.fgh_bak", {8, 8});
+  int r = 0;
+  {
+    FileSizeLimit limit(100);
+    ASSERT_TRUE(limit.Ok());
+    r = FgrHld.SaveBase();
+  }
   EXPECT_EQ(r, 0);
   EXPECT_EQ(Bytes("base/gen.fgh"), std::vector<uint8_t>({9, 9, 9}));
+  EXPECT_EQ(Bytes("base/gen.fgh_bak"), std::vector<uint8_t>({8, 8})) << "the older backup stays too";
+  EXPECT_FALSE(std::filesystem::exists("base/gen.fgh_new"));
   std::filesystem::remove_all("base");
   EXPECT_EQ(FgrHld.SaveBase(), 0) << "no folder";
 }

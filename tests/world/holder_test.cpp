@@ -286,6 +286,54 @@ TEST_F(HolderTest, LevelResetKeepsFramesBaseObjectsAndCameras) {
   EXPECT_EQ(snow->wrkNom, 0);
 }
 
+// A level reset frees every slot and body it kills: lights (whose type has
+// no kill step) and the level objects of a screen frame that is not the main
+// one. Levels can be built again and again.
+TEST_F(HolderTest, LevelResetsFreeEverySlotTheyKill) {
+  const int lights = Fgr4W_Capacity(9) - 1 - 40;  // most of the light pool each level
+  for (int level = 0; level < 4; ++level) {
+    SCOPED_TRACE(level);
+    for (int k = 0; k < lights; ++k) ASSERT_NE(Make(9), nullptr) << k;
+    EXPECT_EQ(Fgr4W.Svet1.InUse(), lights);
+    FgrHld.ResetEtapFgr();
+    EXPECT_EQ(Fgr4W.Svet1.InUse(), 0);
+  }
+  // Decorations made while the game frame is main, reset while the menu frame is.
+  tw_ScrFrm* game = pMainScrFrm;
+  tw_ScrFrm* menu = static_cast<tw_ScrFrm*>(FgrHld.fgrs[FgrHld.firstScrFrm].body);
+  ASSERT_NE(game, menu);
+  const int decorations = Fgr4W_Capacity(17) - 1;
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    SetMainScrFrm(game);
+    for (int k = 0; k < decorations; ++k) ASSERT_NE(Make(17), nullptr) << k;
+    SetMainScrFrm(menu);
+    FgrHld.ResetEtapFgr();
+    EXPECT_EQ(Fgr4W.Dekor.InUse(), 0);
+    int blocked = 0;
+    for (int i = 1; i < FgrHld.klv; ++i) blocked += FgrHld.fgrs[i].wrkNom < 0;
+    EXPECT_EQ(blocked, 0);
+  }
+}
+
+// A reset during the update pass (a handler that starts a new level) keeps
+// the killed slots blocked until the pass is over, then frees them.
+TEST_F(HolderTest, ResetDuringAPassFreesItsSlotsAtTheEnd) {
+  Fgr4* trigger = Make(10);
+  Fgr4* light = Make(9);
+  const int lightSlot = light->logNom;
+  script.act = [&](Fgr4* h, int code) {
+    if (h == trigger && code == EV_UPD_SELF) {
+      FgrHld.ResetEtapFgr();
+      EXPECT_LT(FgrHld.fgrs[lightSlot].wrkNom, 0) << "blocked within the pass";
+    }
+  };
+  FgrHld.Update(2, 1);
+  EXPECT_EQ(FgrHld.fgrs[lightSlot].wrkNom, 0);
+  EXPECT_EQ(trigger->wrkNom, 0);
+  EXPECT_EQ(Fgr4W.Svet1.InUse(), 0);
+}
+
 TEST_F(HolderTest, ResetByChosenCategories) {
   Fgr4* kno = Make(3);
   Fgr4* dekor = Make(17);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "world/satint.h"
 #include "world/world.h"
 
 namespace {
@@ -207,11 +208,26 @@ TEST(PlacementRecord, TurnsStepByStepUntilFacingThePoint) {
   EXPECT_EQ(m.targetYaw, 0);
 }
 
+// Angles and positions from wild values reach ints through the saturating
+// conversion: not a number gives 0, values beyond an int its bounds (a plain
+// cast is undefined there, and the sanitizer build stops on it).
 TEST(PlacementRecord, WildValuesNeverBreakTheTurns) {
+  EXPECT_EQ(PosToInt(NAN), 0);
+  EXPECT_EQ(PosToInt(1e30f), INT32_MAX);
+  EXPECT_EQ(PosToInt(-1e30f), INT32_MIN);
+  EXPECT_EQ(PosToInt(2147483648.0f), INT32_MAX);
+  EXPECT_EQ(PosToInt(-2147483648.0f), INT32_MIN);
+  EXPECT_EQ(PosToInt(-7.9f), -7);
   t_MBase1 m = Fresh();
   m.Pos(NAN, 0, 1e30f);
   int mode = 0;
   m.A2TurnTo(mode, vec3(1e38f, 0, -1e38f), 5, 8);
+  EXPECT_GE(m.targetYaw, 0);
+  EXPECT_LE(m.targetYaw, 360);
+  m.targetYaw = 77;
   m.ViewToPoint_PlavnoDoneY(0, 5, vec3(NAN, 0, NAN));
-  SUCCEED();
+  EXPECT_EQ(m.targetYaw, 0) << "a direction that is not a number turns toward 0";
+  m.yaw = 1e30f;  // an angle beyond an int: saturated, not undefined
+  m.ViewToPoint_PlavnoDoneY(1, 5, vec3(0, 0, 0));
+  EXPECT_EQ(m.targetYaw, 0);
 }

@@ -1,0 +1,72 @@
+// Screenshots on a real GL frame: a shot that cannot be written (no folder,
+// a file-size limit) reports 0 and leaves the working folder as it was; the
+// shot counter from the settings file starts again past the largest int.
+#include <climits>
+#include <filesystem>
+#include <fstream>
+
+#include "tests/common/file_limit.h"
+#include "tests/common/temp_dir.h"
+#include "tests/render/render_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ScreenshotTest : public RenderTest {
+ protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    ASSERT_TRUE(tmp_.Ok());
+    fs::create_directory("users");
+    game_user_dir0.Set(fs::absolute("users").string().c_str());
+    *o2::UserDirE = 1;
+    glViewport(0, 0, 64, 48);
+    here_ = fs::current_path();
+  }
+  void TearDown() override { glViewport(0, 0, kTestW, kTestH); }
+  std::vector<std::string> Shots() const {
+    std::vector<std::string> names;
+    if (fs::is_directory("users/screens1"))
+      for (auto& e : fs::directory_iterator("users/screens1")) names.push_back(e.path().filename().string());
+    return names;
+  }
+  TempDir tmp_;
+  fs::path here_;
+};
+
+}  // namespace
+
+TEST_F(ScreenshotTest, AShotThatCannotBeWrittenLeavesTheFolderAsItWas) {
+  // "screens1" is a file: the folder cannot be made.
+  std::ofstream("users/screens1") << "x";
+  *o2::NomScreen = 4;
+  EXPECT_EQ(Root_IPPI.SaveScreenShot(), 0);
+  EXPECT_EQ(fs::current_path(), here_);
+  fs::remove("users/screens1");
+
+  // The folder is there, the file cannot be written whole.
+  fs::create_directory("users/screens1");
+  int r = 0;
+  {
+    FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.Ok());
+    r = Root_IPPI.SaveScreenShot();
+  }
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(fs::current_path(), here_);
+}
+
+TEST_F(ScreenshotTest, TheCounterStartsAgainPastTheLargestInt) {
+  *o2::NomScreen = INT_MAX;
+  ASSERT_EQ(Root_IPPI.SaveScreenShot(), 1);
+  EXPECT_EQ(*o2::NomScreen, 1);
+  *o2::NomScreen = -5;
+  ASSERT_EQ(Root_IPPI.SaveScreenShot(), 1);
+  EXPECT_EQ(*o2::NomScreen, 1);
+  auto shots = Shots();
+  ASSERT_EQ(shots.size(), 2u);
+  for (const std::string& n : shots) EXPECT_NE(n.find("_0001.bmp"), std::string::npos) << n;
+  EXPECT_EQ(fs::file_size(fs::path("users/screens1") / shots[0]), 54u + 64 * 48 * 3);
+  EXPECT_EQ(fs::current_path(), here_);
+}
