@@ -19,7 +19,10 @@ TEST(UnitDataTest, ADefaultDataSetStartsWithTheUnitSettingsSet) {
     const char* name;
     int value;
   } ints[] = {
-      {"TestFgrDrawUnit", *o2::TestFgrDrawUnit},   {"AllBuldMesh2", *o2::AllBuldMesh2},
+      {"TestFgrDrawUnit", *o2::TestFgrDrawUnit},   {"TestFgrDrawDom", *o2::TestFgrDrawDom},
+      {"TestFgrDrawQuads34", *o2::TestFgrDrawQuads34}, {"TestFgrDrawQuads34D", *o2::TestFgrDrawQuads34D},
+      {"TestFgrDrawQuads38", *o2::TestFgrDrawQuads38}, {"TestFgrDrawQuads38D", *o2::TestFgrDrawQuads38D},
+      {"AllBuldMesh2", *o2::AllBuldMesh2},
       {"AllBuldMeshTex", *o2::AllBuldMeshTex},     {"AllBuldMKoles", *o2::AllBuldMKoles},
       {"AllTankMKolesBig", *o2::AllTankMKolesBig}, {"AllTankMKolesMin", *o2::AllTankMKolesMin},
       {"ATankTex", *o2::ATankTex},                 {"AGusTex", *o2::AGusTex},
