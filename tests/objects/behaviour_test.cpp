@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <cmath>
 #include <vector>
 
@@ -310,4 +311,62 @@ TEST_F(BehaviourTest, BunkerSpawnsUseAndChargeTheSpawningSidesPost) {
   p1FgrKomPult = p2FgrKomPult = nullptr;
   Fgr4_EventTrace = TraceEvent;
   gPB = nullptr;
+}
+
+namespace {
+
+// The occupancy a run of self updates leaves: the seven grids and every
+// unit's registration pairs.
+struct Footprints {
+  std::vector<unsigned char> grids;
+  std::vector<int> pairs;
+  bool operator==(const Footprints& o) const { return grids == o.grids && pairs == o.pairs; }
+};
+
+}  // namespace
+
+// A unit that stays on its tiles writes nothing; the occupancy must still be
+// exactly what releasing every tile and registering anew would leave, also
+// for units sharing tiles, large units, flyers and tiles the terrain closes.
+TEST_F(BehaviourTest, KeepingTilesEndsAsReleasingAndRegisteringWould) {
+  auto run = [this](bool releaseFirst) {
+    FreshWorldWithNewBase();
+    walkabil_Init();
+    std::mt19937 rng(5);
+    std::vector<tw_Unit*> units;
+    for (int k = 0; k < 80; ++k) {
+      vec3 at(1000.0f + float(rng() % 200), 0, 1000.0f + float(rng() % 200));
+      tw_Unit* u = Unit(1 + k % 2, at, k % 4 == 0 ? 4 : 2);
+      if (k % 5 == 0) {
+        u->iu[uiLarge] = 1;
+        u->iu[uiRadius] = 5 + int(rng() % 20);
+      }
+      if (k % 3 == 1) u->iu[uiRegLayer] = 2;  // air and land
+      units.push_back(u);
+    }
+    int mode = 2, flag = 1;
+    for (int frame = 0; frame < 40; ++frame) {
+      StartLap();
+      for (tw_Unit* u : units)
+        if (rng() % 3 == 0) u->mb.Pos(u->mb.pos + vec3(float(rng() % 9) - 4.0f, 0, float(rng() % 9) - 4.0f));
+      for (int t = 0; t < 8; ++t) walkab1(50 + int(rng() % 10), 50 + int(rng() % 10), int(rng() % 2));
+      for (tw_Unit* u : units) {
+        if (releaseFirst) u->xDeReg();
+        u->owner->Event(EV_UPD_SELF, &mode, &flag);
+      }
+    }
+    Footprints f;
+    for (const auto* g : {&walkability, &walkability2, &walkability3, &walkability4, &walkability5,
+                          &walkability2345Land, &walkabilityAirLand})
+      f.grids.insert(f.grids.end(), &(*g)[0][0], &(*g)[0][0] + gMapW * gMapH);
+    for (tw_Unit* u : units) f.pairs.insert(f.pairs.end(), &u->iu[uiRegPair], &u->iu[uiRegPair] + 8);
+    return f;
+  };
+  Footprints kept = run(false);
+  Footprints released = run(true);
+  EXPECT_TRUE(kept == released);
+  int held = 0;
+  for (size_t k = 0; k < kept.pairs.size(); k += 8)
+    for (int j = 4; j < 8; ++j) held += kept.pairs[k + j] >= 0;
+  EXPECT_GT(held, 40);
 }
