@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "bench/gl_context.h"
 #include "platform/platform.h"
 #include "render/render.h"
 #include "shell/shell.h"
@@ -37,27 +38,7 @@ bool OpenContextThenRelease() {
   static bool done = false, ok = false;
   if (done) return ok;
   done = true;
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "velmar_bench";
-  RegisterClassA(&wc);
-  HWND wnd = CreateWindowExA(0, "velmar_bench", "bench", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
-  HDC dc = wnd ? GetDC(wnd) : nullptr;
-  PIXELFORMATDESCRIPTOR pfd{};
-  pfd.nSize = sizeof pfd;
-  pfd.nVersion = 1;
-  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  pfd.cColorBits = 32;
-  pfd.cDepthBits = 24;
-  int format = dc ? ChoosePixelFormat(dc, &pfd) : 0;
-  if (!format || !SetPixelFormat(dc, format, &pfd)) return false;
-  HGLRC rc = wglCreateContext(dc);
-  if (!rc || !wglMakeCurrent(dc, rc)) return false;
-  org2_Init();
-  orgF_Init();
-  Sprr1FillCosSin();
-  initExtensions(dc);
-  Init_Extensions(1, 1);
+  if (!BenchGLWindow(64, 64)) return false;
   Ekran.W = 800, Ekran.H = 600;
   wglMakeCurrent(nullptr, nullptr);
   *o2::TestFgrDrawQuads34 = *o2::TestFgrDrawQuads34D = *o2::TestFgrDrawQuads38 = *o2::TestFgrDrawQuads38D = 1;

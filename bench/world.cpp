@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/world_setup.h"
 #include "objects/objects.h"
 #include "tests/common/unit_tables.h"
 #include "tests/world/alloc_counter.h"
@@ -109,14 +110,7 @@ void BM_Boost(benchmark::State& state, const MapCase* m) {
 
 // Every pool full of objects, all listed for the update pass.
 int FillEveryPool() {
-  FgrHld.Sbros();
-  FgrHld.firstScrFrm = -1;
-  Fgr4W.Sbros();
-  pMainScrFrm = nullptr;
-  Fgr4W.KonfigAll(nullptr);
-  FgrHld.Init0(11500);
-  FgrHld.InitBase();
-  SetMainScrFrm(pMainScrFrm);
+  BenchFreshWorld();
   LoadDefaultUnitTables();
   int n = 2;
   for (int type = 1; type <= FGR4_TYPE_COUNT; ++type) {

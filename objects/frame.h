@@ -39,12 +39,16 @@ int ObjFrame_WantsCurrent(int code, void* b, void* c);
 
 // The int an event argument points to, or 0 when there is none.
 inline int ObjArgInt(void* p) { return p ? *static_cast<int*>(p) : 0; }
+// The pass number of a render queue's call-back (events 7 and 12): the
+// queues hand over their 16-bit parameter.
+inline int ObjArgPass(void* p) { return p ? *static_cast<uint16_t*>(p) : 0; }
 
 // A type's OnEvent on the frame: the entry rules; 1 and 2 through the body's
 // AddToFile and FromFile (a refused record has freed the body: nothing more
 // happens); 18 through the frame's creation step and then the type's own
 // handler; every other code through the type's own handler and, when that
-// did not answer it, the frame's codes; last the current-object pointer.
+// did not answer it, the frame's codes; last the current-object pointer. A
+// type refuses a creation by freeing its body (owner word null).
 // `own` returns 1 when it answered the code.
 template <class T, class Own>
 void ObjFrame_Dispatch(T& body, T*& current, int type, int code, void* a, void* b, void* c, Own own) {
@@ -62,5 +66,6 @@ void ObjFrame_Dispatch(T& body, T*& current, int type, int code, void* a, void* 
   } else if (!own()) {
     ObjFrame_Common(body.owner, type, code, a, b);
   }
-  if (ObjFrame_WantsCurrent(code, b, c)) current = &body;
+  // A creation the type refused has freed the body: it is nobody's current.
+  if (body.owner && ObjFrame_WantsCurrent(code, b, c)) current = &body;
 }

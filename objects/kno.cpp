@@ -59,7 +59,7 @@ void tw_Kno::OnEvent(int code, void* a, void* b, void* c, void* d) {
     switch (code) {
       case EV_UPD: Upd(ObjArgInt(a), ObjArgInt(b)); return 1;
       case EV_DRAW: Draw(); return 1;
-      case EV_RENDER_SPR: OnRender_Spr(ObjArgInt(a)); return 1;
+      case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
       case EV_CREATE: IFC_x(); return 1;
       case EV_UPD_SELF: return 1;  // nothing to do
       default: return 0;  // 21 deactivate, 22 kill, 23 is active: the frame's

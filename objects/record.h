@@ -8,6 +8,7 @@
 // load fail and keeps nothing of the object.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -18,6 +19,10 @@ class t_MBase1;
 
 // Runs of at most this many values (the object base's limit).
 constexpr int kRecRunMax = 300;
+
+// A run of n 32-bit members of T, from `first` to `last`, lies without gaps.
+#define OBJ_RECORD_RUN(T, first, last, n) \
+  static_assert(offsetof(T, last) - offsetof(T, first) == ((n) - 1) * 4, #T ": " #first ".." #last " is one run")
 
 class t_RecWrite {
  public:
@@ -59,14 +64,21 @@ class t_RecRead {
   bool ok_ = true;
 };
 
-// Writes the handle part and then the type part of a body.
-template <class T>
-int ObjRecord_Save(T& body, FILE* f) {
+// Writes the handle part and then the type part of a body; `part` is the
+// piece of the body that describes its record (the body itself, or a member
+// when the body holds things that cannot be copied).
+template <class T, class Part>
+int ObjRecord_SavePart(T& body, Part& part, FILE* f) {
   if (!f || !body.owner) return 0;
   int bytes = body.owner->AddToFile(f);
   t_RecWrite out(f);
-  body.Record(out);
+  part.Record(out);
   return bytes + out.Bytes();
+}
+
+template <class T>
+int ObjRecord_Save(T& body, FILE* f) {
+  return ObjRecord_SavePart(body, body, f);
 }
 
 // Logs a refused record and frees the body's slot.
@@ -75,11 +87,11 @@ void ObjRecord_Refused(const char* typeName, Fgr4* owner);
 // Reads the handle part and then the type part of a body, all or nothing:
 // 1 when the record was taken (or there was no file), 0 when it was refused
 // and the body's slot freed.
-template <class T>
-int ObjRecord_Load(T& body, FILE* f, const char* typeName) {
+template <class T, class Part>
+int ObjRecord_LoadPart(T& body, Part& part, FILE* f, const char* typeName) {
   if (!f || !body.owner) return 1;
   body.owner->FromFile(f);
-  T copy = body;
+  Part copy = part;
   t_RecRead in(f);
   copy.Record(in);
   if (!in.Ok()) {
@@ -87,6 +99,11 @@ int ObjRecord_Load(T& body, FILE* f, const char* typeName) {
     body.Sbros();
     return 0;
   }
-  body = copy;
+  part = copy;
   return 1;
+}
+
+template <class T>
+int ObjRecord_Load(T& body, FILE* f, const char* typeName) {
+  return ObjRecord_LoadPart(body, body, f, typeName);
 }

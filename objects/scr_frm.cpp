@@ -56,7 +56,7 @@ void tw_ScrFrm::OnEvent(int code, void* a, void* b, void* c, void* d) {
   ObjFrame_Dispatch(*this, pTekScrFrm, kType, code, a, b, c, [&] {
     switch (code) {
       case EV_UPD: Upd(ObjArgInt(a), ObjArgInt(b)); return 1;
-      case EV_RENDER_SPR: OnRender_Spr(ObjArgInt(a)); return 1;
+      case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
       case EV_CREATE: IFC_x(); return 1;
       case EV_UPD_SELF:  // nothing to do
       case EV_DRAW:

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "objects/laser.h"
 #include "objects/standins_units.h"
 #include "objects/unit.h"
 #include "render/render.h"
@@ -74,13 +75,14 @@ void AddUnitRadiusLines(vec3 centre, vec3* ring32, vec3* ring40a, vec3* ring40b,
 }
 
 void DekorCrt_Laser(vec3 from, vec3 to, int, int brightness) {
-  // The effect object is made by its type and variant; its set-up values
-  // (brightness, 4, 24, 24), its position and its end point belong to the
-  // laser's own behaviour.
-  (void)from;
-  (void)to;
-  (void)brightness;
-  FgrHld_AddWrk(15, 0, 1);
+  if (!FgrHld_AddWrk(15, 0, 1) || !pTekLaser) return;
+  tw_Laser* l = pTekLaser;
+  l->brightness = brightness;
+  l->fadeStep = 4;
+  l->fadeCountdown = 24;
+  l->fadePeriod = 24;
+  l->mb.Pos(from);
+  l->setPointV(to);
 }
 
 void TestCar_FromBunker(int side) { FromBunker(2, side, 0.0f, 60.0f, false); }

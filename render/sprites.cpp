@@ -137,7 +137,8 @@ float* MSpr_qTC(float* t, int col, int cols, int row, int rows) {
   }
   static const float kCell[9] = {0, 1, 0.5f, 0.3333f, 0.25f, 0.2f, 0.1666f, 0.1428f, 0.125f};
   float w = cols <= 8 ? kCell[cols] : 1.0f / cols, h = rows <= 8 ? kCell[rows] : 1.0f / rows;
-  float l = (col - 1) * w, top = (row - 1) * h;
+  // In floats: a cell number from a damaged record must not overflow.
+  float l = (static_cast<float>(col) - 1.0f) * w, top = (static_cast<float>(row) - 1.0f) * h;
   const float uv[8] = {l, top, l + w, top, l + w, top + h, l, top + h};
   std::memcpy(t, uv, sizeof uv);
   return t;

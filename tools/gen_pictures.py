@@ -189,17 +189,95 @@ def clouds(seed, w=64, h=64):
     return [[(255, 255, 255, int(round(255 * max(0.0, min(1.0, (v - 0.35) / 0.4))))) for v in row] for row in n]
 
 
-def atlas(cell=16):
-    """4 x 4 cells; cell (column c, row r) holds a soft disc in its own colour."""
+def sprite_cell(kind, n):
+    """One n x n cell of the sprite atlas: (r, g, b, a) rows, white unless the
+    shape has a colour of its own; the objects tint them by their corner
+    colours and draw them added to the scene."""
+    rows = []
+    for y in range(n):
+        row = []
+        for x in range(n):
+            dx = (x + 0.5) / n * 2 - 1
+            dy = (y + 0.5) / n * 2 - 1
+            d = math.sqrt(dx * dx + dy * dy)
+            ang = math.atan2(dy, dx)
+            glow = max(0.0, 1.0 - d)
+            c = (255, 255, 255)
+            if kind == 'glow':        # soft round glow (beams, markers, smoke)
+                a = glow ** 1.5
+            elif kind == 'ring':      # thin ring (flare rings)
+                a = max(0.0, 1.0 - abs(d - 0.75) / 0.12)
+            elif kind == 'halo':      # wide soft ring
+                a = max(0.0, 1.0 - abs(d - 0.6) / 0.35) * 0.8
+            elif kind == 'hexagon':   # faint six-sided disc with a brighter rim
+                hx = max(abs(dx) * 0.866 + abs(dy) * 0.5, abs(dy))
+                a = (0.25 + 0.75 * max(0.0, 1.0 - abs(hx - 0.72) / 0.08)) if hx <= 0.8 else 0.0
+            elif kind == 'sparkle':   # small bright point with four short rays
+                rays = max(0.0, 1.0 - min(abs(dx), abs(dy)) / 0.08) * max(0.0, 1.0 - d / 0.7)
+                a = min(1.0, max(max(0.0, 1.0 - d / 0.25), rays))
+            elif kind == 'star':      # four long rays over a glow
+                rays = max(0.0, 1.0 - min(abs(dx), abs(dy)) / 0.06) * max(0.0, 1.0 - d)
+                a = min(1.0, rays + glow ** 3)
+            elif kind == 'hot':       # white core, orange edge
+                a = min(1.0, glow * 1.6)
+                t = min(1.0, d / 0.8)
+                c = (255, int(255 - 120 * t), int(255 - 230 * t))
+            elif kind == 'cross':     # crosshair ring (post marks)
+                ring = max(0.0, 1.0 - abs(d - 0.7) / 0.08)
+                bars = max(0.0, 1.0 - min(abs(dx), abs(dy)) / 0.05) if 0.3 < d < 0.95 else 0.0
+                a = max(ring, bars)
+            elif kind == 'sun':       # wide glow with a bright core (flare glows)
+                a = min(1.0, glow ** 2 + max(0.0, 1.0 - d / 0.2))
+            elif kind == 'streak':    # glow with a long horizontal streak
+                streak = max(0.0, 1.0 - abs(dy) / 0.05) * max(0.0, 1.0 - abs(dx))
+                a = min(1.0, glow ** 2 + streak)
+            elif kind == 'warm':      # warm glow
+                a = glow ** 1.2
+                c = (255, 220, 160)
+            elif kind == 'flake':     # six-armed snowflake
+                arm = (ang % (math.pi / 3)) - math.pi / 6
+                off = abs(d * math.sin(arm))
+                a = max(0.0, 1.0 - off / 0.07) if d < 0.85 else 0.0
+                a = max(a, max(0.0, 1.0 - d / 0.18))
+            elif kind == 'sparks':    # impact: orange sparks around a hot core
+                spikes = (0.5 + 0.5 * math.cos(ang * 8)) ** 6 * max(0.0, 1.0 - d)
+                a = min(1.0, spikes + max(0.0, 1.0 - d / 0.3))
+                c = (255, 180, 70)
+            elif kind == 'burst':     # impact: ring of fire round a core
+                a = min(1.0, max(0.0, 1.0 - abs(d - 0.55) / 0.2) + max(0.0, 1.0 - d / 0.25))
+                c = (255, 140, 60)
+            else:                     # 'disc'
+                a = glow
+            row.append(c + (int(round(255 * max(0.0, min(1.0, a)))),))
+        rows.append(row)
+    return rows
+
+
+# The sprite atlas by cell (column, row), both 1..4: what the world objects
+# draw from it. Row 1 lies at the picture's bottom edge, where the sprites'
+# texture rows start.
+ATLAS_CELLS = [
+    # row 1: beams, markers, smoke, explosions and debris; the flare rings
+    ['glow', 'ring', 'halo', 'hexagon'],
+    # row 2: snow of kind 2, trigger and post marks, flare glows, laser impacts
+    ['sparkle', 'star', 'hot', 'cross'],
+    # row 3: flare glows, laser impacts
+    ['sun', 'streak', 'warm', 'disc'],
+    # row 4: snow of kind 1, laser impacts
+    ['flake', 'sparks', 'burst', 'disc'],
+]
+
+
+def atlas(cell=32):
+    """4 x 4 cells of sprite shapes (ATLAS_CELLS)."""
     size = cell * 4
     rows = [[(0, 0, 0, 0)] * size for _ in range(size)]
     for r in range(4):
         for c in range(4):
-            colour = (64 + 60 * c, 64 + 60 * r, 255 - 40 * (c + r), 255)
-            d = disc(cell, cell, colour)
+            d = sprite_cell(ATLAS_CELLS[r][c], cell)
             for y in range(cell):
                 for x in range(cell):
-                    rows[r * cell + y][c * cell + x] = d[y][x]
+                    rows[(3 - r) * cell + y][c * cell + x] = d[y][x]
     return rows
 
 
@@ -398,7 +476,7 @@ GENERAL = [
     (19, 'crater_disc.tga', lambda: disc(32, 32, (90, 70, 60, 255)), 32, False, True, 1),
     (20, 'checker_bw.tga', lambda: checker(32, 32, WHITE, (0, 0, 0, 255), 4), 24, False, False, 0),
     (21, 'minimap_grid.tga', map_grid, 32, True, False, 0),
-    (22, 'sprite_atlas.tga', lambda: atlas(16), 32, True, False, 0),
+    (22, 'sprite_atlas.tga', lambda: atlas(32), 32, True, False, 0),
     (23, 'smoke_disc.tga', lambda: disc(32, 32, (200, 200, 200, 255)), 32, False, False, 1),
     (40, 'land_detail.tga', land_detail, 24, False, False, 1),
     (41, 'land_atlas.tga', land_atlas, 32, True, False, 0),

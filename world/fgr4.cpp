@@ -74,6 +74,11 @@ int Fgr4::Init(int type, int kind, int makeCurrent, FILE* file) {
   } else {
     linkB = pMainScrFrmFgr();
     Event(EV_CREATE, &kind, &makeCurrent);
+    if (*static_cast<Fgr4**>(body) != this) {
+      // The type refused the creation and freed the body.
+      priv_Clear(0);
+      return 0;
+    }
   }
   wasSelfUpd = 0;
   return Status();

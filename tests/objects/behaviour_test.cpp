@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "objects/laser.h"
 #include "objects/soundglue.h"
 #include "objects/standins_units.h"
 #include "tests/objects/unit_fixture.h"
@@ -75,6 +76,19 @@ TEST_F(BehaviourTest, AUnitInRangeFiresAndWaitsForItsReload) {
   ASSERT_NE(hit, toB.end());
   ASSERT_NE(hit, toB.begin());
   EXPECT_EQ(*(hit - 1), EV_POSITION);
+  // Each beam runs from its gun to 9 short of 3 above its target, fully bright.
+  int aimedAtB = 0;
+  for (int i = 1; i < Fgr4W.Laser.count; ++i) {
+    const tw_Laser& l = Fgr4W.Laser.bodies[i];
+    if (!l.Status()) continue;
+    EXPECT_EQ(l.brightness, 255);
+    vec3 target = b->mb.Pos() + vec3(0, 3, 0);
+    if (std::fabs(length(l.endPoint - target) - 9.0f) < 0.01f) {
+      ++aimedAtB;
+      EXPECT_NEAR(length(l.mb.Pos() - (a->mb.Fwd(10.0f) + vec3(0, 5, 0))), 0.0f, 0.01f);
+    }
+  }
+  EXPECT_EQ(aimedAtB, 1);
   const int hp1 = b->iu[uiHP];
   int frames = 0;
   while (b->iu[uiHP] == hp1 && frames < 200) {

@@ -52,10 +52,16 @@ TEST_F(FrameTest, TerrainHolderAnswersOnlyIsActive) {
   EXPECT_EQ(Fgr4W.Land.InUse(), 0);
 }
 
-// Cameras, screen frames and lights answer no kill event; killing their
-// handle gives their pool slot back all the same, as for a type that does.
+// Cameras, screen frames and lights answer no kill step of their own (lights
+// ignore deactivation too); killing their handle gives their pool slot back
+// all the same, as for a type that has one.
 TEST_F(FrameTest, KillFreesTheBodyWithOrWithoutAKillStep) {
-  for (int type : {1, 9, 17}) {
+  Fgr4* light = Make(9);
+  ASSERT_NE(light, nullptr);
+  light->Event(EV_DEACT);
+  EXPECT_EQ(light->active, 1);
+  light->Kill(1);
+  for (int type : {1, 17}) {
     Fgr4* h = Make(type);
     ASSERT_NE(h, nullptr) << type;
     h->Kill(1);
@@ -75,8 +81,9 @@ TEST_F(FrameTest, CreationSetsCategoryDrawAndActive) {
   LoadDefaultUnitTables();
   const struct {
     int type, category, draw;
-  } want[] = {{1, 4, 0},  {2, 2, 1},  {3, 1, 1},  {5, 3, 1},  {7, 3, 1},  {8, 2, 1},
-              {11, 4, 1}, {12, 4, 1}, {15, 2, 1}, {21, 2, 1}, {25, 3, 1}, {26, 3, 1},
+  } want[] = {{1, 4, 0},  {2, 2, 0},  {3, 1, 1},  {5, 3, 1},  {7, 3, 1},  {8, 2, 1},  {9, 2, 0},
+              {10, 2, 1}, {11, 4, 1}, {12, 4, 1}, {13, 2, 0}, {14, 2, 0}, {15, 2, 1}, {16, 2, 1},
+              {17, 2, 1}, {18, 2, 0}, {19, 2, 1}, {21, 2, 1}, {22, 2, 0}, {25, 3, 1}, {26, 3, 1},
               {27, 3, 1}};
   for (const auto& w : want) {
     Fgr4* h = Make(w.type, w.type == 27 ? 1 : 0);

@@ -10,54 +10,17 @@
 #include "render/render.h"
 #include "shell/shell.h"
 #include "tests/common/temp_dir.h"
+#include "tests/objects/record_io.h"
 #include "tests/world/world_fixture.h"
 #include "ui/ui.h"
 
 namespace {
-
-// The handle part ahead of every type part (no trigger links).
-constexpr size_t kHandleBytes = 24;
 
 void SetScreen(int w, int h) {
   Ekran.W = static_cast<uint16_t>(w);
   Ekran.H = static_cast<uint16_t>(h);
   Ekran.W2 = static_cast<uint16_t>(w / 2);
   Ekran.H2 = static_cast<uint16_t>(h / 2);
-}
-
-std::vector<uint8_t> SaveRecord(Fgr4* h) {
-  FILE* f = std::tmpfile();
-  FILE* pf = f;
-  h->Event(EV_SAVE, &pf);
-  std::vector<uint8_t> bytes(static_cast<size_t>(std::ftell(f)));
-  std::rewind(f);
-  EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), f), bytes.size());
-  std::fclose(f);
-  return bytes;
-}
-
-// Loads a record into an empty slot as the object base does (made current).
-int LoadRecord(Fgr4& h, int type, const std::vector<uint8_t>& bytes) {
-  FILE* f = std::tmpfile();
-  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::rewind(f);
-  int r = h.Init(type, 0, 1, f);
-  std::fclose(f);
-  return r;
-}
-
-template <class T>
-void Poke(std::vector<uint8_t>& b, size_t at, T v) {
-  std::memcpy(b.data() + at, &v, sizeof v);
-}
-
-int InUse(int type) {
-  switch (type) {
-    case 1: return Fgr4W.Fotik.InUse();
-    case 3: return Fgr4W.Kno.InUse();
-    case 4: return Fgr4W.ScrFrm.InUse();
-  }
-  return -1;
 }
 
 class ScreenObjectsTest : public WorldTest {
@@ -160,15 +123,7 @@ TEST_F(ScreenObjectsTest, LoadedCameraHasItsValuesButNotTheUnsavedOnes) {
 TEST_F(ScreenObjectsTest, ADamagedRecordLoadsNothing) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
-  // A value written over the type part: an int, or a float when isFloat.
-  const struct {
-    int type;
-    size_t at;
-    bool isFloat;
-    float f;
-    int32_t i;
-    const char* what;
-  } damage[] = {
+  const RecordDamage damage[] = {
       {1, 0, false, 0, 11500, "link slot outside the holder"},
       {1, 4, true, nan, 0, "float 3 not a number"},
       {1, 16, false, 0, -1, "viewport width negative"},
@@ -182,40 +137,9 @@ TEST_F(ScreenObjectsTest, ADamagedRecordLoadsNothing) {
       {4, 0, true, -5.0f, 0, "angle negative"},
       {4, 24, true, nan, 0, "red not a number"},
   };
-  auto expectNothingLoaded = [&](int type, const std::vector<uint8_t>& bytes, const std::string& what) {
-    const int before = InUse(type);
-    pTekFotik = nullptr;
-    pTekKno = nullptr;
-    pTekScrFrm = nullptr;
-    Fgr4& h = FreeSlot();
-    EXPECT_EQ(LoadRecord(h, type, bytes), 0) << what;
-    EXPECT_EQ(h.Status(), 0) << what;
-    EXPECT_EQ(h.wrkNom, 0) << what;
-    EXPECT_EQ(h.linkA, nullptr) << what;
-    EXPECT_TRUE(h.trigs.empty()) << what;
-    EXPECT_EQ(h.active, 0) << what;
-    EXPECT_EQ(InUse(type), before) << what << ": the body taken for it is free again";
-    EXPECT_EQ(pTekFotik, nullptr) << what;
-    EXPECT_EQ(pTekKno, nullptr) << what;
-    EXPECT_EQ(pTekScrFrm, nullptr) << what;
-  };
-  for (int type : {1, 3, 4}) {
-    Fgr4* h = Filled(type);
-    h->linkA = &FgrHld.fgrs[FgrHld.firstScrFrm];
-    h->trigAdd(&FgrHld.fgrs[FgrHld.firstScrFrm], 0);  // the handle part names a link
-    const std::vector<uint8_t> good = SaveRecord(h);
-    for (size_t n = 0; n < good.size(); ++n)
-      expectNothingLoaded(type, std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(n)),
-                          "type " + std::to_string(type) + " cut at " + std::to_string(n));
-    const size_t typePart = good.size() - 204 * (type == 1) - 56 * (type == 3) - 40 * (type == 4);
-    for (const auto& d : damage) {
-      if (d.type != type) continue;
-      std::vector<uint8_t> bad = good;
-      if (d.isFloat) Poke(bad, typePart + d.at, d.f);
-      else Poke(bad, typePart + d.at, d.i);
-      expectNothingLoaded(type, bad, d.what);
-    }
-  }
+  for (const auto& w : {std::pair<int, size_t>{1, 204}, {3, 56}, {4, 40}})
+    ExpectDamagedRecordsRefused(Filled(w.first), FreeSlot(), w.second, &FgrHld.fgrs[FgrHld.firstScrFrm], damage,
+                                std::size(damage));
 }
 
 TEST_F(ScreenObjectsTest, CamerasOnA1024By768Screen) {

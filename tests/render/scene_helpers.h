@@ -36,17 +36,48 @@ inline bool LoadDefaultPictures() {
   return LoadRisGru("base/ris_list0.txt") == 1;
 }
 
-// The render tests with the pictures, materials and general models of the
-// default data set loaded for the whole suite.
+// The default data set's pictures, materials and general models.
+inline void LoadDefaultScene() {
+  ASSERT_TRUE(LoadDefaultPictures());
+  EnterDir in(SourceData());
+  MatRS_InitProc();
+  ASSERT_EQ(MatRS_LoadSbor("base/mat_sbr0.txt"), 1);
+  ASSERT_EQ(LoadGeneralModels(), 1);
+}
+
+// The start of a game-like frame: the queues and the frame's lights emptied,
+// the window cleared, the camera set up as the mode does (60 degrees, planes
+// 1 and 600), the sprite orientation and the view frustum taken from it, and
+// one white scene light of reach 400 at `light`.
+inline void BeginSceneFrame(t_VPortKam& cam, vec3 eye, vec3 target, vec3 light) {
+  RenderM._ResetOnStartNewLap();
+  NowIn_masSvetik = NowIn_masLandSvetik = 0;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  SetUpCamera(cam, eye, target, 60, 1, 600);
+  glob_nowVPKam = &cam;
+  Sprr1.UpdMatrix();
+  Sprr1.UpdR360();
+  Fru1.Update();
+  t_Svet* s = GetSvetikPro(0, light, 400);
+  ASSERT_NE(s, nullptr);
+  s->diffuse = vec4(1, 1, 1, 1);
+}
+
+// The pixel a world point is drawn at by the camera.
+inline Rgba PixelAt(vec3 p, t_VPortKam& cam) {
+  int x = 0, y = 0;
+  EXPECT_EQ(GetPointToEkran(p, x, y, &cam), 1);
+  return ReadRgba(x, y);
+}
+inline int Sum(Rgba p) { return p.r + p.g + p.b; }
+
+// The render tests with the default data set's pictures, materials and
+// general models loaded for the whole suite.
 class DefaultSceneTest : public RenderTest {
  protected:
   static void SetUpTestSuite() {
     RenderTest::SetUpTestSuite();
-    ASSERT_TRUE(LoadDefaultPictures());
-    EnterDir in(SourceData());
-    MatRS_InitProc();
-    ASSERT_EQ(MatRS_LoadSbor("base/mat_sbr0.txt"), 1);
-    ASSERT_EQ(LoadGeneralModels(), 1);
+    LoadDefaultScene();
   }
   static void TearDownTestSuite() {
     MdlGVBO_PreExit();

@@ -55,18 +55,8 @@ class SceneTest : public DefaultSceneTest {
   // One game-like frame; the scene light stands at `light`, the sprite only
   // when asked for.
   void Frame(vec3 light, bool sprite) {
-    RenderM._ResetOnStartNewLap();
-    NowIn_masSvetik = NowIn_masLandSvetik = 0;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    SetUpCamera(cam, vec3(1000, 30, 1060), vec3(1000, 6, 1000), 60, 1, 600);
-    glob_nowVPKam = &cam;
-    Sprr1.UpdMatrix();
-    Sprr1.UpdR360();
-    Fru1.Update();
     // Objects announce their lights; the ground light map is painted.
-    t_Svet* s = GetSvetikPro(0, light, 400);
-    ASSERT_NE(s, nullptr);
-    s->diffuse = vec4(1, 1, 1, 1);
+    BeginSceneFrame(cam, vec3(1000, 30, 1060), vec3(1000, 6, 1000), light);
     Add_LandSvetikPro(kGroundLight, 12, 0, 0.8f, 0.6f, 0.2f, 0.6f);
     PixBuf_RenderSveKvad();
     // Sky, then the ground with the map on unit 3.
@@ -91,12 +81,7 @@ class SceneTest : public DefaultSceneTest {
     if (sprite) RenderM.quads[0].Add(reinterpret_cast<Fgr4*>(2), 0, 1, 0, 22, -1, 0);
     RenderM._Run(&cam);
   }
-  Rgba At(vec3 p) {
-    int x = 0, y = 0;
-    EXPECT_EQ(GetPointToEkran(p, x, y, &cam), 1);
-    return ReadRgba(x, y);
-  }
-  static int Sum(Rgba p) { return p.r + p.g + p.b; }
+  Rgba At(vec3 p) { return PixelAt(p, cam); }
   t_VPortKam cam;
 };
 

@@ -180,8 +180,8 @@ TEST_F(ObjectBaseTest, ObjectsWithoutARecord) {
   FreshHolder();
   FgrHld.InitBase();
   SetMainScrFrm(pMainScrFrm);
-  Fgr4* shell = Make(17);  // a decoration writes no record yet
-  ASSERT_NE(shell, nullptr);
+  Fgr4* shell = FgrHld.GetFree_(1);  // the terrain holder writes no record
+  ASSERT_EQ(shell->Init(20, 0, 0, nullptr), 1);
   shell->SaveCategory = FGR4_SAVE_GEN;  // as if it were kept across levels
   ASSERT_EQ(FgrHld.SaveBase(), 1);
   EXPECT_EQ(Bytes("base/gen.fgh"), GoldenNewBase());
