@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/bench_scene.h"
+#include "bench/world_setup.h"
 #include "objects/objects.h"
 #include "render/render.h"
 #include "tests/common/unit_tables.h"
@@ -43,16 +44,9 @@ void TerrainOnce() {
 // ordered 600 units along its column.
 void Populate(bool moving) {
   TerrainOnce();
-  FgrHld.Sbros();
-  FgrHld.firstScrFrm = -1;
-  Fgr4W.Sbros();
-  pMainScrFrm = nullptr;
   walkabil_Init();
   PlitHold.reUpdatePafLay();
-  Fgr4W.KonfigAll(nullptr);
-  FgrHld.Init0(11500);
-  FgrHld.InitBase();
-  SetMainScrFrm(pMainScrFrm);
+  BenchFreshWorld();
   PlayerSelectedReset();
   const int n = Fgr4W_Cap(27) - 1;
   for (int k = 0; k < n; ++k) {
