@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "render/objectsglue.h"
 #include "render/shellglue.h"
 #include "render/standins.h"
 

@@ -5,9 +5,6 @@
 
 #include "core/core.h"
 
-// ---- replaced by the world objects' distance helper (objects/) ----
-float Distan1V(vec3 a, vec3 b);
-
 // ---- replaced by the modes (modes/) ----
 // The ground point the game's command code keeps; the ground-light marker is
 // drawn around it.

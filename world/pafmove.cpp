@@ -5,6 +5,7 @@
 
 #include "ui/ui.h"
 #include "world/astar.h"
+#include "world/objectsglue.h"
 #include "world/standins.h"
 
 t_PafMove1::t_PafMove1()
