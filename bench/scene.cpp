@@ -9,7 +9,8 @@
 #include "bench/gl_context.h"
 #include "bench/world_setup.h"
 #include "objects/objects.h"
-#include "objects/standins_scene.h"
+#include "objects/unithelp.h"
+#include "objects/unitlists.h"
 #include "tests/world/alloc_counter.h"
 #include "world/world.h"
 

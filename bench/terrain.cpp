@@ -7,35 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_scene.h"
 #include "core/core.h"
 #include "render/render.h"
 #include "ui/ui.h"
 #include "world/world.h"
 
 namespace {
-
-// GL-order (column-major) view and projection of a game camera.
-void CameraMatrices(vec3 eye, vec3 at, float fovDeg, float aspect, float n, float f, float* mv, float* pr) {
-  vec3 fw = normalize(at - eye), up(0, 1, 0);
-  vec3 s = normalize(cross(fw, up)), u = cross(s, fw);
-  const float m[16] = {s.x, u.x, -fw.x, 0, s.y, u.y, -fw.y, 0, s.z, u.z, -fw.z, 0,
-                       -dot(s, eye), -dot(u, eye), dot(fw, eye), 1};
-  for (int i = 0; i < 16; ++i) mv[i] = m[i];
-  float t = 1.0f / std::tan(fovDeg * 0.5f * 3.14159265f / 180.0f);
-  const float p[16] = {t / aspect, 0, 0, 0, 0, t, 0, 0, 0, 0, (f + n) / (n - f), -1, 0, 0, 2 * f * n / (n - f), 0};
-  for (int i = 0; i < 16; ++i) pr[i] = p[i];
-}
-
-void TestTerrain() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  org2_Init();
-  orgF_Init();
-  sysSRand(1);
-  PlitHold.FirstLayout();
-  PlitHold.InitHMap(std::string(VELMAR_SOURCE_DIR) + "/data/testhmap.tga");
-}
 
 void BM_PatchCulling(benchmark::State& state) {
   TestTerrain();

@@ -15,6 +15,7 @@
 
 #include "bench/world_setup.h"
 #include "objects/objects.h"
+#include "tests/common/unit_tables.h"
 #include "tests/world/alloc_counter.h"
 #include "tests/world/astar_maps.h"
 #include "tests/world/astar_reference.h"
@@ -110,7 +111,7 @@ void BM_Boost(benchmark::State& state, const MapCase* m) {
 // Every pool full of objects, all listed for the update pass.
 int FillEveryPool() {
   BenchFreshWorld();
-  origSborU.presetNumber[1] = 1;
+  LoadDefaultUnitTables();
   int n = 2;
   for (int type = 1; type <= FGR4_TYPE_COUNT; ++type) {
     if (type == 4) {

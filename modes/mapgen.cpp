@@ -52,8 +52,8 @@ void Terrain() {
 }  // namespace
 
 int NewUnit(int preset, int side) {
-  if (!FgrHld.AddWrkNetElit(27, preset, 1)) return 0;
-  (void)side;
+  if (!FgrHld.AddWrkNetElit(27, preset, 1) || !pTekUnit) return 0;
+  pTekUnit->iu[uiSide] = side;
   return 1;
 }
 
@@ -94,7 +94,10 @@ void MapGen01_Domiki() {
 void MapGen01_Units() {
   NewUnit(3, PlayerBanerID);
   NewUnit(2, PlayerBanerID);
-  NewUnit(3, PlayerBanerID + 1);
+  if (NewUnit(3, PlayerBanerID + 1)) {
+    pTekUnit->mb.Pos(2000.0f, 0.0f, 2000.0f);
+    pTekUnit->mb.PosYOpor();
+  }
 }
 
 void MapGen01() {

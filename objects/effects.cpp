@@ -5,7 +5,8 @@
 #include "objects/record.h"
 #include "objects/scr_frm.h"
 #include "objects/sceneobj.h"
-#include "objects/standins_scene.h"
+#include "objects/unithelp.h"
+#include "objects/unitlists.h"
 #include "render/render.h"
 #include "world/world.h"
 

@@ -4,7 +4,8 @@
 #include "objects/modesglue.h"
 #include "objects/record.h"
 #include "objects/sceneobj.h"
-#include "objects/standins_scene.h"
+#include "objects/unithelp.h"
+#include "objects/unitlists.h"
 #include "render/render.h"
 #include "world/world.h"
 

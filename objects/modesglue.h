@@ -6,6 +6,7 @@
 
 #include "core/core.h"
 
+class Fgr4;
 class t_MBase1;
 
 // The colour of a side (banner 1..6; any other banner gives black).
@@ -34,3 +35,6 @@ void SveKvad_box_UpdPos();
 // The last ground point of an order or a pick; new posts and decorations are
 // placed there.
 extern vec3 test1PointVec;
+
+// The game's object under the pointer (its hover pick), null when none.
+extern Fgr4* PlayerFgrUnderKur;

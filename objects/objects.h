@@ -18,3 +18,7 @@
 #include "objects/stolb.h"
 #include "objects/svet1.h"
 #include "objects/trig1.h"
+#include "objects/unit.h"
+#include "objects/unithelp.h"
+#include "objects/unitlists.h"
+#include "objects/unitstab.h"

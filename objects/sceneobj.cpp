@@ -2,7 +2,8 @@
 
 #include "objects/modesglue.h"
 #include "objects/soundglue.h"
-#include "objects/standins_scene.h"
+#include "objects/unithelp.h"
+#include "objects/unitlists.h"
 #include "render/render.h"
 #include "world/world.h"
 

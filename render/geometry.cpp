@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "render/objectsglue.h"
 #include "render/shellglue.h"
-#include "render/standins.h"
 
 vec3 Glob_KamOptimBoxP;
 vec3 Glob_KamOptimBoxG;

@@ -9,6 +9,7 @@
 #include "shell/ekran.h"
 #include "shell/glwindow.h"
 #include "shell/input.h"
+#include "shell/objectsglue.h"
 #include "shell/soundglue.h"
 #include "shell/standins.h"
 #include "ui/ui.h"

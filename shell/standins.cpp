@@ -17,7 +17,6 @@
 #include "world/world.h"
 
 // --- services the general resources load and release ------------------------------
-void LoadArAndUnitsTab() {}
 
 // --- world model -----------------------------------------------------------------------
 

@@ -13,8 +13,6 @@
 #include "render/render.h"
 
 // --- services the general resources load and release ------------------------------
-// Replaced by the world objects: the weapon and unit tables.
-void LoadArAndUnitsTab();
 
 // --- world model: path-finder and object pools come from the world model --------
 #include "world/world.h"

@@ -9,3 +9,4 @@
 #include "ui/uniis.h"
 #include "ui/lines_txt.h"
 #include "ui/org_edit.h"
+#include "ui/unitbars.h"

@@ -4,8 +4,9 @@
 
 #include "core/core.h"
 #include "objects/objects.h"
+#include "shell/engine.h"
+#include "world/objectsglue.h"
 #include "world/pools.h"
-#include "world/standins.h"
 
 int t_FgrHld::Init0(int n) {
   if (fgrs) {
@@ -124,6 +125,7 @@ int t_FgrHld::AddWrkNetElit(int type, int kind, int makeCurrent) {
     LogInfo("\nERR:AddWrk for ScrFrm (use Add_ScrFrm)");
     Main_Done = 1;
   }
+  if (type == 27 && !origSborU.nomOK(kind)) return 0;
   Fgr4* h = GetFree255_(1);
   if (!h) return AddWrk(type, kind, makeCurrent);
   return initListed(h, type, kind, makeCurrent);

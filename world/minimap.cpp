@@ -9,8 +9,8 @@
 #include "ui/ui.h"
 #include "world/fgr4.h"
 #include "world/mbase1.h"
+#include "world/objectsglue.h"
 #include "world/satint.h"
-#include "world/standins.h"
 
 t_MiniMap minimap1;
 int globTexNRamMMap = 51;
@@ -18,7 +18,6 @@ int globTexNRamMMap = 51;
 namespace {
 
 constexpr float kWorld = 4000.0f;
-constexpr int kMaxCircles = 201, kMaxSelected = 50, kMaxDots = 501;
 
 float TurnOf(const t_MiniMap& m) { return *o2::edTopView ? 0.0f : -m.angle; }
 
@@ -65,9 +64,9 @@ void t_MiniMap::UpdRealCoordForTopLayer(int& x, int& z) const {
   z += cy;
 }
 
-void t_MiniMap::MiniMapQ1(float x, float z, int r) const {
+void t_MiniMap::MiniMapQ1(float x, float z, float r) const {
   const float px1 = static_cast<float>(side - 1);
-  int d = PosToInt(zn::Perc(static_cast<float>(r), kWorld, px1));
+  int d = PosToInt(zn::Perc(r, kWorld, px1));
   if (d <= 1) return;
   float px = zn::Perc(x, kWorld, px1) + 1;
   float pz = zn::Perc(Plit_GlobCentrZ() - z + 2000.0f, kWorld, px1) + 1;
@@ -100,7 +99,7 @@ void t_MiniMap::DrawToTexPlus(t_MBase1* camera) {
   ColorMatF(1, 1, 1, 1);
   TexMat(1, 0, 4, -1, 0);
   NomBlend(34);
-  int circles = PlayerUnitsOkrugKlv < kMaxCircles ? PlayerUnitsOkrugKlv : kMaxCircles;
+  int circles = PlayerUnitsOkrugKlv < kSightListCap ? PlayerUnitsOkrugKlv : kSightListCap;
   for (int i = 0; i < circles; ++i)
     MiniMapQ1(PlayerUnitsOkrugPos[i].x, PlayerUnitsOkrugPos[i].z, PlayerUnitsOkrugR[i]);
 
@@ -118,7 +117,7 @@ void t_MiniMap::DrawToTexPlus(t_MBase1* camera) {
     TexMat(0, -1, 0, -1, 0);
     NomBlend(0);
     ColorMat(255, 50, 250, 80);
-    int n = PlayerSelected_Now < kMaxSelected ? PlayerSelected_Now : kMaxSelected;
+    int n = PlayerSelected_Now < kPlayerSelectedLast ? PlayerSelected_Now : kPlayerSelectedLast;
     for (int k = 1; k <= n; ++k) {
       float x = 0, y = 0, z = 0;
       Fgr4_Event(PlayerSelected_[k], EV_POSITION, &x, &y, &z);
@@ -162,7 +161,7 @@ void t_MiniMap::DrawToTexPlus(t_MBase1* camera) {
     markX += cx;
     markY += cy;
   }
-  int dots = KlientMiniMapFgrKlv < kMaxDots ? KlientMiniMapFgrKlv : kMaxDots;
+  int dots = KlientMiniMapFgrKlv < kSightListCap ? KlientMiniMapFgrKlv : kSightListCap;
   for (int i = 0; i < dots; ++i) UpdRealCoordForTopLayer(KlientMiniMapFgrX[i], KlientMiniMapFgrY[i]);
 }
 

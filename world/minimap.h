@@ -33,7 +33,7 @@ class t_MiniMap {
   void Draw1(int offsetX);
   int FillDepthKursIn();
   void UpdRealCoordForTopLayer(int& x, int& z) const;
-  void MiniMapQ1(float x, float z, int r) const;
+  void MiniMapQ1(float x, float z, float r) const;
   void MiniMapCross1(float x, float z, int left, int right, int up, int down) const;
   static void ModifXZByUg(int& x, int& z, float angle);
 };

@@ -37,3 +37,12 @@
 
 // Highest type code; codes run 1..FGR4_TYPE_COUNT.
 constexpr int FGR4_TYPE_COUNT = 27;
+
+// Capacity of the pool of a type code at compile time, 0 outside 1..27.
+constexpr int Fgr4W_Cap(int type) {
+#define VELMAR_CAP_CASE(code, Name, capacity) \
+  if (type == code) return capacity;
+  VELMAR_OBJECT_TYPES(VELMAR_CAP_CASE)
+#undef VELMAR_CAP_CASE
+  return 0;
+}

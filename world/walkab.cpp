@@ -34,27 +34,53 @@ void computeMoves(int l, int x, int z) {
 int bulkDepth = 0;   // inside walkabBulkBegin/End
 bool stale = false;  // writes were made in bulk; masks are rebuilt when next read
 
-// After a grid write at (x, z): layers whose closed state changed get the
-// move masks of the cell and its eight neighbours recomputed.
-void refresh(int firstLayer, int lastLayer, int x, int z) {
+// Cells written since the masks were last brought up to date. A write only
+// notes its cell; when the masks are next read, the cells whose closed state
+// really changed get the masks around them recomputed. An object that leaves
+// a tile and takes it again in between costs nothing.
+unsigned char dirtyFlag[kCells];
+int32_t dirtyList[kCells];
+int dirtyCount = 0;
+
+void refresh(int x, int z) {
   if (bulkDepth > 0) {
     stale = true;
     return;
   }
+  if (stale) return;  // everything is rebuilt anyway
   const int i = x * gMapH + z;
-  for (int layer = firstLayer; layer <= lastLayer; ++layer) {
-    const int l = layer - 1;
-    const unsigned char now = static_cast<unsigned char>(closedNow(layer, x, z));
-    if (shut[l][i] == now) continue;
-    shut[l][i] = now;
-    for (int dx = -1; dx <= 1; ++dx)
-      for (int dz = -1; dz <= 1; ++dz)
-        if (walkabAdr(x + dx, z + dz)) computeMoves(l, x + dx, z + dz);
+  if (dirtyFlag[i]) return;
+  dirtyFlag[i] = 1;
+  dirtyList[dirtyCount++] = i;
+}
+
+void clearDirty() {
+  for (int k = 0; k < dirtyCount; ++k) dirtyFlag[dirtyList[k]] = 0;
+  dirtyCount = 0;
+}
+
+// The masks of the layers whose closed state changed at a noted cell: that
+// cell and its eight neighbours.
+void flushDirty() {
+  for (int k = 0; k < dirtyCount; ++k) {
+    const int i = dirtyList[k];
+    dirtyFlag[i] = 0;
+    const int x = i / gMapH, z = i % gMapH;
+    for (int l = 0; l < kLayers; ++l) {
+      const unsigned char now = static_cast<unsigned char>(closedNow(l + 1, x, z));
+      if (shut[l][i] == now) continue;
+      shut[l][i] = now;
+      for (int dx = -1; dx <= 1; ++dx)
+        for (int dz = -1; dz <= 1; ++dz)
+          if (walkabAdr(x + dx, z + dz)) computeMoves(l, x + dx, z + dz);
+    }
   }
+  dirtyCount = 0;
 }
 
 void rebuildAll() {
   stale = false;
+  clearDirty();
   for (int layer = 1; layer <= kLayers; ++layer) {
     for (int x = 0; x < gMapW; ++x)
       for (int z = 0; z < gMapH; ++z)
@@ -88,9 +114,7 @@ int occupy(int grid, int x, int z, int set, bool byLayer1, bool byLand) {
     if (byLand && grids[kLand][x][z] != 0) return 0;
     b = 1;
   }
-  if (grid == kFull) refresh(1, kLayers, x, z);
-  else if (grid == kLand) refresh(2, kLayers, x, z);
-  else refresh(1, 1, x, z);
+  refresh(x, z);
   return 1;
 }
 
@@ -115,6 +139,7 @@ void walkabil_Init() {
   std::memset(shut, 0, sizeof shut);
   for (unsigned char* m : moves) std::memcpy(m, openMoves, sizeof openMoves);
   stale = false;
+  clearDirty();
 }
 
 const unsigned char (*walkabLayer(int layer))[gMapH] {
@@ -129,13 +154,14 @@ void walkabBulkEnd() {
 
 const unsigned char* AStMoves(int layer) {
   if (stale) rebuildAll();
+  else flushDirty();
   return layer >= 1 && layer <= kLayers ? moves[layer - 1] : nullptr;
 }
 
 void walkabSet(int layer, int x, int z, int value) {
   if (layer < 1 || layer > kLayers || !walkabAdr(x, z)) return;
   grids[layer - 1][x][z] = static_cast<unsigned char>(value);
-  refresh(layer, layer, x, z);
+  refresh(x, z);
 }
 
 void walkab1(int x, int z, int value) { walkabSet(1, x, z, value); }

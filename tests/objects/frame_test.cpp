@@ -78,7 +78,7 @@ TEST_F(FrameTest, KillFreesTheBodyWithOrWithoutAKillStep) {
 }
 
 TEST_F(FrameTest, CreationSetsCategoryDrawAndActive) {
-  origSborU.presetNumber[1] = 1;
+  LoadDefaultUnitTables();
   const struct {
     int type, category, draw;
   } want[] = {{1, 4, 0},  {2, 2, 0},  {3, 1, 1},  {5, 3, 1},  {7, 3, 1},  {8, 2, 1},  {9, 2, 0},
@@ -119,7 +119,7 @@ TEST_F(FrameTest, ConstantAnswers) {
       {11, 0, 1, 0, -7, -7},  {17, 0, 0, 1, -7, -7}, {25, 1, 0, 1, -7, -7},
       {27, 0, 0, 1, 0, 27},
   };
-  origSborU.presetNumber[1] = 1;
+  LoadDefaultUnitTables();
   for (const auto& w : want) {
     Fgr4* h;
     if (w.type == 4) {

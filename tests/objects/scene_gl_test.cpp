@@ -1,7 +1,8 @@
 // The scene objects on real GL frames of the default data set: every kind
 // that draws shows its shape where it stands, and the flare's occlusion test
 // reads the depth buffer (seen it brightens, hidden or far it only fades).
-#include "objects/standins_scene.h"
+#include "objects/unithelp.h"
+#include "objects/unitlists.h"
 #include "tests/render/scene_helpers.h"
 #include "objects/modesglue.h"
 #include "tests/world/world_fixture.h"
@@ -12,16 +13,8 @@ namespace {
 const vec3 kEye(1000, 30, 1060);
 const vec3 kTarget(1000, 8, 1000);
 
-class SceneGLTest : public RenderTest {
+class SceneGLTest : public DefaultSceneTest {
  protected:
-  static void SetUpTestSuite() {
-    RenderTest::SetUpTestSuite();
-    LoadDefaultScene();
-  }
-  static void TearDownTestSuite() {
-    MdlGVBO_PreExit();
-    RenderTest::TearDownTestSuite();
-  }
   void SetUp() override {
     RenderTest::SetUp();
     FreshWorldWithNewBase();

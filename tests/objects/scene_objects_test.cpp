@@ -5,7 +5,8 @@
 // objects, and the command point's tile.
 #include <set>
 
-#include "objects/standins_scene.h"
+#include "objects/unithelp.h"
+#include "objects/unitlists.h"
 #include "objects/soundglue.h"
 #include "render/render.h"
 #include "shell/shell.h"

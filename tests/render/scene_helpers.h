@@ -70,3 +70,17 @@ inline Rgba PixelAt(vec3 p, t_VPortKam& cam) {
   return ReadRgba(x, y);
 }
 inline int Sum(Rgba p) { return p.r + p.g + p.b; }
+
+// The render tests with the default data set's pictures, materials and
+// general models loaded for the whole suite.
+class DefaultSceneTest : public RenderTest {
+ protected:
+  static void SetUpTestSuite() {
+    RenderTest::SetUpTestSuite();
+    LoadDefaultScene();
+  }
+  static void TearDownTestSuite() {
+    MdlGVBO_PreExit();
+    RenderTest::TearDownTestSuite();
+  }
+};

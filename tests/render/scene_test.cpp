@@ -27,16 +27,8 @@ void Owner(Fgr4* owner, int code, void*, void*, void*, void*) {
   }
 }
 
-class SceneTest : public RenderTest {
+class SceneTest : public DefaultSceneTest {
  protected:
-  static void SetUpTestSuite() {
-    RenderTest::SetUpTestSuite();
-    LoadDefaultScene();
-  }
-  static void TearDownTestSuite() {
-    MdlGVBO_PreExit();
-    RenderTest::TearDownTestSuite();
-  }
   void SetUp() override {
     RenderTest::SetUp();
     RenderOwnerEvent = Owner;

@@ -70,11 +70,15 @@ TEST_F(HolderTest, NothingIsMadeWithoutAMainFrame) {
 }
 
 TEST_F(HolderTest, UnitsNeedAValidPreset) {
+  EXPECT_EQ(FgrHld.AddWrk(27, 2, 1), 0);
+  EXPECT_EQ(FgrHld.AddWrkNetElit(27, 2, 1), 0);
+  LoadDefaultUnitTables();
+  EXPECT_EQ(FgrHld.AddWrk(27, 2, 1), 1);
+  EXPECT_EQ(FgrHld.AddWrkNetElit(27, 2, 1), 1);
   EXPECT_EQ(FgrHld.AddWrk(27, 5, 1), 0);
-  origSborU.presetNumber[5] = 5;
-  EXPECT_EQ(FgrHld.AddWrk(27, 5, 1), 1);
-  EXPECT_EQ(FgrHld.AddWrk(0, 5, 1), 0);
-  EXPECT_EQ(FgrHld.AddWrk(28, 5, 1), 0);
+  EXPECT_EQ(FgrHld.AddWrkNetElit(27, 5, 1), 0);
+  EXPECT_EQ(FgrHld.AddWrk(0, 2, 1), 0);
+  EXPECT_EQ(FgrHld.AddWrk(28, 2, 1), 0);
 }
 
 TEST_F(HolderTest, ScreenFrameThroughAddWrkStopsTheProgramButIsMade) {
@@ -259,7 +263,7 @@ TEST_F(HolderTest, ListsReuseEmptyEntriesAndAreRebuiltFromTheMainFrame) {
 }
 
 TEST_F(HolderTest, LevelResetKeepsFramesBaseObjectsAndCameras) {
-  origSborU.presetNumber[2] = 2;
+  LoadDefaultUnitTables();
   Fgr4* kno = Make(3);        // category 1
   Fgr4* dekor = Make(17);     // 2
   Fgr4* unit = Make(27, 2);   // 3

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "objects/objects.h"
+#include "shell/engine.h"
+#include "tests/common/unit_tables.h"
 #include "world/world.h"
 
 struct EventRec {
@@ -57,7 +59,8 @@ class WorldTest : public ::testing::Test {
     Main_Done = 0;
     Glob_WSA_ProgIs = 0;
     priv_force_EventsFromServer = 0;
-    origSborU = t_Unt1TabOne();
+    origSborU.Sbros();
+    arOne.Sbros();
     FreshWorldWithNewBase();
     gScript = &script;
     Fgr4_EventTrace = TraceEvent;

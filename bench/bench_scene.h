@@ -1,0 +1,35 @@
+// What the world benchmarks share: the GL-order (column-major) view and
+// projection matrices of a camera, to set the view frustum without a GL
+// context, and the hilly test terrain of the default data set.
+#pragma once
+
+#include <cmath>
+#include <string>
+
+#include "core/core.h"
+#include "ui/ui.h"
+#include "world/world.h"
+
+inline void CameraMatrices(vec3 eye, vec3 at, float fovDeg, float aspect, float n, float f, float* mv, float* pr) {
+  vec3 fw = normalize(at - eye), up(0, 1, 0);
+  vec3 s = normalize(cross(fw, up)), u = cross(s, fw);
+  const float m[16] = {s.x, u.x, -fw.x, 0, s.y, u.y, -fw.y, 0, s.z, u.z, -fw.z, 0,
+                       -dot(s, eye), -dot(u, eye), dot(fw, eye), 1};
+  for (int i = 0; i < 16; ++i) mv[i] = m[i];
+  float t = 1.0f / std::tan(fovDeg * 0.5f * 3.14159265f / 180.0f);
+  const float p[16] = {t / aspect, 0, 0, 0, 0, t, 0, 0, 0, 0, (f + n) / (n - f), -1, 0, 0, 2 * f * n / (n - f), 0};
+  for (int i = 0; i < 16; ++i) pr[i] = p[i];
+}
+
+// The test level's terrain from the default height map, laid out once; the
+// settings all start at 0.
+inline void TestTerrain() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  org2_Init();
+  orgF_Init();
+  sysSRand(1);
+  PlitHold.FirstLayout();
+  PlitHold.InitHMap(std::string(VELMAR_SOURCE_DIR) + "/data/testhmap.tga");
+}

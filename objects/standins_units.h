@@ -1,0 +1,11 @@
+// Stand-ins for what the units call in work that has not landed yet: each is
+// declared here by its real name and signature, with a temporary definition
+// in objects/standins.cpp. Delete a line here (and its definition) when the
+// real one arrives.
+#pragma once
+
+class Fgr4;
+
+// The command posts of the two sides (the command post objects).
+extern Fgr4* p1FgrKomPult;
+extern Fgr4* p2FgrKomPult;
