@@ -120,9 +120,10 @@ void Pro_Q7_Elements::Game_li2_Draw(t_Lin2* li) {
   PanelBase(li, 0.3f, 0.5f, 0.3f);
   Title(li, MsgBase(56));
   if (!Open(li)) return;
+  // Line 11 reads "hit bars" in the Cyrillic code page of the texts.
   static const char* const kLines[] = {"add tank", "ener on grin", "skala",  "add car",  "---",
                                        "add tank", "(stolb)",      "(stolb)", "add car", "-",
-                                       "хит-бары"};
+                                       "\xf5\xe8\xf2-\xe1\xe0\xf0\xfb"};
   for (int i = 0; i < 11; ++i) Line(li, 1 + i, "%s", kLines[i]);
   Line(li, 12, "PixBuf Land:%d", *o2::SveKvadTex4);
   Line(li, 13, "-");

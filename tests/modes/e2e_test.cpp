@@ -31,6 +31,12 @@ class ModesGame : public GameRun {
     Menu(line);
     Sleep(1500);
   }
+  // Shift+Escape with the pointer off the minimap (which takes the keys).
+  void ToMenu() {
+    Move(400, 300);
+    Key("Escape", 150, "shift");
+    Sleep(800);
+  }
   void ExitFromMenu() {
     Move(kMenuX, MenuLineY(kExit));
     Menu(kExit);
@@ -39,6 +45,11 @@ class ModesGame : public GameRun {
   void EditLine(int n) {
     Move(10, 15, 400);
     Click(60, EditLineY(n));
+  }
+  // The game list opens on a click of its corner; its lines are 21 pixels.
+  void GameLine(int n) {
+    Click(180, 575);
+    Click(150, 180 + 21 * n + 10);
   }
   bool IsGreenGround(const Bmp& b, int x, int y) {
     const int r = b.At(x, y, 0), g = b.At(x, y, 1), bl = b.At(x, y, 2);
@@ -56,8 +67,7 @@ TEST_F(ModesGame, MenuMakesALevelEntersTheGameAndTheProgramEndsFromTheMenu) {
   fs::path menuShot = Shot();
   NewLevelAnd(kPlay);
   fs::path gameShot = Shot();
-  Key("Escape", 150, "shift");
-  Sleep(800);
+  ToMenu();
   fs::path backShot = Shot();
   ExitFromMenu();
   ASSERT_EQ(Wait(pid_, 60), 0);
@@ -102,8 +112,7 @@ TEST_F(ModesGame, EditorRaisesTheGroundSavesAndLoadsTheTerrain) {
   EditLine(1);
   Sleep(500);
   const std::string again = Slurp(land);
-  Key("Escape", 150, "shift");
-  Sleep(800);
+  ToMenu();
   ExitFromMenu();
   ASSERT_EQ(Wait(pid_, 60), 0);
   ExpectCleanRun();
@@ -129,8 +138,7 @@ TEST_F(ModesGame, SettingsEditorOpensOnItsKeyAndAStepTakesEffect) {
   Key("grave");
   Sleep(300);
   fs::path without = Shot();
-  Key("Escape", 150, "shift");
-  Sleep(800);
+  ToMenu();
   ExitFromMenu();
   ASSERT_EQ(Wait(pid_, 60), 0);
   ExpectCleanRun();
@@ -142,4 +150,36 @@ TEST_F(ModesGame, SettingsEditorOpensOnItsKeyAndAStepTakesEffect) {
   EXPECT_GT(b.Diff(a, 0, 100, 160, 500, 30), 2000);
   // The frame counter's box at the top centre is gone.
   EXPECT_GT(a.Diff(c, 360, 4, 440, 16, 20), 200);
+}
+
+TEST_F(ModesGame, OwnUnitsSelectedWithARectangleMoveToAGroundPoint) {
+  Start({Game()});
+  ASSERT_TRUE(WaitForWindow());
+  NewLevelAnd(kPlay);
+  for (int i = 0; i < 5; ++i) GameLine(1);  // five tanks of the player's side
+  Move(400, 300);
+  Key("s", 1500);  // the camera backs off to see them
+  Sleep(500);
+  fs::path before = Shot();
+  Drag(300, 360, 540, 460);
+  fs::path selected = Shot();
+  Click(250, 420, 3);  // the order: a ground point to the left
+  Sleep(3000);
+  fs::path moving = Shot();
+  Sleep(3000);
+  fs::path later = Shot();
+  ToMenu();
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_, 60), 0);
+  ExpectCleanRun();
+  Bmp a, b, c, d;
+  ASSERT_TRUE(a.Load(before));
+  ASSERT_TRUE(b.Load(selected));
+  ASSERT_TRUE(c.Load(moving));
+  ASSERT_TRUE(d.Load(later));
+  // The selection shows on the units (markers and icons).
+  EXPECT_GT(b.Diff(a, 300, 360, 540, 460, 40), 50);
+  // The units leave where they stood and are on their way a few seconds apart.
+  EXPECT_GT(c.Diff(b, 300, 360, 540, 460, 40), 100);
+  EXPECT_GT(d.Diff(c, 100, 340, 540, 480, 40), 100);
 }

@@ -59,6 +59,7 @@ class Monkey : public GameRun {
   // the settings overlay closed first when it holds the commands.
   bool ToMenu() {
     for (int attempt = 0; attempt < 4; ++attempt) {
+      Move(400, 300);  // off the minimap, which takes the keys
       Key("Escape", 150, "shift");
       Sleep(600);
       Bmp b;
