@@ -14,6 +14,7 @@
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "tests/common/temp_dir.h"
+#include "tests/common/unit_tables.h"
 #include "tests/render/render_fixture.h"
 #include "ui/modesglue.h"
 #include "world/world.h"
@@ -300,4 +301,27 @@ TEST_F(FrontTest, WholeFramesOfEachStep) {
   EXPECT_NEAR_RGB(ReadRgba(200, 200), 51, 77, 102, 2);
   Root_IPPI.cur = 0;
   *o2::EtapOK = 0;
+}
+
+TEST_F(FrontTest, OrdersGoOnlyToTheSelectedObjectsOfThePlayersSide) {
+  LoadDefaultUnitTables();
+  Plit_Init();
+  ASSERT_EQ(NewUnit(3, PlayerBanerID), 1);
+  tw_Unit* own = pTekUnit;
+  ASSERT_EQ(NewUnit(3, PlayerBanerID + 1), 1);
+  tw_Unit* enemy = pTekUnit;
+  ASSERT_NE(own, enemy);
+  PlayerSelectedReset();
+  PlayerSelectedAdd(own->owner);
+  PlayerSelectedAdd(enemy->owner);  // a single pick may select an enemy
+  GameSbor::UnitsMoveToPoint(vec3(1500, 0, 1500));
+  EXPECT_GE(own->iu[uiMoveMode], 1);
+  EXPECT_EQ(enemy->iu[uiMoveMode], 0);
+  enemy->iu[uiMoveMode] = 2;
+  PlayerSelected_AllToTarget(enemy->owner);  // a target order ends a move
+  EXPECT_EQ(own->iu[uiMoveMode], 0);
+  EXPECT_EQ(enemy->iu[uiMoveMode], 2);
+  own->owner->Kill(1);
+  enemy->owner->Kill(1);
+  PlayerSelectedReset();
 }
