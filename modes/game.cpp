@@ -34,8 +34,10 @@ void CountDown(int& v) {
   if (v < 0) v = 0;
 }
 
+}  // namespace
+
 // Per-lap lists, queues, sound and terrain buffers at the start of the frame.
-void StartLap() {
+void Game_StartLap() {
   RenderM._ResetOnStartNewLap();
   PlayerUnitsOkrug_OnStartLap();
   PlayerUnits_OnStartLap();
@@ -49,13 +51,17 @@ void StartLap() {
   PlitHold.Resident();
 }
 
+namespace {
+
 void GroundLights(bool byTexture) {
   PeregonSvetikTo_LandSvetik();
   if (byTexture) PixBuf_RenderSveKvad2();
   else PixBuf_RenderSveKvad();
 }
 
-void WorldUpdate() {
+}  // namespace
+
+void Game_WorldUpdate() {
   if (Glob_WSA_ProgIs == Glob_WSA_Server) {
     FgrHld.Update(2, 1);
   } else if (Glob_WSA_ProgIs > Glob_WSA_Server) {
@@ -67,6 +73,8 @@ void WorldUpdate() {
     if (*o2::SveKvadTex4) GroundLights(*o2::PixelBufE == 2);
   }
 }
+
+namespace {
 
 // The overlay's frame: its keys and its lists. 1 when it was closed (the
 // frame ends at once).
@@ -142,7 +150,7 @@ int ippi_Q7::Game_Step() {
   kmd[1].KeyVersSbros(0, 1, 1);
   kmd[2].KeyVersSbros(0, 1, 1);
   kmd.SensUp();
-  StartLap();
+  Game_StartLap();
   CountDown(*o2::PultSmenPauz);
   CountDown(*o2::AnyKliHvoWait);
   CountDown(ivShadKlik);
@@ -161,7 +169,7 @@ int ippi_Q7::Game_Step() {
   } else {
     GameSbor::gs20_Kmd(kmd);
   }
-  WorldUpdate();
+  Game_WorldUpdate();
   _UniIS_Cases::Cases_UniIStringUpdate();
   GameSbor::gs40_KmdTail(kmd);
   if (Ekran.Status > -1) GameSbor::gs50_NormSelect();

@@ -68,6 +68,11 @@ void KmdKle2(inerQ7EditKmd& kmd, int tile);
 void SetSoloFotik();
 }  // namespace EditSbor
 
+// The game frame's world half: the per-lap resets at its start, and the
+// update of every object by the network role.
+void Game_StartLap();
+void Game_WorldUpdate();
+
 int Test_AddKnoForBase();
 void PultSmenResetGlob();
 void RenderReflection(int);
