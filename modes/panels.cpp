@@ -2,6 +2,8 @@
 // text of every line. A line's command id is the list's base id + the line.
 #include <GL/gl.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <string>
 
 #include "core/core.h"
@@ -36,10 +38,15 @@ void PanelBase(const t_Lin2* li, float r, float g, float b) {
 }
 
 // A line of text in the list's colour.
-template <class... A>
-void Line(const t_Lin2* li, int line, const char* format, A... args) {
+void Line(const t_Lin2* li, int line, const char* format, ...) __attribute__((format(printf, 3, 4)));
+void Line(const t_Lin2* li, int line, const char* format, ...) {
+  char text[orgT_TBuf_::kCap + 1];
+  va_list ap;
+  va_start(ap, format);
+  std::vsnprintf(text, sizeof text, format, ap);
+  va_end(ap);
   ColorMatF(1.0f, 0.95f, 0.92f, 0.85f);
-  li->Print(li->baseId + line, kFont, 0, format, args...);
+  li->Print(li->baseId + line, kFont, 0, "%s", text);
 }
 
 void Title(const t_Lin2* li, const char* text) {
