@@ -4,6 +4,7 @@
 // raises the terrain, saves and loads it; the settings editor steps a
 // setting; the program ends from the menu with exit code 0.
 #include "tests/common/game_run.h"
+#include "tests/sound/recording.h"
 
 namespace {
 
@@ -182,4 +183,38 @@ TEST_F(ModesGame, OwnUnitsSelectedWithARectangleMoveToAGroundPoint) {
   // The units leave where they stood and are on their way a few seconds apart.
   EXPECT_GT(c.Diff(b, 300, 360, 540, 460, 40), 100);
   EXPECT_GT(d.Diff(c, 100, 340, 540, 480, 40), 100);
+}
+
+TEST_F(ModesGame, EnteringTheGameSounds) {
+  Start({"--sound", "wave", Game()});
+  ASSERT_TRUE(WaitForWindow());
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  auto since = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+  Move(kMenuX, MenuLineY(kNewLevel));
+  const double newLevel = since() + 0.25;  // the press after the pointer settles
+  Menu(kNewLevel);
+  Sleep(1500);
+  Move(kMenuX, MenuLineY(kPlay));
+  const double play = since() + 0.25;  // the press after the pointer settles
+  Menu(kPlay);
+  Sleep(3000);
+  ToMenu();
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_, 60), 0);
+  ExpectCleanRun();
+  sndtest::Recording rec;
+  ASSERT_TRUE(sndtest::ParseRecording(Slurp(dir_ / "sound.wav"), rec));
+  // The menu is silent until the first click: the recording's first sound
+  // marks the new-level click, and puts the recording on our clock.
+  double first = 0, last = 0;
+  ASSERT_TRUE(rec.LoudSpan(0.002, first, last));
+  const double offset = first - newLevel;
+  auto level = [&](double from, double to) {
+    return rec.Rms(size_t((from + offset) * rec.rate), size_t((to + offset) * rec.rate));
+  };
+  // A click lasts a few hundredths of a second; the game's start plays on
+  // for seconds after the click that enters it.
+  EXPECT_LT(level(newLevel + 0.3, play - 0.3), 0.001);
+  EXPECT_GT(level(play + 0.4, play + 1.6), 0.002);
 }
