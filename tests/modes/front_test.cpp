@@ -276,6 +276,25 @@ TEST_F(FrontTest, EditorHeightCommands) {
   EXPECT_NEAR(PlitHold.GetMidY(tile) - y0, 0.5f, 0.3f);
 }
 
+TEST_F(FrontTest, ATileNumberOutsideTheTerrainChoosesNoTile) {
+  Plit_Init();
+  inerQ7EditKmd kmd;
+  Ekran.Status = 1;
+  EditSbor::SetSoloFotik();
+  const float y = PlitHold.GetMidY(kPlitTiles - 1);
+  for (int tile : {kPlitTiles, 50000, -7}) {
+    SCOPED_TRACE(tile);
+    *o2::Plit_OfsNom = tile;
+    for (int slot : {15, 30, 32}) {
+      for (IKmd2& k : kmd.k) k.signal = 0;
+      kmd[slot].signal = 1;
+      EditSbor::es20_Kmd(kmd);
+    }
+  }
+  EXPECT_EQ(PlitHold.GetMidY(kPlitTiles - 1), y);
+  *o2::Plit_OfsNom = -1;
+}
+
 TEST_F(FrontTest, WholeFramesOfEachStep) {
   Plit_Init();
   *o2::EtapOK = 1;
