@@ -128,8 +128,10 @@ class GameRun : public ::testing::Test {
     if (pid == pid_) pid_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
   }
-  // Waits for the game's window and gives it the keyboard.
-  bool WaitForWindow() {
+  // Runs the game with these options and settings to its end: its exit code.
+  int RunToEnd(std::vector<std::string> args, int seconds = 120) { return Wait(Start(std::move(args)), seconds); }
+  // The game's window once it is there ("" when it does not come).
+  std::string FindWindow() {
     for (int i = 0; i < 300 && win_.empty(); ++i) {
       std::string pid = Slurp(dir_ / "velmar.pid");
       if (!pid.empty() && pid.back() == '\n') pid.pop_back();
@@ -137,7 +139,11 @@ class GameRun : public ::testing::Test {
         win_ = Output("xdotool search --pid " + pid + " --name '^Velmar$' 2>/dev/null | head -1");
       if (win_.empty()) Sleep(100);
     }
-    if (win_.empty()) return false;
+    return win_;
+  }
+  // Waits for the game's window and gives it the keyboard.
+  bool WaitForWindow() {
+    if (FindWindow().empty()) return false;
     Run("xdotool windowfocus --sync " + win_);
     Sleep(1500);  // start-up to the first frames
     return true;

@@ -1,5 +1,7 @@
 // End to end: the real game, started by tools/run-headless on a copy of the
 // data tree, on the X display the test runs under.
+#include "tests/common/game_run.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -20,89 +22,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using gamerun::Output;
+using gamerun::Slurp;
+
 const std::string kTools = std::string(VELMAR_SOURCE_DIR) + "/tools/";
 const std::string kGame = std::string(VELMAR_BINARY_DIR) + "/velmar";
 const std::string kWmDelete = std::string(VELMAR_BINARY_DIR) + "/tests/shell/velmar_wm_delete";
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-std::string Output(const std::string& cmd) {
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return out;
-  char buf[512];
-  while (fgets(buf, sizeof buf, p)) out += buf;
-  pclose(p);
-  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-  return out;
-}
-
-class Game : public ::testing::Test {
+class Game : public gamerun::GameRun {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("velmar-e2e-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(dir_);
-  }
-  // Starts run-headless in the background; returns its process id.
-  pid_t Start(std::vector<std::string> args) {
-    std::vector<std::string> argv{kTools + "run-headless", "--display", "--dir", dir_.string()};
-    argv.insert(argv.end(), args.begin(), args.end());
-    pid_t pid = fork();
-    if (pid == 0) {
-      std::vector<char*> a;
-      for (auto& s : argv) a.push_back(s.data());
-      a.push_back(nullptr);
-      freopen("/dev/null", "w", stdout);
-      execv(a[0], a.data());
-      _exit(127);
-    }
-    return pid;
-  }
-  int Wait(pid_t pid, int seconds) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > end) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-  }
-  int RunToEnd(std::vector<std::string> args, int seconds = 120) {
-    return Wait(Start(std::move(args)), seconds);
-  }
-  // The game's window, once it is there.
-  std::string WaitForWindow() {
-    for (int i = 0; i < 200; ++i) {
-      std::string pid = Slurp(dir_ / "velmar.pid");
-      if (!pid.empty() && pid.back() == '\n') pid.pop_back();
-      if (!pid.empty()) {
-        std::string id = Output("xdotool search --pid " + pid + " --name '^Velmar$' 2>/dev/null | head -1");
-        if (!id.empty()) return id;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return "";
-  }
-  void ExpectCleanRun() {
-    std::string err = Slurp(dir_ / "stderr.txt");
-    EXPECT_EQ(err.find("AddressSanitizer"), std::string::npos) << err;
-    EXPECT_EQ(err.find("LeakSanitizer"), std::string::npos) << err;
-    EXPECT_EQ(err.find("runtime error"), std::string::npos) << err;
-  }
-  fs::path dir_;
+  std::string WaitForWindow() { return FindWindow(); }
 };
 
 }  // namespace
