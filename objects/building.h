@@ -1,0 +1,50 @@
+// What the three building types share: the seen test and minimap dot of an
+// update, the visibility word out of view, the range display, the looping
+// sound while selected, the four terrain registrations, the ground light
+// and the flag-coloured marker boxes.
+#pragma once
+
+#include <cstdint>
+
+#include "core/core.h"
+
+class Fgr4;
+class t_MBase1;
+
+// Minimap dot kinds: plain building and bunker, energy building.
+constexpr int kDomDotKind = 7, kEnerDotKind = 8;
+
+// The seen flag of an update (the local side's own buildings are always
+// seen, others when they reach into a sight circle) and, when seen, the
+// minimap dot.
+void Bld_SeenAndDot(int side, vec3 pos, int sight, int32_t& seen, int dotKind);
+
+// The visibility word of a building out of the view frustum: 0 in front of
+// the solo camera, else -1.
+int Bld_OutOfView(vec3 pos);
+
+// Whether the range display shows: the building is under the pointer, or
+// nothing is and it is the only selected object.
+bool Bld_RangeShown(Fgr4* owner, int selected);
+// The range ring on the ground (its points to `out` when given).
+void Bld_RangeRing(vec3 pos, vec3* ring, vec3* out);
+
+// The looping sound while selected, at a fixed pitch: a held channel is
+// marked far once not selected; a selected building without one asks for it.
+void Bld_SoundWhileSelected(Fgr4* owner, int selected, int32_t channel, vec3 pos, int index, float gain);
+
+// The four tiles under pos + (+-d, +-d) registered in the ground layer
+// afresh; and released.
+void Bld_TilesReg(int32_t* pair, int32_t* tile, vec3 pos, float d);
+void Bld_TilesDeReg(int32_t* pair, int32_t* tile);
+// Loaded registrations name tiles of another run: none is held.
+void Bld_TilesForget(int32_t* pair, int32_t* tile);
+
+// The ground light of a building in its side's colour.
+void Bld_GroundLight(vec3 pos, float radius, int side);
+
+// A box in the side's colour into the box queue.
+void Bld_FlagBox(vec3 c, vec3 half, int side, int k2);
+
+// An int member of a loaded record used as a channel: -1 unless 0..11.
+void Bld_ChannelCheck(int32_t& channel);
