@@ -4,10 +4,13 @@
 // numbered properties the editor shows and edits.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "objects/objects.h"
+#include "shell/shell.h"
 #include "tech/tech.h"
 #include "tests/common/temp_dir.h"
 #include "tests/objects/record_io.h"
@@ -333,4 +336,30 @@ TEST_F(TehBoxTest, TypedEntryOfAField) {
     box->owner->Event(44, &p, &zero);
     EXPECT_EQ(InputInt_pVar, nullptr) << p;
   }
+}
+
+TEST_F(TehBoxTest, EveryTechnologyHasItsTextsInBothLanguages) {
+  // The default message base, read from a copy (its reader may log).
+  std::filesystem::create_directories("base");
+  std::filesystem::copy_file(std::string(VELMAR_SOURCE_DIR) + "/data/base/msgbase.txt", "base/msgbase.txt");
+  ASSERT_EQ(LoadMsgBase(), 1);
+  tw_KomTehBox* box = Box();
+  box->SetStart_K(0, 0, 0);
+  for (int lang : {0, 1}) {
+    *o2::EngText = lang;
+    std::set<std::string> names;
+    for (int i = 1; i <= kTehRecLast; ++i) {
+      const int id = box->recTeh[i].staMsg;
+      for (int k = 0; k < 3; ++k) {
+        if (id + k == 167) continue;  // the input line's name prompt
+        const std::string text = MsgBase(id + k);
+        EXPECT_FALSE(text.empty() || text[0] == '(' || text[0] == '.') << "message " << id + k << ", language " << lang;
+      }
+      names.insert(MsgBase(id));
+    }
+    EXPECT_EQ(names.size(), 49u) << "each technology has its own name";
+    const std::string building = MsgBase(60);
+    EXPECT_FALSE(building.empty() || building[0] == '(') << "the building technology's name";
+  }
+  FreeMsgBase();
 }
