@@ -18,6 +18,7 @@
 #include "render/render.h"
 #include "tech/tech.h"
 #include "tests/objects/unit_fixture.h"
+#include "tests/world/alloc_counter.h"
 
 namespace {
 
@@ -335,4 +336,38 @@ TEST_F(ForcesTest, SelectedBuildingsAskForTheirSoundAndLetItGoAfterwards) {
   Frame();
   EXPECT_EQ(ZSrcMainKot_Dst[3], 5003.0f);
   ZSrcMainKot_Dst[3] = 0.0f;
+}
+
+TEST_F(ForcesTest, FramesOfTheForcesDoNotAllocate) {
+  tw_KomPult* enemy = Post(2);
+  tw_DomXBunk* enemyBunker = Bunker(2, vec3(2800, 0, 2800));
+  enemy->owner->trigAdd(enemyBunker->owner, 0);
+  enemy->countdown = 20;  // a first production brings the work lists to their size
+  tw_KomPult* own = Post(1);
+  tw_DomXBunk* ownBunker = Bunker(1, kBunkerAt);
+  auto* box = Body<tw_KomTehBox>(tw_KomTehBox::kType);
+  box->SetStart_K(1, 1, 1);
+  own->fgrTehBoxSet(box);
+  test1PointVec = vec3(1300, 0, 1300);
+  Body<tw_Dom>(tw_Dom::kType)->side = 1;
+  Body<tw_DomXEner>(tw_DomXEner::kType)->side = 2;
+  PlayerSelectedOne(ownBunker->owner);
+  auto frame = [] {
+    RenderM._ResetOnStartNewLap();
+    NowIn_masSvetik = NowIn_masLandSvetik = 0;
+    MSpr_TekV = 0;
+    Frame(16);
+    FgrHld.DrawZkz(0, 1);
+    int tier = 1, name = 0;
+    p1FgrKomPult->Event(47, &tier, &name);
+  };
+  p1FgrKomPult = own->owner;
+  Fgr4_EventTrace = nullptr;
+  for (int k = 0; k < 3; ++k) frame();
+  enemy->countdown = 300;
+  const int units = Units();
+  const long before = HeapAllocations();
+  for (int k = 0; k < 40; ++k) frame();
+  EXPECT_EQ(HeapAllocations() - before, 0);
+  EXPECT_EQ(Units(), units + 1) << "a production happened on the way";
 }
