@@ -20,6 +20,7 @@
 #include "tests/world/alloc_counter.h"
 #include "ui/ui.h"
 #include "world/world.h"
+#include "tests/common/lists_lap.h"
 
 namespace {
 
@@ -33,9 +34,7 @@ void TerrainOnce() {
   *o2::TestFgrDrawUnit = 1;
   *o2::TestFgrDrawDom = 1;
   LoadDefaultUnitTables();
-  float mv[16], pr[16];
-  CameraMatrices(vec3(2000, 3000, 1990), vec3(2000, 0, 2000), 90, 4.0f / 3, 10, 6000, mv, pr);
-  Fru1.FromMatrices(mv, pr);
+  WholeMapFrustum();
 }
 
 // Where the k-th of n objects of a kind stands: a grid over the map, side 1
@@ -98,10 +97,7 @@ void Frame() {
   RenderM._ResetOnStartNewLap();
   NowIn_masSvetik = NowIn_masLandSvetik = 0;
   MSpr_TekV = 0;
-  PlayerUnits_OnStartLap();
-  PlaEnemyUnits_OnStartLap();
-  PlayerUnitsOkrug_OnStartLap();
-  KlientMiniMapFgr_OnStartLap();
+  UnitListsStartLap();
   FgrHld.Update(2, 1);
   FgrHld.DrawZkz(0, 1);
 }

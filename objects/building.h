@@ -5,8 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "core/core.h"
+#include "objects/dom.h"
+#include "objects/frame.h"
+#include "objects/record.h"
+#include "objects/sceneobj.h"
+#include "render/geometry.h"
 
 class Fgr4;
 class t_MBase1;
@@ -48,3 +54,49 @@ void Bld_FlagBox(vec3 c, vec3 half, int side, int k2);
 
 // An int member of a loaded record used as a channel: -1 unless 0..11.
 void Bld_ChannelCheck(int32_t& channel);
+
+// The events every building answers alike; `own` answers what only its type
+// does (1 when it answered the code).
+template <class T, class Own>
+void Bld_OnEvent(T& body, T*& current, int code, void* a, void* b, void* c, Own own) {
+  ObjFrame_Dispatch(body, current, T::kType, code, a, b, c, [&] {
+    switch (code) {
+      case EV_UPD_SELF: body.UpdSelf(ObjArgInt(a), ObjArgInt(b)); return 1;
+      case EV_UPD: body.Upd(ObjArgInt(a), ObjArgInt(b)); return 1;
+      case EV_DRAW: body.Draw(); return 1;
+      case EV_RENDER: body.OnRender(ObjArgPass(a)); return 1;
+      case EV_RENDER_SPR: body.OnRender_Spr(ObjArgPass(a)); return 1;
+      case EV_DRAW_SELECT: body.DrawForSelect(); return 1;
+      case EV_CREATE: body.IFC_x(ObjArgInt(a)); return 1;
+      default:
+        if (own()) return 1;
+        return ObjPlacedSoundEvent(code, a, b, c, body.mb.Pos(), body.visible, body.soundPriority,
+                                   body.soundChannel);
+    }
+  });
+}
+
+// Deactivation and removal of a building that holds terrain tiles: the
+// tiles are given back first.
+template <class T>
+int Bld_TilesEvent(T& body, int code) {
+  if (code != EV_DEACT && code != EV_KILL) return 0;
+  body.xDeReg();
+  if (code == EV_DEACT) body.owner->active = 0;
+  else body.owner = nullptr;
+  return 1;
+}
+
+// A building's record read whole, and what the record does not carry made
+// afresh: the lights around it, its range ring; a channel or tiles named by
+// the record are not this run's.
+template <class T>
+int Bld_FromFile(T& body, FILE* f, const char* name) {
+  if (!ObjRecord_Load(body, f, name)) return 0;
+  Bld_ChannelCheck(body.soundChannel);
+  if constexpr (requires { body.regTile; }) Bld_TilesForget(body.regPair, body.regTile);
+  body.lights = t_SveOkruj();
+  body.lights.mode = 1;
+  Crt_CircleGoriz(body.ring, kDomRing, static_cast<float>(body.ringRadius), 1);
+  return 1;
+}

@@ -108,26 +108,8 @@ void tw_Dom::Record(IO& io) {
 
 int tw_Dom::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 
-int tw_Dom::FromFile(FILE* f) {
-  if (!ObjRecord_Load(*this, f, "building")) return 0;
-  Bld_ChannelCheck(soundChannel);
-  lights = t_SveOkruj();
-  lights.mode = 1;
-  Crt_CircleGoriz(ring, kDomRing, static_cast<float>(ringRadius), 1);
-  return 1;
-}
+int tw_Dom::FromFile(FILE* f) { return Bld_FromFile(*this, f, "building"); }
 
 void tw_Dom::OnEvent(int code, void* a, void* b, void* c, void* d) {
-  ObjFrame_Dispatch(*this, pTekDom, kType, code, a, b, c, [&] {
-    switch (code) {
-      case EV_UPD_SELF: UpdSelf(ObjArgInt(a), ObjArgInt(b)); return 1;
-      case EV_UPD: Upd(ObjArgInt(a), ObjArgInt(b)); return 1;
-      case EV_DRAW: Draw(); return 1;
-      case EV_RENDER: OnRender(ObjArgPass(a)); return 1;
-      case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
-      case EV_DRAW_SELECT: DrawForSelect(); return 1;
-      case EV_CREATE: IFC_x(ObjArgInt(a)); return 1;
-      default: return ObjPlacedSoundEvent(code, a, b, c, mb.Pos(), visible, soundPriority, soundChannel);
-    }
-  });
+  Bld_OnEvent(*this, pTekDom, code, a, b, c, [] { return 0; });
 }

@@ -169,35 +169,8 @@ void tw_DomXEner::Record(IO& io) {
 
 int tw_DomXEner::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 
-int tw_DomXEner::FromFile(FILE* f) {
-  if (!ObjRecord_Load(*this, f, "energy building")) return 0;
-  Bld_ChannelCheck(soundChannel);
-  Bld_TilesForget(regPair, regTile);
-  lights = t_SveOkruj();
-  lights.mode = 1;
-  Crt_CircleGoriz(ring, kDomRing, static_cast<float>(ringRadius), 1);
-  return 1;
-}
+int tw_DomXEner::FromFile(FILE* f) { return Bld_FromFile(*this, f, "energy building"); }
 
 void tw_DomXEner::OnEvent(int code, void* a, void* b, void* c, void* d) {
-  ObjFrame_Dispatch(*this, pTekDomXEner, kType, code, a, b, c, [&] {
-    switch (code) {
-      case EV_UPD_SELF: UpdSelf(ObjArgInt(a), ObjArgInt(b)); return 1;
-      case EV_UPD: Upd(ObjArgInt(a), ObjArgInt(b)); return 1;
-      case EV_DRAW: Draw(); return 1;
-      case EV_RENDER: OnRender(ObjArgPass(a)); return 1;
-      case EV_RENDER_SPR: OnRender_Spr(ObjArgPass(a)); return 1;
-      case EV_DRAW_SELECT: DrawForSelect(); return 1;
-      case EV_CREATE: IFC_x(ObjArgInt(a)); return 1;
-      case EV_DEACT:
-        xDeReg();
-        owner->active = 0;
-        return 1;
-      case EV_KILL:
-        xDeReg();
-        owner = nullptr;
-        return 1;
-      default: return ObjPlacedSoundEvent(code, a, b, c, mb.Pos(), visible, soundPriority, soundChannel);
-    }
-  });
+  Bld_OnEvent(*this, pTekDomXEner, code, a, b, c, [&] { return Bld_TilesEvent(*this, code); });
 }

@@ -8,6 +8,7 @@
 #include "tests/render/scene_helpers.h"
 #include "tests/world/world_fixture.h"
 #include "world/world.h"
+#include "tests/common/lists_lap.h"
 
 namespace {
 
@@ -60,10 +61,7 @@ class ForcesGLTest : public DefaultSceneTest {
   void Frame() {
     BeginSceneFrame(cam, kEye, kTarget, kTarget + vec3(0, 80, 120));
     StartOfClearDraw1();
-    PlayerUnits_OnStartLap();
-    PlaEnemyUnits_OnStartLap();
-    PlayerUnitsOkrug_OnStartLap();
-    KlientMiniMapFgr_OnStartLap();
+    UnitListsStartLap();
     FgrHld.Update(2, 1);
     FgrHld.DrawZkz(0, 1);
     RenderM._Run(&cam);

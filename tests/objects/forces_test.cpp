@@ -32,10 +32,7 @@ class ForcesTest : public UnitWorldTest {
     *o2::TestFgrDrawDom = 1;
     *o2::TestFgrDrawUnit = 1;
     PlayerFgrUnderKur = nullptr;
-    // A camera high over the middle that sees the whole map.
-    float mv[16], pr[16];
-    CameraMatrices(vec3(2000, 3000, 1990), vec3(2000, 0, 2000), 90, 4.0f / 3, 10, 6000, mv, pr);
-    Fru1.FromMatrices(mv, pr);
+    WholeMapFrustum();
   }
   void TearDown() override {
     p1FgrKomPult = p2FgrKomPult = nullptr;
