@@ -9,6 +9,8 @@
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"
 #include "render/render.h"
+#include "shell/shell.h"
+#include "ui/ui.h"
 #include "world/world.h"
 
 namespace {
@@ -73,6 +75,22 @@ void Bld_TilesForget(int32_t* pair, int32_t* tile) {
     tile[k] = -1;
   }
 }
+
+void Bld_HolderSelfUpdate(int mode, int flag, int side, vec3 pos, int ringRadius, float groundLight,
+                          int32_t* pair, int32_t* tile, float d) {
+  if (ServPlusGame(mode)) Bld_TilesReg(pair, tile, pos, d);
+  if (side == PlayerBanerID) PlayerUnitsOkrug_Add(pos, static_cast<float>(ringRadius));
+  if (flag) Bld_GroundLight(pos, groundLight, side);
+}
+
+void Bld_LightColours(t_Svet* s, vec3 ambient, vec3 diffuse, vec3 specular) {
+  if (!s) return;
+  s->ambient = vec4(ambient.x, ambient.y, ambient.z, 1.0f);
+  s->diffuse = vec4(diffuse.x, diffuse.y, diffuse.z, 1.0f);
+  s->specular = vec4(specular.x, specular.y, specular.z, 1.0f);
+}
+
+bool Bld_HolderDrawn(int side, int seen) { return *o2::TestFgrDrawDom && (side == PlayerBanerID || seen); }
 
 void Bld_GroundLight(vec3 pos, float radius, int side) {
   float r, g, b;

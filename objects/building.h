@@ -13,6 +13,7 @@
 #include "objects/record.h"
 #include "objects/sceneobj.h"
 #include "render/geometry.h"
+#include "render/lights.h"
 
 class Fgr4;
 class t_MBase1;
@@ -54,6 +55,26 @@ void Bld_FlagBox(vec3 c, vec3 half, int side, int k2);
 
 // An int member of a loaded record used as a channel: -1 unless 0..11.
 void Bld_ChannelCheck(int32_t& channel);
+
+// The part of a tile-holding building's self update that bunkers and energy
+// buildings share: its tiles on a server or alone, its own side's sight
+// circle of the ring radius, and with `flag` its ground light.
+void Bld_HolderSelfUpdate(int mode, int flag, int side, vec3 pos, int ringRadius, float groundLight,
+                          int32_t* pair, int32_t* tile, float d);
+// The colours of a building's own light of the frame (null: refused).
+void Bld_LightColours(t_Svet* s, vec3 ambient, vec3 diffuse, vec3 specular);
+// Whether a bunker or energy building draws: with the setting on, for the
+// local side or when seen.
+bool Bld_HolderDrawn(int side, int seen);
+
+// The extra update of a bunker or energy building: its angle turns by
+// perMs a millisecond, its sound while selected, the lights around it.
+template <class T>
+void Bld_HolderUpdEx(T& b, float& angle, float perMs, float gain) {
+  zn::Addw(angle, zn::FrT(perMs), 0.0f, 360.0f);
+  Bld_SoundWhileSelected(b.owner, b.selected, b.soundChannel, b.mb.Pos(), b.soundIndex, gain);
+  ObjLightsRefill(b.lights, b.mb.Pos(), b.mb.Hf());
+}
 
 // The events every building answers alike; `own` answers what only its type
 // does (1 when it answered the code).

@@ -97,16 +97,11 @@ void tw_DomXBunk::xDeReg() { Bld_TilesDeReg(regPair, regTile); }
 
 void tw_DomXBunk::UpdSelf(int mode, int flag) {
   const vec3 p = mb.Pos();
-  if (ServPlusGame(mode)) xLndReg();
-  if (side == PlayerBanerID) PlayerUnitsOkrug_Add(p, static_cast<float>(ringRadius));
-  if (flag) Bld_GroundLight(p, groundLight, side);
+  Bld_HolderSelfUpdate(mode, flag, side, p, ringRadius, groundLight, regPair, regTile, kFoot);
   const int deg = static_cast<int>(dishAngle);
   const vec3 at = p + vec3(kOrbitR * getSprSIN(deg), kOrbitY, kOrbitR * getSprCOS(deg));
-  if (t_Svet* s = GetSvetikPro(0, at, kOrbitReach)) {
-    s->ambient = vec4(0.1f, 0.1f, 0.1f, 1.0f);
-    s->diffuse = vec4(0.7f, 0.7f, 0.7f, 1.0f);
-    s->specular = vec4(0.4f, 0.5f, 0.6f, 1.0f);
-  }
+  Bld_LightColours(GetSvetikPro(0, at, kOrbitReach), vec3(0.1f, 0.1f, 0.1f), vec3(0.7f, 0.7f, 0.7f),
+                   vec3(0.4f, 0.5f, 0.6f));
 }
 
 void tw_DomXBunk::Upd(int mode, int ex) {
@@ -114,15 +109,10 @@ void tw_DomXBunk::Upd(int mode, int ex) {
   if (ex) UpdEx();
 }
 
-void tw_DomXBunk::UpdEx() {
-  zn::Addw(dishAngle, zn::FrT(0.14f), 0.0f, 360.0f);
-  Bld_SoundWhileSelected(owner, selected, soundChannel, mb.Pos(), soundIndex, kSoundGain);
-  ObjLightsRefill(lights, mb.Pos(), mb.Hf());
-}
+void tw_DomXBunk::UpdEx() { Bld_HolderUpdEx(*this, dishAngle, 0.14f, kSoundGain); }
 
 void tw_DomXBunk::Draw() {
-  if (!*o2::TestFgrDrawDom) return;
-  if (side != PlayerBanerID && !seen) return;
+  if (!Bld_HolderDrawn(side, seen)) return;
   selected = side == PlayerBanerID || AktivIPPI_ResidentOfEditor() ? PlayerSelected_AnIn(owner) : 0;
   const vec3 p = mb.Pos();
   if (!ObjBoxInView(mb)) {
@@ -188,7 +178,7 @@ void tw_DomXBunk::OnRender(int sub) {
 void tw_DomXBunk::OnRender_Spr(int pass) { ObjSprite(mb.Pos(), 1, 1, 0.5f); }
 
 void tw_DomXBunk::DrawForSelect() {
-  if (*o2::TestFgrDrawDom && (side == PlayerBanerID || seen)) ObjDrawForSelect(mb, vec3(0.0f), vec3(18, 7, 18));
+  if (Bld_HolderDrawn(side, seen)) ObjDrawForSelect(mb, vec3(0.0f), vec3(18, 7, 18));
 }
 
 OBJ_RECORD_RUN(tw_DomXBunk, int0, int32, 33);

@@ -88,15 +88,10 @@ void tw_DomXEner::xDeReg() { Bld_TilesDeReg(regPair, regTile); }
 
 void tw_DomXEner::UpdSelf(int mode, int flag) {
   const vec3 p = mb.Pos();
-  if (ServPlusGame(mode)) xLndReg();
-  if (side == PlayerBanerID) PlayerUnitsOkrug_Add(p, static_cast<float>(ringRadius));
-  if (flag) Bld_GroundLight(p, groundLight, side);
-  if (t_Svet* s = GetSvetikPro(0, p, kLightReach)) {
-    s->position.y += lift;
-    s->ambient = vec4(0.3f, 0.2f, 0.2f, 1.0f);
-    s->diffuse = vec4(0.8f, 0.7f, 0.3f, 1.0f);
-    s->specular = vec4(0.6f, 0.6f, 0.5f, 1.0f);
-  }
+  Bld_HolderSelfUpdate(mode, flag, side, p, ringRadius, groundLight, regPair, regTile, kFoot);
+  t_Svet* s = GetSvetikPro(0, p, kLightReach);
+  if (s) s->position.y += lift;
+  Bld_LightColours(s, vec3(0.3f, 0.2f, 0.2f), vec3(0.8f, 0.7f, 0.3f), vec3(0.6f, 0.6f, 0.5f));
 }
 
 void tw_DomXEner::Upd(int mode, int ex) {
@@ -104,15 +99,10 @@ void tw_DomXEner::Upd(int mode, int ex) {
   if (ex) UpdEx();
 }
 
-void tw_DomXEner::UpdEx() {
-  zn::Addw(lift, zn::FrT(0.12f), 0.0f, 360.0f);
-  Bld_SoundWhileSelected(owner, selected, soundChannel, mb.Pos(), soundIndex, kSoundGain);
-  ObjLightsRefill(lights, mb.Pos(), mb.Hf());
-}
+void tw_DomXEner::UpdEx() { Bld_HolderUpdEx(*this, lift, 0.12f, kSoundGain); }
 
 void tw_DomXEner::Draw() {
-  if (!*o2::TestFgrDrawDom) return;
-  if (side != PlayerBanerID && !seen) return;
+  if (!Bld_HolderDrawn(side, seen)) return;
   selected = PlayerSelected_AnIn(owner) ? 1 : 0;
   const vec3 p = mb.Pos();
   if (!ObjBoxInView(mb)) {
@@ -154,7 +144,7 @@ void tw_DomXEner::OnRender_Spr(int pass) {
 }
 
 void tw_DomXEner::DrawForSelect() {
-  if (*o2::TestFgrDrawDom && (side == PlayerBanerID || seen)) ObjDrawForSelect(mb, vec3(0, 2, 0), vec3(18, 1.5f, 18));
+  if (Bld_HolderDrawn(side, seen)) ObjDrawForSelect(mb, vec3(0, 2, 0), vec3(18, 1.5f, 18));
 }
 
 OBJ_RECORD_RUN(tw_DomXEner, int0, int24, 25);
