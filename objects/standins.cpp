@@ -6,7 +6,3 @@
 #include "objects/standins_units.h"
 
 Fgr4* PlayerFgrUnderKur = nullptr;
-
-// stand-in: replaced by the command posts.
-Fgr4* p1FgrKomPult = nullptr;
-Fgr4* p2FgrKomPult = nullptr;

@@ -8,7 +8,3 @@ class Fgr4;
 
 // The game mode's object under the pointer (hover pick), null when none.
 extern Fgr4* PlayerFgrUnderKur;
-
-// The command posts of the two sides (the command post objects).
-extern Fgr4* p1FgrKomPult;
-extern Fgr4* p2FgrKomPult;
