@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/core.h"
+#include "render/render.h"
 #include "ui/ui.h"
 #include "world/world.h"
 
@@ -19,6 +20,14 @@ inline void CameraMatrices(vec3 eye, vec3 at, float fovDeg, float aspect, float 
   float t = 1.0f / std::tan(fovDeg * 0.5f * 3.14159265f / 180.0f);
   const float p[16] = {t / aspect, 0, 0, 0, 0, t, 0, 0, 0, 0, (f + n) / (n - f), -1, 0, 0, 2 * f * n / (n - f), 0};
   for (int i = 0; i < 16; ++i) pr[i] = p[i];
+}
+
+// The view frustum of a camera high over the middle of the map that sees all
+// of it.
+inline void WholeMapFrustum() {
+  float mv[16], pr[16];
+  CameraMatrices(vec3(2000, 3000, 1990), vec3(2000, 0, 2000), 90, 4.0f / 3, 10, 6000, mv, pr);
+  Fru1.FromMatrices(mv, pr);
 }
 
 // The test level's terrain from the default height map, laid out once; the

@@ -21,6 +21,7 @@
 #include "tests/world/alloc_counter.h"
 #include "ui/ui.h"
 #include "world/world.h"
+#include "tests/common/lists_lap.h"
 
 namespace {
 
@@ -33,10 +34,7 @@ void TerrainOnce() {
   TestTerrain();
   *o2::TestFgrDrawUnit = 1;
   LoadDefaultUnitTables();
-  // A camera high over the middle that sees the whole map.
-  float mv[16], pr[16];
-  CameraMatrices(vec3(2000, 3000, 1990), vec3(2000, 0, 2000), 90, 4.0f / 3, 10, 6000, mv, pr);
-  Fru1.FromMatrices(mv, pr);
+  WholeMapFrustum();
 }
 
 // A new world with a full pool of units: side 1 on the west half, side 2 on
@@ -69,10 +67,7 @@ void Populate(bool moving) {
 void Frame() {
   GFrameTime = kFrameMs;
   RenderM._ResetOnStartNewLap();
-  PlayerUnits_OnStartLap();
-  PlaEnemyUnits_OnStartLap();
-  PlayerUnitsOkrug_OnStartLap();
-  KlientMiniMapFgr_OnStartLap();
+  UnitListsStartLap();
   FgrHld.Update(2, 1);
   FgrHld.DrawZkz(0, 1);
 }

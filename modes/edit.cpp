@@ -7,7 +7,7 @@
 #include "modes/front.h"
 #include "modes/pointer.h"
 #include "modes/select.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "render/render.h"

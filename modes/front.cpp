@@ -3,7 +3,7 @@
 #include "modes/front.h"
 
 #include "core/core.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "render/render.h"

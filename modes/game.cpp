@@ -5,11 +5,11 @@
 #include <GL/gl.h>
 
 #include "core/core.h"
-#include "modes/front.h"
 #include "modes/camzones.h"
+#include "modes/front.h"
 #include "modes/pointer.h"
 #include "modes/select.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "net/net.h"
 #include "objects/objects.h"

@@ -7,7 +7,7 @@
 #include "core/core.h"
 #include "modes/camzones.h"
 #include "modes/front.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "render/render.h"

@@ -3,7 +3,7 @@
 
 #include "core/core.h"
 #include "modes/camzones.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "render/render.h"
@@ -58,10 +58,47 @@ int NewUnit(int preset, int side) {
 }
 
 int NewEnergyBuilding(int side) {
-  if (!FgrHld.AddWrkNetElit(26, 0, 1)) return 0;
-  (void)side;
+  if (!FgrHld.AddWrkNetElit(26, 0, 1) || !pTekDomXEner) return 0;
+  pTekDomXEner->side = side;
+  pTekDomXEner->LandUp();
   return 1;
 }
+
+namespace {
+
+// A side's command post (kind 1 or 2) at (0, 50, postZ), with its
+// technology box at (0, 50, boxZ): the first side's with the built-in
+// records, the second's blank. The post, or null when none was made.
+tw_KomPult* CommandPost(int kind, int side, float postZ, float boxZ) {
+  if (!FgrHld.AddWrk(23, kind, 1) || !pTekKomPult) return nullptr;
+  tw_KomPult* post = pTekKomPult;
+  post->side = side;
+  post->mb.Pos(0.0f, 50.0f, postZ);
+  if (FgrHld.AddWrk(21, 0, 1) && pTekKomTehBox) {
+    tw_KomTehBox* box = pTekKomTehBox;
+    if (kind == 1) box->SetStart_K(1, 1, 1);
+    else box->SetStart_F(1, 1, 1);
+    box->baner = side;
+    box->mb.Pos(0.0f, 50.0f, boxZ);
+    post->fgrTehBoxSet(box);
+  }
+  return post;
+}
+
+// A side's bunker (kind 1 or 2) on the ground at (x, x), where the side's
+// post finds it through a trigger link and produces its units.
+void Bunker(int kind, int side, float x, Fgr4* post) {
+  if (!FgrHld.AddWrk(25, kind, 1) || !pTekDomXBunk) return;
+  tw_DomXBunk* b = pTekDomXBunk;
+  b->side = side;
+  b->mb.Pos(x, 0.0f, x);
+  b->mb.PosYOpor();
+  b->LandUp();
+  b->spawnMark = 1;
+  if (post) post->trigAdd(b->MyFgr(), 0);
+}
+
+}  // namespace
 
 void MapGen01_General() {
   SkyBelt();
@@ -110,8 +147,10 @@ void MapGen01() {
 }
 
 void MapGen02_General() {
-  FgrHld.AddWrk(23, 1, 1);
-  FgrHld.AddWrk(23, 2, 1);
+  p1KomPult = CommandPost(1, PlayerBanerID, 25.0f, 50.0f);
+  p1FgrKomPult = p1KomPult ? p1KomPult->priv_MyFgr() : nullptr;
+  p2KomPult = CommandPost(2, PlayerBanerID + 1, -25.0f, -50.0f);
+  p2FgrKomPult = p2KomPult ? p2KomPult->priv_MyFgr() : nullptr;
   SkyBelt();
   SunFlare(999000, 0);
   SharedSetUp();
@@ -121,7 +160,7 @@ void MapGen02() {
   LevelReset();
   MapGen02_General();
   Terrain();
-  FgrHld.AddWrk(25, 1, 1);
-  FgrHld.AddWrk(25, 2, 1);
+  Bunker(1, PlayerBanerID, 1160.0f, p1FgrKomPult);
+  Bunker(2, PlayerBanerID + 1, 2840.0f, p2FgrKomPult);
   *o2::EtapOK = 1;
 }

@@ -6,7 +6,7 @@
 
 #include "core/core.h"
 #include "modes/front.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "net/net.h"
 #include "objects/objects.h"

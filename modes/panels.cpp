@@ -8,7 +8,8 @@
 
 #include "core/core.h"
 #include "modes/front.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
+#include "objects/objects.h"
 #include "render/render.h"
 #include "shell/shell.h"
 #include "ui/ui.h"

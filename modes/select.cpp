@@ -2,7 +2,7 @@
 
 #include "modes/front.h"
 #include "modes/kmd.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "render/render.h"

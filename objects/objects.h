@@ -3,12 +3,14 @@
 #pragma once
 
 #include "objects/dekor.h"
+#include "objects/dom.h"
 #include "objects/effects.h"
 #include "objects/flr2.h"
 #include "objects/fotik.h"
 #include "objects/frame.h"
 #include "objects/kmd3.h"
 #include "objects/kno.h"
+#include "objects/kompult.h"
 #include "objects/land.h"
 #include "objects/laser.h"
 #include "objects/scr_frm.h"

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "objects/kompult.h"
 #include "objects/laser.h"
-#include "objects/standins_units.h"
 #include "objects/unit.h"
 #include "render/render.h"
 #include "world/world.h"

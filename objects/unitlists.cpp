@@ -4,7 +4,7 @@
 
 #include "objects/cellindex.h"
 #include "objects/modesglue.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"
 #include "render/render.h"

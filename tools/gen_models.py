@@ -324,15 +324,54 @@ def car_body():
     return sh
 
 
-def bunker(w, d, h):
-    sh = box((0, h / 2, 0), (w / 2, h / 2, d / 2), uv_scale=2.0)
-    sh.add(wedge((0, h + 0.8, 0), (w / 2 - 0.5, 0.8, d / 2 - 0.5), 0.2))
+def frustum(c, bottom, top, height, uv_scale=1.0):
+    """A square block from half-side `bottom` at c up to half-side `top`
+    `height` higher: sloped walls, a flat roof and floor."""
+    x, y, z = c
+    b = [(x - bottom, y, z + bottom), (x + bottom, y, z + bottom), (x + bottom, y, z - bottom),
+         (x - bottom, y, z - bottom)]
+    t = [(x - top, y + height, z + top), (x + top, y + height, z + top), (x + top, y + height, z - top),
+         (x - top, y + height, z - top)]
+    s = uv_scale
+    uv = [(0, 0), (s, 0), (s, s), (0, s)]
+    sh = Shape()
+    for k in range(4):
+        k1 = (k + 1) % 4
+        sh.face([b[k], b[k1], t[k1], t[k]], uv)
+    sh.face(t, uv)
+    sh.face(list(reversed(b)), uv)
+    return orient_outwards(sh, (x, y + height / 2, z))
+
+
+# The bunker stands on 40 x 40 units (four terrain tiles); its dish turns on
+# the mast 33.5 above the ground and its flag flies at one corner.
+def bunker_body():
+    sh = frustum((0, 0, 0), 18, 13, 9, uv_scale=3.0)
+    sh.add(box((0, 4.5, 14.5), (7, 1.2, 2.5)))  # the firing slit's hood, facing front
+    sh.add(box((0, 10, 0), (8, 1, 8), uv_scale=2.0))  # the roof plate
+    return sh
+
+
+def bunker_cupola():
+    sh = cylinder((0, 13.5, 0), 'y', 6.5, 5.5, 5, 12)
+    sh.add(box((0, 16.4, 0), (4, 0.4, 4)))
     return sh
 
 
 def energy():
-    sh = cylinder((0, 5, 0), 'y', 5, 4, 10, 16)
-    sh.add(cylinder((0, 11, 0), 'y', 4, 0, 2, 16))
+    """A cooling tower: narrowing from its foot, flaring at its lip."""
+    sh = cylinder((0, 7, 0), 'y', 22, 14, 14, 20, caps=False)
+    sh.add(cylinder((0, 18, 0), 'y', 14, 17, 8, 20, caps=False))
+    sh.add(cylinder((0, 0.5, 0), 'y', 23, 23, 1, 20))  # the foundation ring
+    return sh
+
+
+def energy_pipes():
+    """Pipes from the tower out to the lamps around it."""
+    sh = box((0, 3, 0), (28, 1.2, 1.2), uv_scale=4.0)
+    sh.add(box((0, 3, 0), (1.2, 1.2, 28), uv_scale=4.0))
+    for x, z in ((-28, 0), (28, 0), (0, -28), (0, 28)):
+        sh.add(box((x, 3, z), (2, 3, 2)))  # the pump houses at the pipe ends
     return sh
 
 
@@ -350,7 +389,7 @@ MODELS = [
     (3, 'car_wheel', lambda: wheel(0.6, 0.4), {}),
     (4, 'figure', figure, {'layout': 'expanded'}),
     (5, 'tank_wheel_small', lambda: wheel(0.35, 0.3, 10), {}),
-    (6, 'house', lambda: house(8, 8, 5), {'layout': 'expanded'}),
+    (6, 'house', lambda: house(20, 16, 11), {'layout': 'expanded'}),
     (7, 'tank_wheel_big', lambda: wheel(0.55, 0.35, 12), {}),
     (8, 'wedge', lambda: wedge((0, 0.5, 0), (0.5, 0.5, 0.5), 0.3), {}),
     (9, 'cylinder', lambda: cylinder((0, 0.5, 0), 'y', 0.5, 0.5, 1, 12), {}),
@@ -367,17 +406,17 @@ MODELS = [
      {'layout': 'expanded'}),
     (19, 't1_body_far', lambda: tank_hull(5.0, 2.6, 1.1), {'layout': 'expanded'}),
     (20, 't1_track_far', lambda: track(5.2, 0.55, 0.8), {'layout': 'expanded'}),
-    (21, 'bunker_a', lambda: bunker(12, 10, 4), {'layout': 'expanded', 'uv2': True}),
+    (21, 'bunker_a', bunker_body, {'layout': 'expanded', 'uv2': True}),
     (22, 't1_gun_far', lambda: box((0, 0, 1.3), (0.12, 0.12, 1.3)), {'layout': 'expanded'}),
     (23, 'big_track', lambda: track(6.4, 0.8, 1.1), {'layout': 'expanded'}),
-    (24, 'flag_pole', lambda: cylinder((0, 4, 0), 'y', 0.12, 0.1, 8, 6), {}),
-    (25, 'flag_cloth', lambda: box((0.9, 7.2, 0), (0.8, 0.5, 0.02)), {}),
-    (26, 'bunker_b', lambda: bunker(8, 8, 3), {'layout': 'expanded'}),
-    (27, 'bunker_mast', lambda: cylinder((0, 2.5, 0), 'y', 0.6, 0.4, 5, 8), {}),
+    (24, 'flag_pole', lambda: cylinder((14, 17, 14), 'y', 0.4, 0.3, 34, 6), {}),
+    (25, 'flag_cloth', lambda: box((18.3, 31.5, 14), (4.0, 2.5, 0.1)), {}),
+    (26, 'bunker_b', bunker_cupola, {'layout': 'expanded'}),
+    (27, 'bunker_mast', lambda: cylinder((0, 25.5, 0), 'y', 1.6, 0.8, 17, 6), {}),
     (28, 'energy_body', energy, {}),
     (29, 't1_turret_far', lambda: box((0, 0.35, 0), (0.9, 0.35, 1.1)), {'layout': 'expanded'}),
     (30, 'd1_body', lambda: tank_hull(5.8, 3.0, 1.3), {}),
-    (31, 'energy_detail', lambda: box((0, 0, 0), (5.4, 0.3, 0.6)).add(box((0, 0, 0), (0.6, 0.3, 5.4))), {}),
+    (31, 'energy_detail', energy_pipes, {}),
     (32, 'd1_turret', lambda: turret(2.2, 0.9, 2.6), {}),
     (33, 'd1_gun', lambda: barrel(0.16, 3.2), {}),
     (34, 'd1_body_far_full', lambda: tank_hull(5.8, 4.0, 1.3), {'layout': 'expanded'}),

@@ -76,24 +76,123 @@ MESSAGES = {
     58: ("About", "О программе"),
 }
 
-TECHS = ["BunkElsorb", "BunkBoostYrd", "BunkScoutUp", "BunkTrafikUp", "BunkArtefD", "1Targ", "1A",
-         "1S", "1RokLok", "1RokLok2", "1RokLok3", "1eA", "1eS", "2Form", "2Armor", "2TrashV1",
-         "2TrashV2", "2Armor2", "2Form2", "2Fantoms", "3BeamStar", "3Filters", "3XCold", "3KorBolt",
-         "3KorPlazma", "3BeamStar2", "3Filters2", "3eKorBolt", "3eKorPlazma", "4PompForce",
-         "4ExtraCiv", "4KargoHarv", "4Mikroner", "4SmartBall", "5Bomb", "5Bomb2", "5PyroKor",
-         "6BenzoMix", "6DeepMind", "6UltraBase", "6UnRadio", "6SunStone", "6MasterKod", "7Defense",
-         "7FlyWing", "7Holding", "7KaptaPwr", "7MakeFront", "7OptForm"]
+# The technologies of the technology box, record by record (1..49): code,
+# English and Russian name, English and Russian description. Record i's
+# texts are numbers 61 + 3 (i - 1) (its name, which the building panel
+# shows), the one after (its description) and the next (its completion).
+TECHS = [
+    ("BunkElsorb", "Bunker: energy absorber", "Бункер: поглотитель энергии",
+     "The bunker's shield soaks up part of every energy hit.", "Щит бункера поглощает часть каждого энергетического удара."),
+    ("BunkBoostYrd", "Bunker: reactor boost", "Бункер: форсаж реактора",
+     "The bunker's reactor runs hotter: production speeds up.", "Реактор бункера работает жарче: производство ускоряется."),
+    ("BunkScoutUp", "Bunker: scout drones", "Бункер: дроны-разведчики",
+     "Drones from the bunker widen its sight.", "Дроны из бункера расширяют его обзор."),
+    ("BunkTrafikUp", "Bunker: supply lines", "Бункер: линии снабжения",
+     "Fuel reaches the bunker faster.", "Топливо быстрее доходит до бункера."),
+    ("BunkArtefD", "Bunker: artefact detector", "Бункер: детектор артефактов",
+     "The bunker finds artefacts buried nearby.", "Бункер находит артефакты, зарытые поблизости."),
+    ("1Targ", "Targeting computer", "Прицельный компьютер",
+     "Guns find their targets sooner.", "Орудия быстрее находят цели."),
+    ("1A", "Assault guns", "Штурмовые орудия",
+     "Faster fire at short range. Rules out sniper guns.", "Быстрый огонь вблизи. Исключает снайперские орудия."),
+    ("1S", "Sniper guns", "Снайперские орудия",
+     "Longer range, slower fire. Rules out assault guns.", "Большая дальность, медленный огонь. Исключает штурмовые орудия."),
+    ("1RokLok", "Rocket lock", "Захват ракет",
+     "Rockets lock on to moving targets.", "Ракеты захватывают движущиеся цели."),
+    ("1RokLok2", "Rocket lock II", "Захват ракет II",
+     "Rockets keep their lock through cover.", "Ракеты удерживают захват за укрытиями."),
+    ("1RokLok3", "Rocket lock III", "Захват ракет III",
+     "Rockets lock on to several targets at once.", "Ракеты захватывают несколько целей сразу."),
+    ("1eA", "Elite assault guns", "Элитные штурмовые орудия",
+     "Assault guns for veterans.", "Штурмовые орудия для ветеранов."),
+    ("1eS", "Elite sniper guns", "Элитные снайперские орудия",
+     "Sniper guns for veterans.", "Снайперские орудия для ветеранов."),
+    ("2Form", "Formations", "Построения",
+     "Units keep their places on the march.", "Отряды держат строй на марше."),
+    ("2Armor", "Composite armour", "Композитная броня",
+     "Armour plates of layered ceramics.", "Броневые плиты из слоёной керамики."),
+    ("2TrashV1", "Scrap recovery", "Переработка лома",
+     "Wrecks give back part of their price.", "Обломки возвращают часть своей цены."),
+    ("2TrashV2", "Field workshops", "Полевые мастерские",
+     "Damaged vehicles mend themselves in the field.", "Повреждённая техника чинится в поле."),
+    ("2Armor2", "Reactive armour", "Активная броня",
+     "Armour that answers a hit with a blast.", "Броня, отвечающая на удар взрывом."),
+    ("2Form2", "Advanced formations", "Сложные построения",
+     "Formations that turn and wheel as one.", "Построения, которые поворачивают как одно целое."),
+    ("2Fantoms", "Phantom decoys", "Фантомные ложные цели",
+     "False echoes draw the enemy's fire.", "Ложные отметки отвлекают огонь противника."),
+    ("3BeamStar", "Star beam", "Звёздный луч",
+     "A focused energy beam.", "Сфокусированный энергетический луч."),
+    ("3Filters", "Beam filters", "Фильтры луча",
+     "Filters that take the sting out of enemy beams.", "Фильтры, ослабляющие лучи противника."),
+    ("3XCold", "Cryo cooling", "Криоохлаждение",
+     "Cooled emitters fire longer.", "Охлаждённые излучатели стреляют дольше."),
+    ("3KorBolt", "Corona bolt", "Коронный разряд",
+     "A bolt of charged corona. Rules out corona plasma.", "Разряд заряженной короны. Исключает коронную плазму."),
+    ("3KorPlazma", "Corona plasma", "Коронная плазма",
+     "A cloud of hot plasma. Rules out the corona bolt.", "Облако горячей плазмы. Исключает коронный разряд."),
+    ("3BeamStar2", "Star beam II", "Звёздный луч II",
+     "A beam that splits between two targets.", "Луч, делящийся между двумя целями."),
+    ("3Filters2", "Beam filters II", "Фильтры луча II",
+     "Filters that turn part of a beam back.", "Фильтры, отражающие часть луча."),
+    ("3eKorBolt", "Elite corona bolt", "Элитный коронный разряд",
+     "The corona bolt for veterans.", "Коронный разряд для ветеранов."),
+    ("3eKorPlazma", "Elite corona plasma", "Элитная коронная плазма",
+     "Corona plasma for veterans.", "Коронная плазма для ветеранов."),
+    ("4PompForce", "Pump force", "Насосная тяга",
+     "Pumps that move fuel and water faster.", "Насосы быстрее перекачивают топливо и воду."),
+    ("4ExtraCiv", "Civilian workforce", "Гражданские рабочие",
+     "Civilians work the buildings.", "Гражданские работают в строениях."),
+    ("4KargoHarv", "Cargo harvesters", "Грузовые сборщики",
+     "Harvesters that carry more.", "Сборщики увозят больше груза."),
+    ("4Mikroner", "Micro-assemblers", "Микросборщики",
+     "Tiny machines that build and mend.", "Крошечные машины строят и чинят."),
+    ("4SmartBall", "Smart mines", "Умные мины",
+     "Mines that roll toward the enemy.", "Мины, катящиеся к противнику."),
+    ("5Bomb", "Bombs", "Бомбы",
+     "Flyers drop bombs.", "Летуны сбрасывают бомбы."),
+    ("5Bomb2", "Heavy bombs", "Тяжёлые бомбы",
+     "Bombs that break bunkers.", "Бомбы, пробивающие бункеры."),
+    ("5PyroKor", "Pyro core", "Пироядро",
+     "A bomb core that burns on.", "Ядро бомбы, которое продолжает гореть."),
+    ("6BenzoMix", "Fuel mix", "Топливная смесь",
+     "A richer mix: vehicles go further on a tank.", "Богатая смесь: техника проходит больше на баке."),
+    ("6DeepMind", "Deep mind", "Глубокий разум",
+     "The command post plans ahead.", "Командный пункт планирует наперёд."),
+    ("6UltraBase", "Ultra base", "Ультрабаза",
+     "A base that builds two things at once.", "База строит две вещи сразу."),
+    ("6UnRadio", "Radio silence", "Радиомолчание",
+     "Units move unseen by the enemy's radio.", "Отряды движутся незаметно для радио противника."),
+    ("6SunStone", "Sun stone", "Солнечный камень",
+     "Energy buildings store the sun.", "Энергостанции накапливают солнце."),
+    ("6MasterKod", "Master code", "Мастер-код",
+     "Keys to the enemy's machines.", "Ключи к машинам противника."),
+    ("7Defense", "Perimeter defence", "Оборона периметра",
+     "Guns along the base's edge.", "Орудия по краю базы."),
+    ("7FlyWing", "Flying wing", "Летающее крыло",
+     "A wing of flyers over the front.", "Крыло летунов над фронтом."),
+    ("7Holding", "Holding ground", "Удержание рубежа",
+     "Units dig in where they stand.", "Отряды окапываются на месте."),
+    ("7KaptaPwr", "Capture power", "Захват энергии",
+     "Captured buildings feed the side at once.", "Захваченные строения сразу питают сторону."),
+    ("7MakeFront", "Open a front", "Открытие фронта",
+     "A second line of attack.", "Вторая линия атаки."),
+    ("7OptForm", "Optimal formation", "Оптимальное построение",
+     "Every unit in its best place.", "Каждый отряд на лучшем месте."),
+]
 
 
 def texts():
     msgs = dict(MESSAGES)
-    # Technologies: name, description and state line, three numbers each from 61.
-    for i, name in enumerate(TECHS):
+    for i, (code, en, ru, en_desc, ru_desc) in enumerate(TECHS):
         base = 61 + 3 * i
-        msgs.setdefault(base, (f"Tech {name}", f"Технология {name}"))
-        msgs.setdefault(base + 1, (f"{name}: research", f"{name}: исследование"))
-        msgs.setdefault(base + 2, (f"{name}: done", f"{name}: готово"))
+        msgs.setdefault(base, (en, ru))
+        msgs.setdefault(base + 1, (en_desc, ru_desc))
+        msgs.setdefault(base + 2, (f"Researched: {en}.", f"Исследовано: {ru}."))
+    # The name prompt of the input line takes a technology's number.
     msgs[167] = ("Name", "Имя")
+    # The building panel's current building technology.
+    msgs[60] = ("Command bunker", "Командный бункер")
     for n in range(1, COUNT + 1):
         msgs.setdefault(n, (f"(message {n})", f"(сообщение {n})"))
     return msgs

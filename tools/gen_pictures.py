@@ -178,6 +178,25 @@ def bricks(base, mortar, seed, w=64, h=64):
     return rows
 
 
+def lattice(base, bar, cell, w=64, h=64):
+    """Girders: a diagonal lattice of bars between two rails; the gaps are
+    transparent for the alpha-masked pass."""
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            d1 = (x + y) % cell
+            d2 = (x - y) % cell
+            on = x < bar or x >= w - bar or y % cell < bar // 2 or d1 < bar or d2 < bar
+            if on:
+                v = 0.85 + 0.15 * math.sin(0.4 * (x + 2 * y))
+                row.append(shade(base, v, 0.5) + (255,))
+            else:
+                row.append((0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
 def bark(base, seed, w=32, h=64):
     n = tile_noise(w, h, seed, 8)
     return [[shade(base, (n[y][x] + (0.5 if (x * 7 // w) % 2 else 0)) / 1.5, 0.6) + (255,)
@@ -605,6 +624,8 @@ GENERAL = [
      True, False, 1),  # ADragonTex
     (45, 'plates_titan.tga', lambda: plates((110, 116, 124), (60, 64, 70), 16, 9), 24, True, False, 1),  # ATitanTex
     (46, 'bunker_wall.tga', lambda: plates((128, 122, 108), (84, 80, 70), 32, 11), 24, True, False, 1),
+    # The bunker's mast and dish (texture key 2): girders with open gaps.
+    (37, 'bunker_lattice.tga', lambda: lattice((150, 150, 140), 4, 16), 32, True, False, 1),
     (47, 'tracks.tga', lambda: treads((70, 70, 66), (36, 36, 34)), 24, True, False, 1),  # AGusTex, AGusFullTex
     (48, 'bunker_roof.tga', lambda: camo([(90, 96, 80), (110, 114, 96), (70, 74, 62)], 13), 24, True, False, 1),
     (49, 'tracks_titan.tga', lambda: treads((84, 86, 90), (44, 46, 50)), 24, True, False, 1),  # AGusTitanTex
@@ -614,8 +635,11 @@ GENERAL = [
     (54, 'clouds_b.tga', lambda: clouds(31), 32, True, False, 1),  # SkyKupTex2N
 ]
 # Pictures listed here but made by another script: the glyph pictures of the
-# texture fonts 100..105 (tools/make_font_data.py).
-LISTED = [(32 + k, 'tfont%d.tga' % k, 0) for k in range(6)]
+# texture fonts 100..105 (tools/make_font_data.py, which names the same
+# numbers); and pictures listed under a second number: the bunker's body
+# (texture key 1) wears the bunker wall.
+LISTED = [(32, 'tfont0.tga', 0), (33, 'tfont1.tga', 0), (34, 'tfont2.tga', 0), (60, 'tfont3.tga', 0),
+          (36, 'tfont4.tga', 0), (61, 'tfont5.tga', 0), (35, 'bunker_wall.tga', 1)]
 # Indices below the last one without a picture of their own.
 FILLER = 'grey.tga'
 

@@ -27,13 +27,15 @@ DEJAVU = "/usr/share/fonts/truetype/dejavu/"
 LIBERATION = "/usr/share/fonts/truetype/liberation2/"
 
 # Texture fonts: slot, picture number in picture group 0, font file, pixel size.
+# Pictures 35 and 37 are the bunker's textures; fonts 3 and 5 sit at 60 and 61
+# (tools/gen_pictures.py lists the same numbers).
 TEXTURE_FONTS = [
     (0, 32, DEJAVU + "DejaVuSans.ttf", 11),
     (1, 33, DEJAVU + "DejaVuSans-Bold.ttf", 13),
     (2, 34, LIBERATION + "LiberationSans-Bold.ttf", 20),
-    (3, 35, DEJAVU + "DejaVuSansMono.ttf", 12),
+    (3, 60, DEJAVU + "DejaVuSansMono.ttf", 12),
     (4, 36, LIBERATION + "LiberationSerif-Regular.ttf", 16),
-    (5, 37, DEJAVU + "DejaVuSansMono.ttf", 11),
+    (5, 61, DEJAVU + "DejaVuSansMono.ttf", 11),
 ]
 
 # Windows fonts: number, purpose, typeface, height, weight, italic, outline,

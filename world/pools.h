@@ -8,6 +8,7 @@
 
 #include "core/core.h"
 #include "objects/objects.h"
+#include "world/techglue.h"
 #include "world/type_list.h"
 
 template <class T>

@@ -12,6 +12,7 @@
 #include "tests/fuzz/fuzz_world.h"
 #include "ui/ui.h"
 #include "world/world.h"
+#include "tests/common/lists_lap.h"
 
 namespace {
 
@@ -44,10 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tw_Unit* u = static_cast<tw_Unit*>(h->body);
   if (!u || u->iu[uiPreset] < 1 || u->iu[uiPreset] > 4 || u->iu[uiSndChannel] > ZSrcMainKot_Last) std::abort();
   *o2::TestFgrDrawUnit = 1;
-  PlayerUnits_OnStartLap();
-  PlaEnemyUnits_OnStartLap();
-  PlayerUnitsOkrug_OnStartLap();
-  KlientMiniMapFgr_OnStartLap();
+  UnitListsStartLap();
   RenderM._ResetOnStartNewLap();
   FgrHld.Update(2, 1);
   FgrHld.DrawZkz(0, 1);

@@ -12,6 +12,7 @@
 #include "tests/fuzz/fuzz_world.h"
 #include "tests/fuzz/scratch.h"
 #include "world/world.h"
+#include "tests/common/lists_lap.h"
 
 namespace {
 
@@ -38,10 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (n > 4 || origSborU.row[n].iu[uiPreset] != n) std::abort();  // only the four variants load
     FgrHld.AddWrk(27, n, 1);
   }
-  PlayerUnits_OnStartLap();
-  PlaEnemyUnits_OnStartLap();
-  PlayerUnitsOkrug_OnStartLap();
-  KlientMiniMapFgr_OnStartLap();
+  UnitListsStartLap();
   FgrHld.Update(2, 1);
   FgrHld.ResetEtapFgr();
   FgrHld.Update(2, 1);  // the kills of the reset end with the pass

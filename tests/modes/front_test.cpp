@@ -10,7 +10,7 @@
 #include "modes/front.h"
 #include "modes/mapgen.h"
 #include "modes/modes.h"
-#include "modes/standins.h"
+#include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "tests/common/temp_dir.h"

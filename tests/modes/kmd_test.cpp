@@ -9,9 +9,9 @@
 #include <fstream>
 #include <string>
 
-#include "tests/common/temp_dir.h"
 #include "modes/modes.h"
 #include "shell/shell.h"
+#include "tests/common/temp_dir.h"
 
 namespace {
 

@@ -53,8 +53,40 @@ TEST_F(MapGenTest, GeneratorTwoMakesTheSameLevelEachRun) {
     Counts c;
     EXPECT_EQ(c.flare, 1);
     EXPECT_EQ(c.post, 2);
+    EXPECT_EQ(c.box, 2);
     EXPECT_EQ(c.bunker, 2);
     EXPECT_EQ(*o2::EtapOK, 1);
+    ASSERT_NE(p1KomPult, nullptr);
+    ASSERT_NE(p2KomPult, nullptr);
+    EXPECT_EQ(p1FgrKomPult, p1KomPult->owner);
+    EXPECT_EQ(p1KomPult->side, PlayerBanerID);
+    EXPECT_EQ(p2KomPult->side, PlayerBanerID + 1);
+    // The posts stand near the world's origin, their bunkers far away; each
+    // post finds its bunker through its trigger link (key 49 = 1).
+    EXPECT_FLOAT_EQ(p1KomPult->mb.posx(), 0.0f);
+    EXPECT_FLOAT_EQ(p1KomPult->mb.posz(), 25.0f);
+    EXPECT_FLOAT_EQ(p2KomPult->mb.posz(), -25.0f);
+    for (tw_KomPult* post : {p1KomPult, p2KomPult}) {
+      Fgr4* bunker = post->owner->trigFind(25, 1);
+      ASSERT_NE(bunker, nullptr);
+      auto* b = static_cast<tw_DomXBunk*>(bunker->body);
+      EXPECT_EQ(b->side, post->side);
+      EXPECT_EQ(b->spawnMark, 1);
+      EXPECT_FLOAT_EQ(b->mb.posx(), post == p1KomPult ? 1160.0f : 2840.0f);
+      ASSERT_NE(post->tehBox, nullptr);
+      auto* box = static_cast<tw_KomTehBox*>(post->tehBox->body);
+      EXPECT_EQ(box->baner, post->side);
+    }
+    // The first side's box holds the built-in records, the second's stay blank.
+    int available1 = 0, available2 = 0;
+    auto* box1 = static_cast<tw_KomTehBox*>(p1KomPult->tehBox->body);
+    auto* box2 = static_cast<tw_KomTehBox*>(p2KomPult->tehBox->body);
+    for (int r = 1; r <= kTehRecLast; ++r) {
+      available1 += box1->recTeh[r].faza;
+      available2 += box2->recTeh[r].faza;
+    }
+    EXPECT_GT(available1, 10);
+    EXPECT_EQ(available2, 0);
     ASSERT_NE(pSunFlr2, nullptr);
     EXPECT_TRUE(pSunFlr2->Status());
     EXPECT_EQ(pSunFlr2->onTime, 999000);

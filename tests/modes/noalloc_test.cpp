@@ -6,10 +6,10 @@
 #include "modes/mapgen.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
+#include "tests/common/alloc_hooks.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/unit_tables.h"
 #include "tests/render/render_fixture.h"
-#include "tests/common/alloc_hooks.h"
 
 namespace fs = std::filesystem;
 

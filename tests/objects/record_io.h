@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -119,4 +120,20 @@ inline void ExpectDamagedRecordsRefused(Fgr4* h, Fgr4& slot, size_t typeBytes, F
     else Poke(bad, typePart + d.at, d.i);
     ExpectRefusedWhole(slot, type, bad, d.what);
   }
+}
+
+// The record of h is typeBytes after the handle part; loaded into the empty
+// slot it makes the slot's body current, brings back the value `probe`
+// reads, and saves again to the same bytes. The slot is emptied afterwards.
+inline void ExpectRoundTrip(Fgr4* h, Fgr4& slot, size_t typeBytes, const std::function<double(Fgr4*)>& probe) {
+  const int type = h->WrkNom();
+  const double want = probe(h);
+  const std::vector<uint8_t> once = SaveRecord(h);
+  EXPECT_EQ(once.size(), kHandleBytes + typeBytes) << type;
+  ClearCurrentObjects();
+  ASSERT_EQ(LoadRecord(slot, type, once), 1) << type;
+  EXPECT_EQ(CurrentBody(type), slot.body) << type;
+  EXPECT_DOUBLE_EQ(probe(&slot), want) << type;
+  EXPECT_EQ(SaveRecord(&slot), once) << type;
+  slot.Sbros();
 }

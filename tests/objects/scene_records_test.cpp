@@ -178,15 +178,7 @@ TEST_F(SceneRecordsTest, RecordsRoundTripByteForByte) {
     std::function<double(Fgr4*)> probe;
     Fgr4* h = Filled(w.type, probe);
     ASSERT_NE(h, nullptr) << w.type;
-    const double want = probe(h);
-    std::vector<uint8_t> once = SaveRecord(h);
-    EXPECT_EQ(once.size(), kHandleBytes + w.bytes) << w.type;
-    ClearCurrentObjects();
-    ASSERT_EQ(LoadRecord(FreeSlot(), w.type, once), 1) << w.type;
-    EXPECT_EQ(LastMade(w.type), &FreeSlot()) << w.type;
-    EXPECT_DOUBLE_EQ(probe(&FreeSlot()), want) << w.type;
-    EXPECT_EQ(SaveRecord(&FreeSlot()), once) << w.type;
-    FreeSlot().Sbros();
+    ExpectRoundTrip(h, FreeSlot(), w.bytes, probe);
   }
 }
 

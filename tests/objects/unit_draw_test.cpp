@@ -5,7 +5,7 @@
 #include "tests/world/terrain_fixture.h"
 #include "objects/fotik.h"
 #include "objects/modesglue.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "tests/world/world_fixture.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "tests/world/terrain_fixture.h"
 #include "tests/world/world_fixture.h"
+#include "tests/common/lists_lap.h"
 
 class UnitWorldTest : public WorldTest {
  protected:
@@ -37,10 +38,7 @@ class UnitWorldTest : public WorldTest {
   }
 
   static void StartLap() {
-    PlayerUnits_OnStartLap();
-    PlaEnemyUnits_OnStartLap();
-    PlayerUnitsOkrug_OnStartLap();
-    KlientMiniMapFgr_OnStartLap();
+    UnitListsStartLap();
   }
 
   // One game frame of the world: the lists start empty, then the holder's

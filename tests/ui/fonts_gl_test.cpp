@@ -138,7 +138,7 @@ TEST_F(FontsGL, DefaultFontListsBuildEveryFont) {
   EXPECT_EQ(org_WFont[11].outline, 1);
   ASSERT_TRUE(LoadFontProektors(Data("base/proektor_list0.txt").c_str())) << ScopedTempDir::Log();
   EXPECT_EQ(*o2::FontProjTex0, 32);
-  EXPECT_EQ(*o2::FontProjTex5, 37);
+  EXPECT_EQ(*o2::FontProjTex5, 61);
   for (int s = 0; s < 6; ++s) {
     EXPECT_NE(tex_font[s].listBase, 0u) << s;
     EXPECT_GE(tex_font[s].MaxTilePixW(), 7);
