@@ -224,3 +224,31 @@ TEST_F(ModesGame, EnteringTheGameSounds) {
   EXPECT_LT(level(newLevel + 0.3, play - 0.3), 0.001);
   EXPECT_GT(level(play + 0.4, play + 1.6), 0.002);
 }
+
+// The computer side's command post sends its cars from its bunker toward the
+// middle of the world, where the player's tanks stand: they meet and shoot
+// (the shots' hot spots are the only pure white on the ground).
+TEST_F(ModesGame, TheComputerSidesUnitsArriveAndTheSidesFight) {
+  Start({Game()});
+  ASSERT_TRUE(WaitForWindow());
+  NewLevelAnd(kPlay);
+  for (int i = 0; i < 5; ++i) GameLine(1);
+  Move(400, 300);
+  Key("s", 1500);
+  int shots = 0;
+  for (int t = 0; t < 70 && shots < 2; ++t) {
+    Sleep(1500);
+    Bmp b;
+    if (!b.Load(Shot())) continue;
+    int white = 0;
+    for (int y = 330; y < 530; ++y)
+      for (int x = 200; x < 730; ++x) white += b.At(x, y, 0) >= 245 && b.At(x, y, 1) >= 245 && b.At(x, y, 2) >= 245;
+    shots += white >= 3;
+    fs::remove(Shots().back());
+  }
+  ToMenu();
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_, 60), 0);
+  ExpectCleanRun();
+  EXPECT_GE(shots, 2);
+}
