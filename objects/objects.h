@@ -2,6 +2,7 @@
 // frame they share.
 #pragma once
 
+#include "objects/car1.h"
 #include "objects/dekor.h"
 #include "objects/effects.h"
 #include "objects/flr2.h"
@@ -17,6 +18,7 @@
 #include "objects/sputnik.h"
 #include "objects/stolb.h"
 #include "objects/svet1.h"
+#include "objects/tank1.h"
 #include "objects/trig1.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"

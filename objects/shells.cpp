@@ -12,8 +12,6 @@
     if (code_ != 20 && ObjFrame_WantsCurrent(code, b, c)) pTek##Name = this; \
   }
 
-VELMAR_SHELL_IMPL(5, Car1)
-VELMAR_SHELL_IMPL(6, Tank1)
 VELMAR_SHELL_IMPL(21, KomTehBox)
 VELMAR_SHELL_IMPL(23, KomPult)
 VELMAR_SHELL_IMPL(24, Dom)

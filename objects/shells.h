@@ -16,8 +16,6 @@ class Fgr4;
   };                                                                      \
   extern tw_##Name* pTek##Name;
 
-VELMAR_SHELL_CLASS(Car1)
-VELMAR_SHELL_CLASS(Tank1)
 VELMAR_SHELL_CLASS(KomTehBox)
 VELMAR_SHELL_CLASS(KomPult)
 VELMAR_SHELL_CLASS(Dom)
