@@ -33,3 +33,16 @@ inline void TestTerrain() {
   PlitHold.FirstLayout();
   PlitHold.InitHMap(std::string(VELMAR_SOURCE_DIR) + "/data/testhmap.tga");
 }
+
+// The test terrain with the units' draw gate open and the view frustum of a
+// camera high over the middle that sees the whole map.
+inline void TestTerrainSeenWhole() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  TestTerrain();
+  *o2::TestFgrDrawUnit = 1;
+  float mv[16], pr[16];
+  CameraMatrices(vec3(2000, 3000, 1990), vec3(2000, 0, 2000), 90, 4.0f / 3, 10, 6000, mv, pr);
+  Fru1.FromMatrices(mv, pr);
+}

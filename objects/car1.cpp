@@ -84,12 +84,7 @@ void tw_Car1::Record(IO& io) {
 
 int tw_Car1::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 
-int tw_Car1::FromFile(FILE* f) {
-  if (!f) return 1;
-  if (!ObjRecord_Load(*this, f, "wheeled vehicle")) return 0;
-  veh::AfterLoad(*this);
-  return 1;
-}
+int tw_Car1::FromFile(FILE* f) { return veh::FromFile(*this, f, "wheeled vehicle"); }
 
 // ---------------------------------------------------------------- events
 

@@ -26,8 +26,8 @@ const t_VehDrive kDrive = {
     {25, 30}, {2, 16},          // damage of a shot
 };
 
-// The selection marker rests this high and jumps to kMarkerUp at a waypoint.
-constexpr float kMarkerRest = 6.0f, kMarkerUp = 9.0f;
+// The selection marker jumps this high at a waypoint.
+constexpr float kMarkerUp = 9.0f;
 
 }  // namespace
 
@@ -76,13 +76,7 @@ void tw_Tank1::Record(IO& io) {
 
 int tw_Tank1::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 
-int tw_Tank1::FromFile(FILE* f) {
-  if (!f) return 1;
-  if (!ObjRecord_Load(*this, f, "tracked vehicle")) return 0;
-  veh::AfterLoad(*this);
-  markerY = kMarkerRest;
-  return 1;
-}
+int tw_Tank1::FromFile(FILE* f) { return veh::FromFile(*this, f, "tracked vehicle"); }
 
 // ---------------------------------------------------------------- events
 

@@ -23,6 +23,7 @@ class tw_Tank1 {
   static constexpr int kEngineSound = 4;       // index in sound group 0
   static constexpr bool kLightAlways = true;   // the ground light every self update
   static constexpr bool kFloats = false;       // always tilted to the terrain
+  static constexpr float kMarkerRest = 6.0f;   // height the selection marker eases to
 
   Fgr4* owner;
   t_SveOkruj sve;        // lights around it; mode 1: refilled at the position
@@ -102,11 +103,13 @@ class tw_Tank1 {
   void Record(IO& io);
 
  private:
+  void OnR_Roll();
   void OnR_Koles();
   void OnR_KolesTit();
   void OnR_BashGun(int bash, int gunBase, int gun, float recoil);
   void OnR_BashGunDra(int bash, int gun);
   void OnR_GunTit(int gunBase, int gun, float recoil);
+  void OnR_Mount(vec3 bashAt, int bash, vec3 gunAt, int gunBase, int gun, float recoil);
 };
 
 extern tw_Tank1* pTekTank1;

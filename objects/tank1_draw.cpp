@@ -20,12 +20,6 @@ void Wheel(int g, int mesh, float y, float z, float angle) {
   glPopMatrix();
 }
 
-// The gun, pushed back along z by the recoil when there is one.
-void Gun(int g, int gun, float recoil) {
-  if (std::fabs(recoil) >= 0.00001f) glTranslatef(0, 0, recoil);
-  ObjDrawMesh(g, gun);
-}
-
 }  // namespace
 
 void tw_Tank1::Draw() {
@@ -84,9 +78,14 @@ void tw_Tank1::OnRender(int pass) {
 
 // ---------------------------------------------------------------- parts
 
-void tw_Tank1::OnR_Koles() {
+// Both wheel sets turn by the distance of this frame at one degree rate.
+void tw_Tank1::OnR_Roll() {
   static const float kDegPerUnit = Koleso_UgForMetr_Spe(1.0f);
   proCar::Koles4Upd(wheelSpin, nullptr, zn::FrT(mb.Skor()) * kDegPerUnit, 0, 0.0f);
+}
+
+void tw_Tank1::OnR_Koles() {
+  OnR_Roll();
   const int big = *o2::AllTankMKolesBig, small = *o2::AllTankMKolesMin;
   Wheel(model, big, *o3::t1KBigY, *o3::t1KZ1, wheelSpin[0]);
   Wheel(model, big, *o3::t1KBigY, -*o3::t1KZ1, wheelSpin[2]);
@@ -95,8 +94,7 @@ void tw_Tank1::OnR_Koles() {
 }
 
 void tw_Tank1::OnR_KolesTit() {
-  static const float kDegPerUnit = Koleso_UgForMetr_Spe(1.0f);
-  proCar::Koles4Upd(wheelSpin, nullptr, zn::FrT(mb.Skor()) * kDegPerUnit, 0, 0.0f);
+  OnR_Roll();
   const int big = *o2::AllTankMKolesBig, small = *o2::AllTankMKolesMin;
   Wheel(model, big, *o3::tbKBigY, *o3::tbKZ1, wheelSpin[0]);
   Wheel(model, big, *o3::tbKBigY, -*o3::tbKZ1, wheelSpin[2]);
@@ -105,31 +103,29 @@ void tw_Tank1::OnR_KolesTit() {
   Wheel(model, small, *o3::tbKMinY, -*o3::tbKZ2, 0.0f);
 }
 
-void tw_Tank1::OnR_BashGun(int bash, int gunBase, int gun, float recoil) {
+// A gun on its mount: at `bashAt` the turret, further at `gunAt` the gun
+// base, then the gun pushed back by the recoil (-1: a part that is not there).
+void tw_Tank1::OnR_Mount(vec3 bashAt, int bash, vec3 gunAt, int gunBase, int gun, float recoil) {
   glPushMatrix();
-  glTranslatef(0, *o3::t1BashY, *o3::t1BashZ);
-  ObjDrawMesh(model, bash);
-  glTranslatef(0, *o3::t1GunY, *o3::t1GunZ);
-  ObjDrawMesh(model, gunBase);
-  Gun(model, gun, recoil);
-  glPopMatrix();
-}
-
-void tw_Tank1::OnR_BashGunDra(int bash, int gun) {
-  glPushMatrix();
-  glTranslatef(0, *o3::d1BashY, *o3::d1BashZ);
-  ObjDrawMesh(model, bash);
-  glTranslatef(0, *o3::d1GunY, *o3::d1GunZ);
+  glTranslatef(bashAt.x, bashAt.y, bashAt.z);
+  if (bash >= 0) ObjDrawMesh(model, bash);
+  glTranslatef(gunAt.x, gunAt.y, gunAt.z);
+  if (gunBase >= 0) ObjDrawMesh(model, gunBase);
+  if (std::fabs(recoil) >= 0.00001f) glTranslatef(0, 0, recoil);
   ObjDrawMesh(model, gun);
   glPopMatrix();
 }
 
+void tw_Tank1::OnR_BashGun(int bash, int gunBase, int gun, float recoil) {
+  OnR_Mount(vec3(0, *o3::t1BashY, *o3::t1BashZ), bash, vec3(0, *o3::t1GunY, *o3::t1GunZ), gunBase, gun, recoil);
+}
+
+void tw_Tank1::OnR_BashGunDra(int bash, int gun) {
+  OnR_Mount(vec3(0, *o3::d1BashY, *o3::d1BashZ), bash, vec3(0, *o3::d1GunY, *o3::d1GunZ), -1, gun, 0.0f);
+}
+
 void tw_Tank1::OnR_GunTit(int gunBase, int gun, float recoil) {
-  glPushMatrix();
-  glTranslatef(0, *o3::ttGunY, *o3::ttGunZ);
-  ObjDrawMesh(model, gunBase);
-  Gun(model, gun, recoil);
-  glPopMatrix();
+  OnR_Mount(vec3(0, *o3::ttGunY, *o3::ttGunZ), -1, vec3(0.0f), gunBase, gun, recoil);
 }
 
 void tw_Tank1::DrawForSelect() { veh::DrawForSelect(*this, vec3(3.5f, 2.8f, 6.0f)); }

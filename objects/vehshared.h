@@ -138,6 +138,7 @@ void AfterLoad(V& v) {
   v.zvuVel = vec3(0.0f);
   v.zvuCount = 0;
   v.flash = 0;
+  if constexpr (requires { v.markerY; }) v.markerY = V::kMarkerRest;
   MakeRings(v);
 }
 
@@ -158,6 +159,16 @@ void Record(V& v, IO& io) {
   if constexpr (requires { v.trackModel; }) io.Check(ModelGroupOk(v.trackModel));
   io.Flos(&v.float0, FlosLast(v));
   io.Place(v.mb);
+}
+
+// Event 2: the record after the handle part, taken whole or refused (the
+// body freed); nothing is read without a file.
+template <class V>
+int FromFile(V& v, FILE* f, const char* typeName) {
+  if (!f) return 1;
+  if (!ObjRecord_Load(v, f, typeName)) return 0;
+  AfterLoad(v);
+  return 1;
 }
 
 // ---------------------------------------------------------------- tiles

@@ -5,89 +5,35 @@
 // still shows, and the models and settings they name are in the data set.
 #include <fstream>
 
-#include "objects/fotik.h"
-#include "objects/standins_units.h"
 #include "tests/common/default_settings.h"
-#include "tests/render/scene_helpers.h"
-#include "tests/world/terrain_fixture.h"
-#include "tests/world/world_fixture.h"
+#include "tests/objects/draw_fixture.h"
 
 namespace {
 
 const vec3 kAt(1000, 0, 1000);
 
-class VehicleGLTest : public DefaultSceneTest {
+class VehicleGLTest : public ObjDrawTest {
  protected:
   void SetUp() override {
-    RenderTest::SetUp();
+    ObjDrawTest::SetUp();
     LoadDefaultSettings();
-    FreshWorldWithNewBase();
-    ResetTerrain();
-    PlayerSelectedReset();
-    PlayerFgrUnderKur = nullptr;
     Camera(vec3(1000, 30, 1040), kAt);
-  }
-  void TearDown() override {
-    glob_nowVPKam = nullptr;
-    PlayerSelectedReset();
-    FgrHld.Sbros();
-    Fgr4W.Sbros();
-    pMainScrFrm = nullptr;
-  }
-
-  void Camera(vec3 eye, vec3 target) {
-    SetUpCamera(cam, eye, target, 60, 1, 600);
-    glob_nowVPKam = &cam;
-    Fru1.Update();
   }
 
   Fgr4* Vehicle(int type, int kind, int side = 1, vec3 at = kAt) {
     if (!FgrHld.AddWrk(type, kind, 1)) return nullptr;
-    Fgr4* h = type == 5 ? pTekCar1->owner : pTekTank1->owner;
-    vec3 p = at;
-    if (type == 5) {
-      pTekCar1->side = side;
-      pTekCar1->mb.Pos(p);
-      pTekCar1->mb.PosYOpor();
-    } else {
-      pTekTank1->side = side;
-      pTekTank1->mb.Pos(p);
-      pTekTank1->mb.PosYOpor();
-    }
-    return h;
+    if (type == 5) return Placed(pTekCar1, side, at);
+    return Placed(pTekTank1, side, at);
   }
 
-  // The draw events of every object, then the render machine; the model
-  // passes called back are counted.
-  void Frame() {
-    for (int& p : passes) p = 0;
-    Fgr4_EventTrace = [](Fgr4*, int code, void* a, void*, void*, void*) {
-      if (code == EV_RENDER && a && *static_cast<uint16_t*>(a) < 4) ++passes[*static_cast<uint16_t*>(a)];
-    };
-    RenderM._ResetOnStartNewLap();
-    glClearColor(0, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    StartOfClearDraw1();
-    FgrHld.DrawZkz(0, 1);
-    queuedModels = RenderM.mdl[0].gNow();
-    queuedBoxes = RenderM.box.gNow();
-    for (int w = 0; w < 4; ++w) queuedWire[w] = RenderM.wire[w].gNow(), queuedLines[w] = RenderM.line[w].gNow();
-    RenderM._Run(&cam);
-    Fgr4_EventTrace = nullptr;
+  template <class V>
+  static Fgr4* Placed(V* v, int side, vec3 at) {
+    v->side = side;
+    v->mb.Pos(at);
+    v->mb.PosYOpor();
+    return v->owner;
   }
-
-  Fgr4* PickAt(vec3 p) {
-    int x = 0, y = 0;
-    EXPECT_EQ(GetPointToEkran(p, x, y, &cam), 1);
-    return OGL_SelectOneObj(0, x, y, &cam, 3, 3);
-  }
-
-  static inline int passes[4] = {};
-  t_VPortKam cam;
-  int queuedModels = 0, queuedBoxes = 0, queuedWire[4] = {}, queuedLines[4] = {};
 };
-
-bool IsClearColour(Rgba p) { return p.r < 8 && p.g < 8 && p.b > 247; }
 
 // Pixels of the window that are not the clear colour.
 int DrawnPixels() {
@@ -112,7 +58,7 @@ TEST_F(VehicleGLTest, EachVehicleIsDrawnWhereItStands) {
     int visible = 0;
     h->Event(42, &visible);
     EXPECT_EQ(visible, 1) << c.what;
-    EXPECT_FALSE(IsClearColour(PixelAt(kAt + vec3(0, 1.5f, 0), cam))) << c.what;
+    EXPECT_FALSE(IsClearColour(At(kAt + vec3(0, 1.5f, 0)))) << c.what;
     const int pixels = DrawnPixels();
     EXPECT_GT(pixels, 300) << c.what;
     EXPECT_LT(pixels, kTestW * kTestH / 4) << c.what;  // a shape, not the whole window
@@ -183,7 +129,7 @@ TEST_F(VehicleGLTest, AnEnemyNobodySeesIsNeitherDrawnNorPickedButItsShotShows) {
   Frame();
   EXPECT_EQ(queuedModels, 0);
   EXPECT_EQ(queuedLines[3], 2);  // the shot line
-  EXPECT_TRUE(IsClearColour(PixelAt(kAt + vec3(0, 1.5f, 0), cam)));
+  EXPECT_TRUE(IsClearColour(At(kAt + vec3(0, 1.5f, 0))));
   EXPECT_EQ(PickAt(kAt + vec3(0, 1.5f, 0)), nullptr);
   // Seen, it is both.
   t->seen = 1;
