@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/core.h"
+#include "render/render.h"
 #include "ui/ui.h"
 #include "world/world.h"
 
