@@ -42,3 +42,14 @@ inline void TestTerrain() {
   PlitHold.FirstLayout();
   PlitHold.InitHMap(std::string(VELMAR_SOURCE_DIR) + "/data/testhmap.tga");
 }
+
+// The test terrain with the units' draw gate open and the view frustum of a
+// camera high over the middle that sees the whole map.
+inline void TestTerrainSeenWhole() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  TestTerrain();
+  *o2::TestFgrDrawUnit = 1;
+  WholeMapFrustum();
+}

@@ -9,11 +9,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "bench/bench_scene.h"
+#include "bench/summary.h"
 #include "bench/world_setup.h"
 #include "objects/objects.h"
 #include "render/render.h"
@@ -31,10 +31,8 @@ void TerrainOnce() {
   static bool done = false;
   if (done) return;
   done = true;
-  TestTerrain();
-  *o2::TestFgrDrawUnit = 1;
+  TestTerrainSeenWhole();
   LoadDefaultUnitTables();
-  WholeMapFrustum();
 }
 
 // A new world with a full pool of units: side 1 on the west half, side 2 on
@@ -64,13 +62,7 @@ void Populate(bool moving) {
   }
 }
 
-void Frame() {
-  GFrameTime = kFrameMs;
-  RenderM._ResetOnStartNewLap();
-  UnitListsStartLap();
-  FgrHld.Update(2, 1);
-  FgrHld.DrawZkz(0, 1);
-}
+void Frame() { BenchGameFrame(kFrameMs); }
 
 void BM_WorldUpdate(benchmark::State& state, bool moving) {
   Populate(moving);
@@ -137,42 +129,6 @@ void BM_First100Frames(benchmark::State& state) {
   state.counters["allocs"] = double(allocs) / double(runs);
 }
 
-// The console report, then the summary lines.
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.run_type != Run::RT_Iteration || r.error_occurred) continue;
-      // CPU time per iteration in ms, whatever unit the table shows.
-      double ms = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1000.0;
-      auto it = r.counters.find("allocs");
-      double allocs = it == r.counters.end() ? 0 : double(it->second);
-      results_[r.benchmark_name()] = {ms, allocs};
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::printf("\n");
-    Line("Units/WorldUpdate/Moving", "world update, 850 units", 1.0, "per frame");
-    Line("Units/WorldUpdate/Standing", "world update, 850 units standing", 1.0, "per frame");
-    Line("Units/OrderToOnePoint", "850 units ordered to one point, A* searches", 1.0, "in all");
-    Line("Units/First100Frames", "850 units ordered to one point, first 100 frames", 100.0, "per frame");
-    std::fflush(stdout);
-  }
-
- private:
-  struct Result {
-    double ms, allocs;
-  };
-  void Line(const char* name, const char* label, double frames, const char* per) {
-    auto it = results_.find(name);
-    if (it == results_.end()) return;
-    std::printf("%s: %.2f ms %s, %.0f allocations\n", label, it->second.ms / frames, per, it->second.allocs);
-  }
-  std::map<std::string, Result> results_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -182,7 +138,12 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("Units/First100Frames", BM_First100Frames)->Unit(benchmark::kMillisecond);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  SummaryReporter reporter;
+  t_BenchSummary reporter({
+      {"Units/WorldUpdate/Moving", "world update, 850 units", 1.0, "per frame"},
+      {"Units/WorldUpdate/Standing", "world update, 850 units standing", 1.0, "per frame"},
+      {"Units/OrderToOnePoint", "850 units ordered to one point, A* searches", 1.0, "in all"},
+      {"Units/First100Frames", "850 units ordered to one point, first 100 frames", 100.0, "per frame"},
+  });
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "objects/objects.h"
+#include "tests/common/lists_lap.h"
+#include "render/render.h"
+#include "shell/shell.h"
 #include "world/world.h"
 
 inline void BenchFreshWorld() {
@@ -14,4 +17,15 @@ inline void BenchFreshWorld() {
   FgrHld.Init0(11500);
   FgrHld.InitBase();
   SetMainScrFrm(pMainScrFrm);
+}
+
+// One game frame of the world: the per-frame lists emptied, the holder's
+// update pass (self updates, then updates with the extra step) and the draw
+// events into the render queues.
+inline void BenchGameFrame(int ms) {
+  GFrameTime = ms;
+  RenderM._ResetOnStartNewLap();
+  UnitListsStartLap();
+  FgrHld.Update(2, 1);
+  FgrHld.DrawZkz(0, 1);
 }

@@ -2,6 +2,7 @@
 // frame they share.
 #pragma once
 
+#include "objects/car1.h"
 #include "objects/dekor.h"
 #include "objects/dom.h"
 #include "objects/effects.h"
@@ -14,11 +15,11 @@
 #include "objects/land.h"
 #include "objects/laser.h"
 #include "objects/scr_frm.h"
-#include "objects/shells.h"
 #include "objects/snow.h"
 #include "objects/sputnik.h"
 #include "objects/stolb.h"
 #include "objects/svet1.h"
+#include "objects/tank1.h"
 #include "objects/trig1.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"

@@ -18,6 +18,12 @@ void t_RecWrite::Link(Fgr4*& link) { bytes_ += IntWrite(Fgr4_Status_LogNom(link)
 
 void t_RecWrite::Place(t_MBase1& m) { bytes_ += m.AddToFile(f_); }
 
+void t_RecWrite::Paf(t_PafMove1& p) {
+  if (!f_) return;
+  p.AddToFile(f_);
+  bytes_ += t_PafMove1::kRecordSize;
+}
+
 void t_RecRead::Flo(float& v) { ok_ = ok_ && FloRead(v, f_) && std::isfinite(v); }
 
 void t_RecRead::Dbl(double& v) {
@@ -60,6 +66,15 @@ void t_RecRead::Place(t_MBase1& m) {
   for (float v : {m.pitch, m.yaw, m.roll, m.yawStep, m.speed, m.hiY, m.lowY, m.yRange, m.lowBase, m.zoneMinX,
                   m.zoneMaxX, m.zoneMinZ, m.zoneMaxZ})
     ok_ = ok_ && std::isfinite(v);
+}
+
+void t_RecRead::Paf(t_PafMove1& p) {
+  if (!ok_) return;
+  const long at = std::ftell(f_);
+  p.FromFile(f_);
+  ok_ = at >= 0 && std::ftell(f_) - at == t_PafMove1::kRecordSize;
+  for (const vec3* v : {&p.wayPoint, &p.vec2nd})
+    ok_ = ok_ && std::isfinite(v->x) && std::isfinite(v->y) && std::isfinite(v->z);
 }
 
 void ObjRecord_Refused(const char* typeName, Fgr4* owner) {

@@ -16,6 +16,7 @@
 
 class Fgr4;
 class t_MBase1;
+class t_PafMove1;
 
 // Runs of at most this many values (the object base's limit).
 constexpr int kRecRunMax = 300;
@@ -35,6 +36,7 @@ class t_RecWrite {
   void Flos(float* first, float* last);
   void Link(Fgr4*& link);  // its level slot number, 0 for none
   void Place(t_MBase1& m);
+  void Paf(t_PafMove1& p);  // a mover's path
   void Check(bool) {}
   int Bytes() const { return bytes_; }
 
@@ -55,6 +57,8 @@ class t_RecRead {
   void Flos(float* first, float* last);
   void Link(Fgr4*& link);  // 0 none, else a slot of the holder
   void Place(t_MBase1& m);
+  // A mover's path, read whole, its points finite.
+  void Paf(t_PafMove1& p);
   // A condition the values read must meet.
   void Check(bool c) { ok_ = ok_ && c; }
   bool Ok() const { return ok_; }

@@ -11,8 +11,8 @@ namespace {
 // The selection marker: 6 above the position, half-sizes (0.5, 2, 0.5).
 constexpr float kMarkerLift = 6.0f;
 const vec3 kMarkerHalf(0.5f, 2.0f, 0.5f);
-// Sound of a selected object: group 0, sound 3, looping, at this gain.
-constexpr int kSoundGroup = 0, kSoundIndex = 3;
+// Sound of a selected object: group 0, looping, at this gain.
+constexpr int kSoundGroup = 0;
 constexpr float kSoundGain = 0.6f;
 }  // namespace
 
@@ -85,14 +85,14 @@ float ObjPitchZvu(const t_MBase1& mb) {
   return Rand2F(s + 0.5f, s + 0.55f, 5);
 }
 
-void ObjSoundWhileSelected(Fgr4* owner, int selected, int32_t channel, const t_MBase1& mb) {
+void ObjSoundWhileSelected(Fgr4* owner, int selected, int32_t channel, const t_MBase1& mb, int index) {
   const bool held = channel >= 0 && channel <= ZSrcMainKot_Last;
   if (!selected) {
     if (held) ZSrcMainKot_Dst[channel] = kSoundFar;
   } else if (held) {
     ZSrc_Pitch(ZSrcMainKot[channel], ObjPitchZvu(mb));
   } else {
-    ZSrcMainKot_Zakaz(owner, mb.Pos(), kSoundGroup, kSoundIndex, 1, kSoundGain, ObjPitchZvu(mb));
+    ZSrcMainKot_Zakaz(owner, mb.Pos(), kSoundGroup, index, 1, kSoundGain, ObjPitchZvu(mb));
   }
 }
 

@@ -78,7 +78,11 @@ void ObjLightsRefill(t_SveOkruj& set, vec3 centre, vec3 half);
 // The pitch of an object's engine-like sound: faster objects sound higher.
 float ObjPitchZvu(const t_MBase1& mb);
 
+// Sound `index` of sound group 0 that the scene objects play while selected.
+constexpr int kSelectedSound = 3;
 // The looping sound of a selected object (every update with ex): while not
 // selected a held channel is marked far; while selected a held channel gets
-// the pitch of the moment, and without one a channel is asked for.
-void ObjSoundWhileSelected(Fgr4* owner, int selected, int32_t channel, const t_MBase1& mb);
+// the pitch of the moment, and without one a channel is asked for sound
+// `index` of group 0.
+void ObjSoundWhileSelected(Fgr4* owner, int selected, int32_t channel, const t_MBase1& mb,
+                           int index = kSelectedSound);

@@ -9,6 +9,7 @@
 
 #include "core/core.h"
 #include "objects/artab.h"
+#include "objects/vehparts.h"
 #include "render/genmesh.h"
 #include "render/lights.h"
 #include "world/mbase1.h"
@@ -80,14 +81,6 @@ enum : int {
   ufRecoil = 25,
   ufFloatCount = 27,
 };
-
-// Wheel state of the wheeled drawings: four wheel angles and four steering
-// angles in degrees.
-namespace proCar {
-void Koles4InitRnd(float* angles);
-void Init0(float* angles, float* steering);
-void Koles4Upd(float* angles, float* steering, float step, int turn, float steerStep);
-}  // namespace proCar
 
 class tw_Unit {
  public:

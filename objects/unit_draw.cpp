@@ -11,61 +11,23 @@
 #include "objects/unit.h"
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"
+#include "objects/vehparts.h"
 #include "render/render.h"
 #include "ui/ui.h"
 #include "world/world.h"
 
 namespace {
 
-// Draws mesh m of model group g; a group or a mesh that does not exist is
-// skipped.
-void DrawMesh(int g, int m) {
-  if (g < 0 || g >= kMdlGroups) return;
-  _Mesh_Sbor::DrawMesh_Uni(MdlGVBO[g].Get_pMesh(m));
-}
-
-void BindMaterial(int slot) { Material_RS::Bind(MatRS[slot], 1); }
-
 float WrapDeg(float v) {
   v = std::fmod(v, 360.0f);
   return v < 0 ? v + 360.0f : v;
 }
 
+// The unit's sprite cells: the axis quads, the standing quads, the rays and
+// the ground quad in a 4 x 4 atlas.
+const t_TestSprCells kSprCells = {{1, 4, 1, 4}, {1, 4, 2, 4}, {1, 4, 1, 4}, {2, 4, 1, 4}, {3, 4, 1, 4}, {4, 4, 4, 4}};
+
 }  // namespace
-
-// ---------------------------------------------------------------- wheels
-
-namespace proCar {
-
-void Koles4InitRnd(float* angles) {
-  for (int k = 0; k < 4; ++k) angles[k] = Rand2F(0, 80, 20);
-}
-
-void Init0(float* angles, float* steering) {
-  Koles4InitRnd(angles);
-  for (int k = 0; k < 4; ++k) steering[k] = 0;
-}
-
-void Koles4Upd(float* angles, float* steering, float step, int turn, float steerStep) {
-  if (turn != 0 && Rand2(0, 1) == 0) {
-    angles[0] += step + static_cast<float>(Rand2(-1, 1));
-    angles[1] += step + static_cast<float>(Rand2(-1, 1));
-    angles[2] += step + static_cast<float>(Rand2(0, 1));
-    angles[3] += step + static_cast<float>(Rand2(0, 1));
-  } else {
-    for (int k = 0; k < 4; ++k) angles[k] += step;
-  }
-  if (turn < 0) {
-    for (int k = 0; k < 4; ++k) zn::Climb2(steering[k], steerStep, k < 2 ? -15.0f : 15.0f, 1.0f);
-  } else if (turn > 0) {
-    for (int k = 0; k < 4; ++k) zn::Climb2(steering[k], steerStep, k < 2 ? 15.0f : -15.0f, 1.0f);
-  } else {
-    for (int k = 0; k < 4; ++k) zn::Climb2(steering[k], 2 * steerStep, 0.0f, 5.0f);
-  }
-  for (int k = 0; k < 4; ++k) angles[k] = WrapDeg(angles[k]);
-}
-
-}  // namespace proCar
 
 // ---------------------------------------------------------------- draw event
 
@@ -175,8 +137,8 @@ void tw_Unit::OnRender(int pass) {
 void tw_Unit::OnRen_AnimTest(int pass) {
   if (pass != 1) return;
   mb.MxRotOGL();
-  BindMaterial(8);
-  DrawMesh(iu[uiModel + 2], 4);
+  ObjBindMaterial(8);
+  ObjDrawMesh(iu[uiModel + 2], 4);
 }
 
 void tw_Unit::OnRen_CarTest(int pass) {
@@ -185,9 +147,9 @@ void tw_Unit::OnRen_CarTest(int pass) {
     mb.MxRotOGL();
     glScalef(2, 2, 2);
     OnR_Koles();
-    BindMaterial(8);
+    ObjBindMaterial(8);
     iu[uiModel + 3] = *o2::AllBuldMesh2;
-    DrawMesh(iu[uiModel + 2], iu[uiModel + 3]);
+    ObjDrawMesh(iu[uiModel + 2], iu[uiModel + 3]);
   } else if (pass == 3) {
     glTranslatef(0, 8.0f, 0);
     mb.MxRotOGL();
@@ -202,9 +164,9 @@ void tw_Unit::OnRen_FlyTest(int pass) {
   if (pass == 1) {
     mb.MxRotOGL();
     glScalef(2, 2, 2);
-    BindMaterial(8);
+    ObjBindMaterial(8);
     iu[uiModel + 3] = 58;
-    DrawMesh(iu[uiModel + 2], iu[uiModel + 3]);
+    ObjDrawMesh(iu[uiModel + 2], iu[uiModel + 3]);
   } else if (pass == 2) {
     glTranslatef(0, 5.0f, 0);
     glRotatef(fu[ufSpin], 0, 1, 0);
@@ -218,13 +180,13 @@ void tw_Unit::OnRen_TankTest(int pass) {
   mb.MxRotOGL();
   glScalef(2, 2, 2);
   if (pass == 1) {
-    BindMaterial(10);
+    ObjBindMaterial(10);
     OnR_Gus(*o2::t1Gus, *o3::t1GusX);
   } else if (pass == 2) {
     OnR_KolesT1();
-    BindMaterial(8);
+    ObjBindMaterial(8);
     iu[uiModel + 3] = *o2::t1Body;
-    DrawMesh(iu[uiModel + 2], iu[uiModel + 3]);
+    ObjDrawMesh(iu[uiModel + 2], iu[uiModel + 3]);
     OnR_BashGun(*o2::t1Bash, *o2::t1Gunbs, *o2::t1Gun, fu[ufRecoil]);
     OnR_Wings(*o2::t1Wing, *o3::t1WingX);
   }
@@ -232,15 +194,7 @@ void tw_Unit::OnRen_TankTest(int pass) {
 
 // ---------------------------------------------------------------- part drawers
 
-void tw_Unit::OnR_Gus(int m, float x) {
-  const int g = iu[uiModel + 2];
-  for (float side : {x, -x}) {
-    glPushMatrix();
-    glTranslatef(side, 0, 0);
-    DrawMesh(g, m);
-    glPopMatrix();
-  }
-}
+void tw_Unit::OnR_Gus(int m, float x) { ObjDrawMeshBothSides(iu[uiModel + 2], m, x); }
 
 void tw_Unit::OnR_Wings(int m, float x) {
   const int g = iu[uiModel + 2];
@@ -248,14 +202,14 @@ void tw_Unit::OnR_Wings(int m, float x) {
     glPushMatrix();
     glTranslatef(x, 0, 0);
     glFrontFace(GL_CW);
-    DrawMesh(g, 71);
+    ObjDrawMesh(g, 71);
     glFrontFace(GL_CCW);
     glPopMatrix();
   }
   if (iu[uiWingR]) {
     glPushMatrix();
     glTranslatef(-x, 0, 0);
-    DrawMesh(g, m);
+    ObjDrawMesh(g, m);
     glPopMatrix();
   }
 }
@@ -265,12 +219,12 @@ void tw_Unit::OnR_BashGun(int bash, int base, int gun, float recoil) {
   glPushMatrix();
   glTranslatef(0, *o3::t1BashY, *o3::t1BashZ);
   glRotatef(fu[ufTurretYaw], 0, 1, 0);
-  DrawMesh(g, bash);
-  DrawMesh(g, 59);
+  ObjDrawMesh(g, bash);
+  ObjDrawMesh(g, 59);
   glRotatef(fu[ufTurretPitch], 1, 0, 0);
-  DrawMesh(g, base);
+  ObjDrawMesh(g, base);
   if (std::fabs(recoil) >= 0.00001f) glTranslatef(0, 0, recoil);
-  DrawMesh(g, gun);
+  ObjDrawMesh(g, gun);
   glPopMatrix();
 }
 
@@ -279,7 +233,7 @@ void tw_Unit::OnR_KolesT1() {
   const float step = zn::FrT(mb.Skor()) * kDegPerUnit;
   for (int k = 0; k < 4; ++k) fu[ufWheel + k] = WrapDeg(fu[ufWheel + k] + step);
   const int g = iu[uiModel + 2];
-  BindMaterial(10);
+  ObjBindMaterial(10);
   const struct {
     int mesh;
     float y, z;
@@ -293,64 +247,20 @@ void tw_Unit::OnR_KolesT1() {
     glPushMatrix();
     glTranslatef(0, w.y, w.z);
     glRotatef(fu[ufWheel + w.angle], 1, 0, 0);
-    DrawMesh(g, w.mesh);
+    ObjDrawMesh(g, w.mesh);
     glPopMatrix();
   }
 }
 
 void tw_Unit::OnR_Koles() {
   static const float kDegPerUnit = Koleso_UgForMetr_Spe(2.0f);
-  proCar::Koles4Upd(&fu[ufWheel], &fu[ufSteer], zn::FrT(mb.Skor()) * kDegPerUnit, mb.wPovorot(),
-                    zn::FrT(0.025f));
-  const int g = iu[uiModel + 2];
-  BindMaterial(10);
-  const float side = *o3::AllBuldMSide, y = *o3::AllBuldMYK;
-  const vec3 at[4] = {vec3(side, y, *o3::AllBuldMFwd), vec3(-side, y, *o3::AllBuldMFwd),
-                      vec3(side, y, *o3::AllBuldMBwd), vec3(-side, y, *o3::AllBuldMBwd)};
-  for (int k = 0; k < 4; ++k) {
-    glPushMatrix();
-    glTranslatef(at[k].x, at[k].y, at[k].z);
-    glRotatef(fu[ufSteer + k], 0, 1, 0);
-    glRotatef(fu[ufWheel + k], 1, 0, 0);
-    DrawMesh(g, *o2::AllBuldMKoles);
-    glPopMatrix();
-  }
+  ObjBindMaterial(10);
+  proCar::Koles4Draw(iu[uiModel + 2], mb, &fu[ufWheel], &fu[ufSteer], kDegPerUnit);
 }
 
 // ---------------------------------------------------------------- sprites and picking
 
-void tw_Unit::OnRender_Spr(int pass) {
-  if (pass == 3) {
-    const vec3 c(-50, 30, 0);
-    if (MSprNextQuad_Non()) return;
-    MSpr_SetQuad(MSpr_qVAxXR(w0qv, c, 12, 30, 45, 45), nullptr, MSpr_qTC(w0qt, 1, 4, 1, 4), nullptr);
-    if (MSprNextQuad_Non()) return;
-    MSpr_SetQuad(MSpr_qVAxYR(w0qv, c, 12, 0, 45, 45), nullptr, MSpr_qTC(w0qt, 1, 4, 2, 4), nullptr);
-    if (MSprNextQuad_Non()) return;
-    MSpr_SetQuad(MSpr_qVAxZR(w0qv, c, 12, 30, 45, 45), nullptr, MSpr_qTC(w0qt, 1, 4, 1, 4), nullptr);
-  } else if (pass == 2) {
-    const vec3 c1 = mb.cGbr(1), c2 = mb.cGbr(2), c3 = mb.cGbr(3), c4 = mb.cGbr(4);
-    if (MSprNextQuad_Non()) return;
-    MSpr_SetQuad(MSpr_qVKust(w0qv, c1, 8.0f, 3.0f), nullptr, MSpr_qTC(w0qt, 2, 4, 1, 4), nullptr);
-    if (MSprNextQuad_Non()) return;
-    MSpr_SetQuad(MSpr_qVKust(w0qv, c2, 12.0f, 2.0f), nullptr, MSpr_qTC(w0qt, 2, 4, 1, 4), nullptr);
-    set16flo(w0qc, 0.9f, 0.1f, 0.9f, 0.7f, 0.9f, 0.1f, 0.9f, 0.7f, 1.0f, 0.7f, 0.2f, 0.6f, 1.0f, 0.2f, 0.2f, 0.6f);
-    const vec3 top = c3 + vec3(0, 40, 0), from = c4 + vec3(0, 10, 0), far(90, 10, -90);
-    for (int plane = 0; plane < 2; ++plane) {
-      if (MSprNextQuad_Non()) return;
-      MSpr_SetQuad(MSpr_qVRay2(w0qv, c3, top, 1.0f, plane), w0qc, MSpr_qTC(w0qt, 3, 4, 1, 4), nullptr);
-    }
-    for (int plane = 0; plane < 2; ++plane) {
-      if (MSprNextQuad_Non()) return;
-      MSpr_SetQuad(MSpr_qVRay2(w0qv, from, far, 3.0f, plane), w0qc, MSpr_qTC(w0qt, 3, 4, 1, 4), nullptr);
-    }
-  } else {
-    if (MSprNextQuad_Non()) return;
-    vec3 s = Plit_GetOporaPos(mb.cGbr(1));
-    s.y += 2.0f;
-    MSpr_SetQuad(MSpr_qVLow(w0qv, s, 4.0f, 25), nullptr, MSpr_qTC(w0qt, 4, 4, 4, 4), nullptr);
-  }
-}
+void tw_Unit::OnRender_Spr(int pass) { ObjTestSprites(mb, pass, kSprCells); }
 
 void tw_Unit::DrawForSelect() {
   if (!*o2::TestFgrDrawUnit) return;

@@ -274,10 +274,11 @@ def barrel(r, l):
     return cylinder((0, 0, l / 2), 'z', r, r * 0.85, l, 8)
 
 
-def fender(l, w, h):
-    """A flat plate with a lip hanging down on its outer (+x) edge."""
-    sh = box((0, 0, 0), (w / 2, h / 2, l / 2))
-    sh.add(box((w / 2 - h / 2, -h, 0), (h / 2, h, l / 2)))
+def fender(l, w, h, lift=0.0):
+    """A flat plate with a lip hanging down on its outer (+x) edge, `lift`
+    above the origin (the fenders ride on top of the tracks)."""
+    sh = box((0, lift, 0), (w / 2, h / 2, l / 2))
+    sh.add(box((w / 2 - h / 2, lift - h, 0), (h / 2, h, l / 2)))
     return sh
 
 
@@ -318,9 +319,24 @@ def flyer():
 
 
 def car_body():
-    sh = box((0, 0.6, -0.6), (1.0, 0.5, 1.6))
-    sh.add(wedge((0, 0.45, 1.6), (1.0, 0.35, 0.6), 0.3))
-    sh.add(wedge((0, 1.5, -0.9), (0.9, 0.4, 0.9), 0.5))
+    """A chassis that reaches its wheels (drawn at x +-1.6, z 2.6 and -2.4), a
+    sloping bonnet, a cab and mudguards over the wheels."""
+    sh = box((0, 0.75, 0.1), (1.35, 0.3, 3.1))  # chassis
+    sh.add(wedge((0, 1.3, 1.9), (1.2, 0.25, 1.1), 0.15))  # bonnet
+    sh.add(wedge((0, 1.55, -0.4), (1.15, 0.5, 1.0), 0.7))  # cab
+    sh.add(box((0, 1.2, -2.2), (1.3, 0.15, 0.8)))  # rear deck
+    for x in (1.6, -1.6):
+        for z in (2.6, -2.4):
+            sh.add(box((x, 1.25, z), (0.28, 0.05, 0.75)))  # mudguard
+    return sh
+
+
+def wheel_pair(r, width, x, y, nseg):
+    """Two road wheels at (+-x, y): drawn on the tank's centre line they stand
+    beside its tracks."""
+    sh = Shape()
+    sh.add(wheel(r, width, nseg), (x, y, 0))
+    sh.add(wheel(r, width, nseg), (-x, y, 0))
     return sh
 
 
@@ -388,13 +404,13 @@ MODELS = [
     (2, 'car_body', car_body, {'layout': 'expanded', 'face_data': True}),
     (3, 'car_wheel', lambda: wheel(0.6, 0.4), {}),
     (4, 'figure', figure, {'layout': 'expanded'}),
-    (5, 'tank_wheel_small', lambda: wheel(0.35, 0.3, 10), {}),
+    (5, 'tank_wheel_small', lambda: wheel_pair(0.35, 0.25, 1.95, 0.55, 10), {}),
     (6, 'house', lambda: house(20, 16, 11), {'layout': 'expanded'}),
-    (7, 'tank_wheel_big', lambda: wheel(0.55, 0.35, 12), {}),
+    (7, 'tank_wheel_big', lambda: wheel_pair(0.5, 0.3, 1.95, 0.55, 12), {}),
     (8, 'wedge', lambda: wedge((0, 0.5, 0), (0.5, 0.5, 0.5), 0.3), {}),
     (9, 'cylinder', lambda: cylinder((0, 0.5, 0), 'y', 0.5, 0.5, 1, 12), {}),
     (10, 't1_body', lambda: tank_hull(5.0, 2.6, 1.1), {'face_data': True}),
-    (11, 't1_wing', lambda: fender(4.6, 0.5, 0.12), {}),
+    (11, 't1_wing', lambda: fender(4.6, 0.5, 0.12, 0.86), {}),
     (12, 't1_track', lambda: track(5.2, 0.55, 0.8), {'layout': 'expanded'}),
     (13, 't1_turret', lambda: turret(1.8, 0.7, 2.2), {}),
     (14, 't1_gun_base', lambda: box((0, 0, 0.5), (0.25, 0.2, 0.4)), {}),
@@ -425,8 +441,8 @@ MODELS = [
     (37, 'd1_body_far', lambda: tank_hull(5.8, 3.0, 1.3), {'layout': 'expanded'}),
     (38, 'd1_turret_far', lambda: box((0, 0.45, 0), (1.1, 0.45, 1.3)), {'layout': 'expanded'}),
     (39, 'd1_gun_far', lambda: box((0, 0, 1.6), (0.16, 0.16, 1.6)), {'layout': 'expanded'}),
-    (40, 'tt_body', lambda: tank_hull(6.6, 3.4, 1.6), {'face_data': True}),
-    (41, 'tt_wing', lambda: fender(6.0, 0.6, 0.15), {}),
+    (40, 'tt_body', lambda: tank_hull(6.6, 2.8, 1.6), {'face_data': True}),
+    (41, 'tt_wing', lambda: fender(6.0, 0.6, 0.15, 1.18), {}),
     (42, 'tt_gun_base', lambda: box((0, 0.3, 0.6), (0.5, 0.3, 0.7)), {}),
     (43, 'tt_gun', lambda: barrel(0.22, 4.0), {}),
     (44, 'tt_body_far_full', lambda: tank_hull(6.6, 4.6, 1.6), {'layout': 'expanded'}),
@@ -435,7 +451,7 @@ MODELS = [
     (47, 'tt_body_far', lambda: tank_hull(6.6, 3.4, 1.6), {'layout': 'expanded'}),
     (48, 'tt_gun_far', lambda: box((0, 0, 2.0), (0.22, 0.22, 2.0)), {'layout': 'expanded'}),
     (49, 'big_track_far', lambda: track(6.4, 0.8, 1.1), {'layout': 'expanded'}),
-    (50, 'd1_wing', lambda: fender(5.2, 0.55, 0.14), {}),
+    (50, 'd1_wing', lambda: fender(5.2, 0.55, 0.14, 1.17), {}),
     (51, 'tree', tree, {}),
     (52, 'crate', lambda: box((0, 0.6, 0), (0.6, 0.6, 0.6)), {'layout': 'expanded'}),
     (53, 'rock', lambda: wedge((0, 0.7, 0), (1.2, 0.7, 0.9), 0.4), {'layout': 'expanded'}),
@@ -460,7 +476,7 @@ MODELS = [
     (70, 'bridge', lambda: box((0, 0.3, 0), (2.5, 0.3, 10.0), uv_scale=4.0), {}),
     # The left fender: the right one (mesh 11) with x negated; the vehicles
     # draw it with clockwise front faces.
-    (71, 't1_wing_left', lambda: fender(4.6, 0.5, 0.12), {'negate': (1, 0, 0)}),
+    (71, 't1_wing_left', lambda: fender(4.6, 0.5, 0.12, 0.86), {'negate': (1, 0, 0)}),
 ]
 
 # Positions of the fenders: the right fender hangs at +x, so mesh 71 is its

@@ -81,12 +81,12 @@ TEST_F(FrameTest, CreationSetsCategoryDrawAndActive) {
   LoadDefaultUnitTables();
   const struct {
     int type, category, draw;
-  } want[] = {{1, 4, 0},  {2, 2, 0},  {3, 1, 1},  {5, 3, 1},  {7, 3, 1},  {8, 2, 1},  {9, 2, 0},
+  } want[] = {{1, 4, 0},  {2, 2, 0},  {3, 1, 1},  {5, 3, 1},  {6, 3, 1},  {7, 3, 1},  {8, 2, 1},  {9, 2, 0},
               {10, 2, 1}, {11, 4, 1}, {12, 4, 1}, {13, 2, 0}, {14, 2, 0}, {15, 2, 1}, {16, 2, 1},
               {17, 2, 1}, {18, 2, 0}, {19, 2, 1}, {21, 2, 1}, {22, 2, 0}, {25, 3, 1}, {26, 3, 1},
               {27, 3, 1}};
   for (const auto& w : want) {
-    Fgr4* h = Make(w.type, w.type == 27 ? 1 : 0);
+    Fgr4* h = Make(w.type, w.type == 27 ? 1 : (w.type == 5 ? 2 : 0));
     ASSERT_NE(h, nullptr) << w.type;
     EXPECT_EQ(h->SaveCategory, w.category) << w.type;
     EXPECT_EQ(h->draw, w.draw) << w.type;
@@ -114,7 +114,7 @@ TEST_F(FrameTest, ConstantAnswers) {
   const struct {
     int type, c28, c29, c30, c40, c41;
   } want[] = {
-      {1, 0, 1, 0, -7, -7},   {4, -7, 0, 1, -7, -7}, {5, 0, 0, 1, 0, 5},
+      {1, 0, 1, 0, -7, -7},   {4, -7, 0, 1, -7, -7}, {5, 0, 0, 1, 0, 5},    {6, 0, 0, 1, 0, 6},
       {7, 0, 1, 0, 0, 0},     {8, 0, 0, 1, 8, 0},    {9, -7, 1, 0, -7, -7},
       {11, 0, 1, 0, -7, -7},  {17, 0, 0, 1, -7, -7}, {25, 1, 0, 1, -7, -7},
       {27, 0, 0, 1, 0, 27},
@@ -125,7 +125,7 @@ TEST_F(FrameTest, ConstantAnswers) {
     if (w.type == 4) {
       h = &FgrHld.fgrs[FgrHld.firstScrFrm];
     } else {
-      h = Make(w.type, w.type == 27 ? 1 : 0);
+      h = Make(w.type, w.type == 27 ? 1 : (w.type == 5 ? 2 : 0));
     }
     ASSERT_NE(h, nullptr) << w.type;
     EXPECT_EQ(Ask(h, 28), w.c28) << w.type;

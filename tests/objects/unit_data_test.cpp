@@ -5,16 +5,12 @@
 #include <fstream>
 #include <string>
 
+#include "tests/common/default_settings.h"
 #include "ui/ui.h"
 
 TEST(UnitDataTest, ADefaultDataSetStartsWithTheUnitSettingsSet) {
-  org2_Init();
-  orgF_Init();
-  std::ifstream in(std::string(VELMAR_SOURCE_DIR) + "/data/base/__orgmix.txt", std::ios::binary);
-  ASSERT_TRUE(in);
+  LoadDefaultSettings();
   std::string line;
-  while (TextGetLine(in, line))
-    if (TextTrimS(line).rfind("//==", 0) == 0) orgReadRecForInit(in, line);
   const struct {
     const char* name;
     int value;

@@ -1,26 +1,19 @@
 // Units on real GL frames: the draw gate, the model orders of each test
 // variant drawn by the render machine, the selection ring, rings of a
 // selected unit out of view, enemies nobody sees, and picking.
-#include "tests/render/scene_helpers.h"
-#include "tests/world/terrain_fixture.h"
 #include "objects/fotik.h"
 #include "objects/modesglue.h"
-#include "objects/modesglue.h"
-#include "tests/world/world_fixture.h"
+#include "tests/objects/draw_fixture.h"
 
 namespace {
 
 const vec3 kAt(1000, 0, 1000);
 
-class UnitDrawTest : public DefaultSceneTest {
+class UnitDrawTest : public ObjDrawTest {
  protected:
   void SetUp() override {
-    RenderTest::SetUp();
-    FreshWorldWithNewBase();
-    ResetTerrain();
+    ObjDrawTest::SetUp();
     LoadDefaultUnitTables();
-    PlayerSelectedReset();
-    PlayerFgrUnderKur = nullptr;
     *o2::TestFgrDrawUnit = 1;
     *o2::AllBuldMesh2 = 2;
     *o2::AllBuldMeshTex = 50;
@@ -37,19 +30,6 @@ class UnitDrawTest : public DefaultSceneTest {
     *o2::AllTankMKolesMin = 5;
     Camera(vec3(1000, 40, 1070), kAt);
   }
-  void TearDown() override {
-    glob_nowVPKam = nullptr;
-    PlayerSelectedReset();
-    FgrHld.Sbros();
-    Fgr4W.Sbros();
-    pMainScrFrm = nullptr;
-  }
-
-  void Camera(vec3 eye, vec3 target) {
-    SetUpCamera(cam, eye, target, 60, 1, 600);
-    glob_nowVPKam = &cam;
-    Fru1.Update();
-  }
 
   tw_Unit* Unit(int preset, int side = 1, vec3 at = kAt) {
     if (!FgrHld.AddWrk(27, preset, 1)) return nullptr;
@@ -59,37 +39,7 @@ class UnitDrawTest : public DefaultSceneTest {
     u->mb.PosYOpor();
     return u;
   }
-
-  // The draw events of every object, then the render machine.
-  void Frame() {
-    RenderM._ResetOnStartNewLap();
-    glClearColor(0, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    StartOfClearDraw1();
-    FgrHld.DrawZkz(0, 1);
-    queuedModels = RenderM.mdl[0].gNow();
-    queuedBoxes = RenderM.box.gNow();
-    for (int w = 0; w < 4; ++w) queuedWire[w] = RenderM.wire[w].gNow();
-    RenderM._Run(&cam);
-  }
-
-  Fgr4* PickAt(vec3 p) {
-    int x = 0, y = 0;
-    EXPECT_EQ(GetPointToEkran(p, x, y, &cam), 1);
-    return OGL_SelectOneObj(0, x, y, &cam, 3, 3);
-  }
-
-  Rgba At(vec3 p) {
-    int x = 0, y = 0;
-    EXPECT_EQ(GetPointToEkran(p, x, y, &cam), 1);
-    return ReadRgba(x, y);
-  }
-
-  t_VPortKam cam;
-  int queuedModels = 0, queuedBoxes = 0, queuedWire[4] = {};
 };
-
-bool IsClearColour(Rgba p) { return p.r < 8 && p.g < 8 && p.b > 247; }
 
 }  // namespace
 

@@ -228,9 +228,9 @@ TEST_F(HolderTest, ObjectKilledByALaterOneIsFreedAtTheEndOfThePass) {
 
 TEST_F(HolderTest, FailedCreationLeavesNoEntryBehind) {
   // Fill the car pool; the next car fails in slot 2 of the reserved range.
-  for (int i = 0; i < 14; ++i) ASSERT_EQ(FgrHld.AddWrkNetElit(5, 0, 0), 1);
+  for (int i = 0; i < 14; ++i) ASSERT_EQ(FgrHld.AddWrkNetElit(5, 2, 0), 1);
   size_t listed = FgrHld.lists[5].size();
-  EXPECT_EQ(FgrHld.AddWrkNetElit(5, 0, 0), 0);
+  EXPECT_EQ(FgrHld.AddWrkNetElit(5, 2, 0), 0);
   EXPECT_EQ(FgrHld.lists[5].size(), listed);
   // The same slot goes to the next object, which is updated once per pass.
   ASSERT_EQ(FgrHld.AddWrkNetElit(13, 0, 1), 1);

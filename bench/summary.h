@@ -1,0 +1,53 @@
+// The console report of a benchmark program, then one summary line per
+// figure: "<label>: <ms> ms <per>, <n> allocations", the CPU time of the run
+// named (divided by `frames`) and its "allocs" counter as it stands.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct t_BenchFigure {
+  const char* name;   // the benchmark's name
+  const char* label;  // what the line calls it
+  double frames;      // the time is divided by it
+  const char* per;    // "per frame", "in all"
+  int digits = 2;     // decimals of the milliseconds
+};
+
+class t_BenchSummary : public benchmark::ConsoleReporter {
+ public:
+  explicit t_BenchSummary(std::vector<t_BenchFigure> figures) : figures_(std::move(figures)) {}
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.run_type != Run::RT_Iteration || r.error_occurred) continue;
+      // CPU time per iteration in ms, whatever unit the table shows.
+      double ms = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1000.0;
+      auto it = r.counters.find("allocs");
+      double allocs = it == r.counters.end() ? 0 : double(it->second);
+      results_[r.benchmark_name()] = {ms, allocs};
+    }
+  }
+
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n");
+    for (const t_BenchFigure& f : figures_) {
+      auto it = results_.find(f.name);
+      if (it == results_.end()) continue;
+      std::printf("%s: %.*f ms %s, %.0f allocations\n", f.label, f.digits, it->second.first / f.frames, f.per,
+                  it->second.second);
+    }
+    std::fflush(stdout);
+  }
+
+ private:
+  std::vector<t_BenchFigure> figures_;
+  std::map<std::string, std::pair<double, double>> results_;  // ms, allocations
+};
