@@ -4,6 +4,7 @@
 // modes, whether the editor is the active mode.
 #pragma once
 
+#include "core/core.h"
 #include "platform/platform.h"
 #include "shell/shell.h"
 

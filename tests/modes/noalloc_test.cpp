@@ -6,6 +6,7 @@
 #include "modes/mapgen.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
+#include "world/world.h"
 #include "tests/common/alloc_hooks.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/unit_tables.h"
