@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ui/lin2.h"
 
@@ -62,6 +63,9 @@ class Pro_Q7_Elements {
 
 extern Pro_Q7_Elements Q7;
 extern Pro_Q7_Elements* NowProj;
+
+// The player's name shown on the menu's second line.
+extern std::string userPlayerName;
 
 // Bands of the game panel and layout values, in pixels (set by init).
 extern int speHPultDnQuad, speHPultUpQuad;  // no selection below / above
