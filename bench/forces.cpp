@@ -13,6 +13,7 @@
 
 #include "bench/bench_scene.h"
 #include "bench/world_setup.h"
+#include "objects/modesglue.h"
 #include "objects/objects.h"
 #include "render/render.h"
 #include "tech/tech.h"

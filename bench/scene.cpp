@@ -8,6 +8,7 @@
 
 #include "bench/gl_context.h"
 #include "bench/world_setup.h"
+#include "objects/modesglue.h"
 #include "objects/objects.h"
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"

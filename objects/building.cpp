@@ -5,7 +5,7 @@
 #include "objects/modesglue.h"
 #include "objects/sceneobj.h"
 #include "objects/soundglue.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"
 #include "render/render.h"

@@ -1,6 +1,7 @@
 #include "objects/dekor.h"
 
 #include "objects/frame.h"
+#include "objects/modesglue.h"
 #include "objects/record.h"
 #include "objects/scr_frm.h"
 #include "objects/sceneobj.h"

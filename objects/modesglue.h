@@ -1,10 +1,12 @@
 // What the world objects use of the game, editor and menu modes: the side
 // colours, the tests of where a point lies relative to the current camera,
-// whether the editor is the active mode, and the ground-light box follow-up.
+// whether the editor is the active mode, the ground-light box follow-up and
+// the ground point the game keeps.
 #pragma once
 
 #include "core/core.h"
 
+class Fgr4;
 class t_MBase1;
 
 // The colour of a side (banner 1..6; any other banner gives black).
@@ -29,3 +31,10 @@ int AktivIPPI_ResidentOfEditor();
 
 // Centres the ground-light box on the current camera, when there is one.
 void SveKvad_box_UpdPos();
+
+// The last ground point of an order or a pick; new posts and decorations are
+// placed there.
+extern vec3 test1PointVec;
+
+// The game's object under the pointer (its hover pick), null when none.
+extern Fgr4* PlayerFgrUnderKur;

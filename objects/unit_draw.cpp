@@ -7,7 +7,7 @@
 
 #include "objects/fotik.h"
 #include "objects/modesglue.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"

@@ -8,7 +8,7 @@
 
 #include "objects/soundglue.h"
 #include "objects/modesglue.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"

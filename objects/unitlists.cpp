@@ -4,7 +4,7 @@
 
 #include "objects/cellindex.h"
 #include "objects/modesglue.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"
 #include "render/render.h"
@@ -125,18 +125,28 @@ int PlayerSelected_AnIn(Fgr4* f) {
 
 int PlayerSelected_OnlyOne() { return PlayerSelected_Now == 1; }
 
+namespace {
+// Orders go only to the selected objects of the player's side (event 31); a
+// picked enemy stays selected to be looked at, not commanded.
+bool OwnSide(Fgr4* f) {
+  int side = PlayerBanerID, own = 0;
+  Fgr4_Event(f, 31, &side, &own);
+  return own != 0;
+}
+}  // namespace
+
 void PlayerSelected_AllToTarget(Fgr4* target) {
   if (!target || PlayerSelected_Now < 1) return;
   PlayerSelected_Conv = target;
   for (int k = 1; k <= PlayerSelected_Now && k <= kPlayerSelectedLast; ++k)
-    Fgr4_Event(PlayerSelected_[k], EV_MOVE_TO_TARGET, &PlayerSelected_Conv);
+    if (OwnSide(PlayerSelected_[k])) Fgr4_Event(PlayerSelected_[k], EV_MOVE_TO_TARGET, &PlayerSelected_Conv);
 }
 
 void PlayerSelected_AllToPoint(vec3* point, int mode) {
   if (!point || PlayerSelected_Now < 1) return;
   PlayerSelected_Conv = point;
   for (int k = 1; k <= PlayerSelected_Now && k <= kPlayerSelectedLast; ++k)
-    Fgr4_Event(PlayerSelected_[k], EV_MOVE_TO_POINT, &PlayerSelected_Conv, &mode);
+    if (OwnSide(PlayerSelected_[k])) Fgr4_Event(PlayerSelected_[k], EV_MOVE_TO_POINT, &PlayerSelected_Conv, &mode);
 }
 
 void PlayerSelected_IconsUp(t_VPortKam* view) {

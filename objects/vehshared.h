@@ -16,7 +16,6 @@
 #include "objects/record.h"
 #include "objects/sceneobj.h"
 #include "objects/soundglue.h"
-#include "objects/standins_units.h"
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"
 #include "render/render.h"

@@ -245,9 +245,20 @@ int GetSystemMetrics(int index) {
   }
 }
 
+// Over one of our windows the pointer is the window's position plus SDL's
+// window-relative pointer, which every motion event and warp keeps current;
+// the global query can answer a stale position after a warp when the pointer
+// then moves without raw input events (a synthetic pointer, a remote display).
 BOOL GetCursorPos(POINT* p) {
   if (!p || !plat::EnsureVideo()) return FALSE;
   int x = 0, y = 0;
+  if (SDL_Window* w = SDL_GetMouseFocus()) {
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(w, &wx, &wy);
+    SDL_GetMouseState(&x, &y);
+    *p = POINT{wx + x, wy + y};
+    return TRUE;
+  }
   SDL_GetGlobalMouseState(&x, &y);
   *p = POINT{x, y};
   return TRUE;
@@ -255,6 +266,15 @@ BOOL GetCursorPos(POINT* p) {
 
 BOOL SetCursorPos(int x, int y) {
   if (!plat::EnsureVideo()) return FALSE;
+  if (SDL_Window* w = SDL_GetMouseFocus()) {
+    int wx = 0, wy = 0, ww = 0, wh = 0;
+    SDL_GetWindowPosition(w, &wx, &wy);
+    SDL_GetWindowSize(w, &ww, &wh);
+    if (x >= wx && y >= wy && x < wx + ww && y < wy + wh) {
+      SDL_WarpMouseInWindow(w, x - wx, y - wy);
+      return TRUE;
+    }
+  }
   return SDL_WarpMouseGlobal(x, y) == 0 ? TRUE : FALSE;
 }
 

@@ -4,7 +4,6 @@
 
 #include "render/objectsglue.h"
 #include "render/shellglue.h"
-#include "render/standins.h"
 
 vec3 Glob_KamOptimBoxP;
 vec3 Glob_KamOptimBoxG;

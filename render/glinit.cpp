@@ -7,7 +7,6 @@
 #include "render/image0.h"
 #include "render/shellglue.h"
 #include "render/groundlight.h"
-#include "render/standins.h"
 #include "ui/ui.h"
 
 namespace {

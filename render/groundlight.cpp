@@ -9,7 +9,6 @@
 #include "render/geometry.h"
 #include "render/lights.h"
 #include "render/shellglue.h"
-#include "render/standins.h"
 #include "render/texstate.h"
 #include "ui/ui.h"
 

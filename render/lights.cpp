@@ -6,7 +6,6 @@
 #include "render/geometry.h"
 #include "render/groundlight.h"
 #include "render/shellglue.h"
-#include "render/standins.h"
 #include "ui/ui.h"
 
 t_Svet masSvetik[kSvetikLast + 1];

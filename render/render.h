@@ -23,6 +23,5 @@
 #include "render/rendermash.h"
 #include "render/sky.h"
 #include "render/sprites.h"
-#include "render/standins.h"
 #include "render/texstate.h"
 #include "render/vportkam.h"

@@ -4,6 +4,7 @@
 // modes, whether the editor is the active mode.
 #pragma once
 
+#include "core/core.h"
 #include "platform/platform.h"
 #include "shell/shell.h"
 
@@ -18,3 +19,6 @@ inline void ShellMessageBox(const char* text, const char* caption) {
 
 // Non-zero while the editor is the active mode (the modes' own).
 int AktivIPPI_ResidentOfEditor();
+// The ground point the game's command code keeps; the ground-light marker is
+// drawn around it (the modes' own).
+extern vec3 test1PointVec;

@@ -1,4 +1,6 @@
 #include "shell/engine.h"
+#include "shell/renderglue.h"
+#include "shell/worldglue.h"
 
 #include <cstdio>
 #include <string>
@@ -13,8 +15,8 @@
 #include "shell/konfig.h"
 #include "shell/msgbase.h"
 #include "shell/netglue.h"
+#include "shell/modesglue.h"
 #include "shell/soundglue.h"
-#include "shell/standins.h"
 #include "ui/ui.h"
 #include "world/pools.h"
 

@@ -11,7 +11,6 @@
 #include "shell/input.h"
 #include "shell/objectsglue.h"
 #include "shell/soundglue.h"
-#include "shell/standins.h"
 #include "ui/ui.h"
 #include "world/world.h"
 

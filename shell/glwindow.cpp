@@ -1,4 +1,5 @@
 #include "shell/glwindow.h"
+#include "shell/renderglue.h"
 
 #include <GL/gl.h>
 
@@ -12,7 +13,6 @@
 #include "shell/input.h"
 #include "shell/konfig.h"
 #include "shell/msgbase.h"
-#include "shell/standins.h"
 #include "ui/ui.h"
 
 HWND hWnd;

@@ -1,4 +1,5 @@
 #include "shell/ippi.h"
+#include "shell/renderglue.h"
 
 #include <GL/gl.h>
 
@@ -11,7 +12,6 @@
 #include "shell/genres.h"
 #include "shell/input.h"
 #include "shell/soundglue.h"
-#include "shell/standins.h"
 #include "ui/ui.h"
 
 t_FPS FPS0;

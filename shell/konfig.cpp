@@ -10,7 +10,6 @@
 #include "shell/input.h"
 #include "shell/netglue.h"
 #include "shell/soundglue.h"
-#include "shell/standins.h"
 #include "ui/ui.h"
 
 t_Char256 game_sys_dir0;

@@ -1,6 +1,5 @@
 #include "shell/rea.h"
 
-#include "shell/standins.h"
 #include "ui/ui.h"
 
 void s_OneLogRea::CaseSborNegat(int) {}

@@ -14,4 +14,3 @@
 #include "shell/netglue.h"
 #include "shell/rea.h"
 #include "shell/soundglue.h"
-#include "shell/standins.h"

@@ -6,7 +6,6 @@
 #include "shell/input.h"
 #include "shell/modesglue.h"
 #include "shell/netglue.h"
-#include "shell/standins.h"
 #include "ui/ui.h"
 
 namespace nsMKeys {

@@ -470,6 +470,111 @@ def height_map(size=200):
     return list(reversed(rows))
 
 
+
+def panel_band(w, h, seed, light_edge_top):
+    """A panel band: brushed dark metal, a bright rim along the edge that faces
+    the scene and rivets along it."""
+    n = layered(w, h, seed)
+    rows = []
+    for y in range(h):
+        row = []
+        # y counts from the top row of the picture.
+        rim = (h - 1 - y) if not light_edge_top else y
+        for x in range(w):
+            v = 0.55 + 0.45 * n[y][(x * 7) % w]
+            base = (46, 54, 62)
+            c = shade(base, v, 0.5)
+            if rim < 2:
+                c = (150, 160, 150)
+            elif rim < 4:
+                c = (90, 104, 96)
+            elif 6 <= rim < 9 and x % 32 in (15, 16):
+                c = (120, 126, 120)
+            row.append(c + (235,))
+        rows.append(row)
+    return rows
+
+
+def ornament(w, h):
+    """The piece at the top of the bottom band: a tapering bar that fades out
+    to both ends."""
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            t = abs((x + 0.5) / w * 2 - 1)
+            half = (1 - t) * h / 2
+            d = abs(y + 0.5 - h / 2)
+            a = 1.0 if d < half else 0.0
+            row.append((200, 190, 120, int(255 * a * (1 - 0.6 * t))))
+        rows.append(row)
+    return rows
+
+
+def badge(w, h):
+    """The badge in the middle of the bottom band: a lozenge with a light rim."""
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            dx = abs((x + 0.5) / w * 2 - 1)
+            dy = abs((y + 0.5) / h * 2 - 1)
+            d = dx + dy
+            if d > 1.0:
+                row.append((0, 0, 0, 0))
+            elif d > 0.85:
+                row.append((220, 210, 150, 255))
+            else:
+                row.append((60 + int(60 * dy), 80 + int(50 * dy), 70, 240))
+        rows.append(row)
+    return rows
+
+
+def icon(w, h, kind):
+    """The small marks of the editor's property lines: 0 a ticked box, 1 an
+    arrow, 2 a dot."""
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            u, v = (x + 0.5) / w, (y + 0.5) / h
+            on = False
+            if kind == 0:
+                box = min(u, v, 1 - u, 1 - v) < 0.12
+                tick = abs(v - (0.55 + (0.45 - u) if u < 0.45 else 0.55 - 1.2 * (u - 0.45))) < 0.1 and 0.2 < u < 0.85
+                on = box or tick
+                c = (90, 230, 110)
+            elif kind == 1:
+                on = abs(v - 0.5) < 0.45 * (1 - u) and u > 0.15
+                c = (240, 200, 80)
+            else:
+                on = (u - 0.5) ** 2 + (v - 0.5) ** 2 < 0.12
+                c = (120, 180, 250)
+            row.append(c + (255,) if on else (0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
+def cockpit(w, h):
+    """The panel without decorations: a frame along the bottom and the sides of
+    a square, the middle left open."""
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            u, v = (x + 0.5) / w, (y + 0.5) / h  # v from the top
+            edge = min(u, 1 - u)
+            bottom = 1 - v
+            if bottom < 0.09 or edge < 0.02:
+                row.append((50, 58, 66, 235))
+            elif bottom < 0.1 or edge < 0.025:
+                row.append((150, 160, 150, 255))
+            else:
+                row.append((0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
 WHITE = (255, 255, 255, 255)
 # (index, file, maker, bpp, rle, top_first, mip)
 GENERAL = [
@@ -496,7 +601,16 @@ GENERAL = [
     (20, 'checker_bw.tga', lambda: checker(32, 32, WHITE, (0, 0, 0, 255), 4), 24, False, False, 0),
     (21, 'minimap_grid.tga', map_grid, 32, True, False, 0),
     (22, 'sprite_atlas.tga', lambda: atlas(32), 32, True, False, 0),
-    (23, 'smoke_disc.tga', lambda: disc(32, 32, (200, 200, 200, 255)), 32, False, False, 1),
+    # The game panel: bottom and top bands, their ornament and badge, the marks
+    # of the editor's property lines, and the frame drawn without decorations.
+    (23, 'panel_bottom.tga', lambda: panel_band(256, 32, 41, True), 32, True, False, 0),
+    (24, 'panel_top.tga', lambda: panel_band(256, 16, 43, False), 32, True, False, 0),
+    (25, 'panel_ornament.tga', lambda: ornament(128, 16), 32, True, False, 0),
+    (26, 'panel_badge.tga', lambda: badge(64, 32), 32, True, False, 0),
+    (27, 'mark_tick.tga', lambda: icon(16, 16, 0), 32, True, False, 0),
+    (28, 'mark_arrow.tga', lambda: icon(16, 16, 1), 32, True, False, 0),
+    (29, 'mark_dot.tga', lambda: icon(16, 16, 2), 32, True, False, 0),
+    (31, 'panel_frame.tga', lambda: cockpit(128, 128), 32, True, False, 0),
     (40, 'land_detail.tga', land_detail, 24, False, False, 1),
     (41, 'land_atlas.tga', land_atlas, 32, True, False, 0),
     (42, 'land_light.tga', land_light, 24, True, False, 1),

@@ -56,8 +56,9 @@ class t_Lin2 {
   // Moves the field down so that its top edge stays at or below screenTop.
   void KeepBelowTop(int screenTop);
 
-  // Bottom edge of line n of the field as it is now.
-  int LineBottom(int n) const { return y + (rows - n - 1) * lineH; }
+  // Bottom edge of line n of the field as it is now, counted down from its
+  // top edge as the hit test counts (a collapsed field holds line 0 only).
+  int LineBottom(int n) const { return y + h - (n + 1) * lineH; }
 
   void DrawWndBase() const;
   void DrawWndBaseR(int dx, int dy) const;

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "world/standins.h"
+#include "shell/engine.h"
 
 int onClosedList = 10;
 int pathLength[kPathSlots];

@@ -2,10 +2,10 @@
 
 #include "core/core.h"
 #include "objects/objects.h"
+#include "shell/engine.h"
 #include "world/holder.h"
 #include "world/netglue.h"
 #include "world/pools.h"
-#include "world/standins.h"
 
 int Fgr4_Event_LastCallToDeadFgr = 0;
 int priv_Fgr4_EventSendToServer = 0;

@@ -4,9 +4,9 @@
 
 #include "core/core.h"
 #include "objects/objects.h"
+#include "shell/engine.h"
 #include "world/objectsglue.h"
 #include "world/pools.h"
-#include "world/standins.h"
 
 int t_FgrHld::Init0(int n) {
   if (fgrs) {

@@ -5,7 +5,6 @@
 #include "world/holder.h"
 
 #include "render/texstate.h"
-#include "world/standins.h"
 
 void t_FgrHld::AnVDrawSel(WorkList& list, int& mode) {
   for (size_t i = 0; i < list.size(); ++i) {

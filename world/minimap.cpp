@@ -11,9 +11,9 @@
 #include "world/mbase1.h"
 #include "world/objectsglue.h"
 #include "world/satint.h"
-#include "world/standins.h"
 
 t_MiniMap minimap1;
+int globTexNRamMMap = 51;
 
 namespace {
 

@@ -39,6 +39,8 @@ class t_MiniMap {
 };
 
 extern t_MiniMap minimap1;
+// The picture (group 0) of the minimap's frame mask.
+extern int globTexNRamMMap;
 
 // Texture side for a screen size: 128 below 192, 256 below 384, else 512.
 int getNearSizeTexW(int size);

@@ -6,7 +6,6 @@
 #include "ui/ui.h"
 #include "world/astar.h"
 #include "world/objectsglue.h"
-#include "world/standins.h"
 
 t_PafMove1::t_PafMove1()
     : wayPoint(0.0f), vec2nd(0.0f), w0(0), onPath(0), step(0), count(0), wait(0),

@@ -6,7 +6,6 @@
 #include "render/geometry.h"
 #include "ui/ui.h"
 #include "world/satint.h"
-#include "world/standins.h"
 #include "world/walkab.h"
 
 float Plit1_s_coeff[4] = {0.005f, 0, 0, 0};

@@ -8,7 +8,6 @@
 
 #include "render/render.h"
 #include "ui/ui.h"
-#include "world/standins.h"
 #include "world/walkab.h"
 
 namespace {

@@ -13,6 +13,5 @@
 #include "world/plit.h"
 #include "world/pafmove.h"
 #include "world/pools.h"
-#include "world/standins.h"
 #include "world/type_list.h"
 #include "world/walkab.h"

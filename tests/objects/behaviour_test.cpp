@@ -10,7 +10,7 @@
 
 #include "objects/laser.h"
 #include "objects/soundglue.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "tests/objects/unit_fixture.h"
 
 namespace {

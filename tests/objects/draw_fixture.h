@@ -5,7 +5,7 @@
 // at world points.
 #pragma once
 
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "tests/render/scene_helpers.h"
 #include "tests/world/terrain_fixture.h"
 #include "tests/world/world_fixture.h"

@@ -3,7 +3,7 @@
 // its side's colours where it should; an enemy bunker outside every sight
 // circle is neither drawn nor picked, and is both once it is seen.
 #include "objects/objects.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "tech/tech.h"
 #include "tests/render/scene_helpers.h"
 #include "tests/world/world_fixture.h"

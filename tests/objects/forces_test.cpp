@@ -14,7 +14,7 @@
 #include "objects/building.h"
 #include "objects/kompult.h"
 #include "objects/soundglue.h"
-#include "objects/standins_units.h"
+#include "objects/modesglue.h"
 #include "render/render.h"
 #include "tech/tech.h"
 #include "tests/objects/unit_fixture.h"

@@ -4,6 +4,7 @@
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"
 #include "tests/render/scene_helpers.h"
+#include "objects/modesglue.h"
 #include "tests/world/world_fixture.h"
 #include "world/world.h"
 

@@ -12,6 +12,7 @@
 #include "shell/shell.h"
 #include "tests/common/temp_dir.h"
 #include "tests/world/alloc_counter.h"
+#include "objects/modesglue.h"
 #include "tests/world/world_fixture.h"
 #include "ui/ui.h"
 

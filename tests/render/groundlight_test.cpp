@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "render/shellglue.h"
 #include "tests/render/scene_helpers.h"
 
 namespace {

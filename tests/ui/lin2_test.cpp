@@ -43,6 +43,9 @@ TEST_F(Lin2, GeometryFromScreenFractions) {
   // Line n lies rows - n - 1 lines above the bottom: line 0 on top.
   EXPECT_EQ(li.LineBottom(299), 60);
   EXPECT_EQ(li.LineBottom(0), 60 + 299 * 30);
+  // Collapsed, the one line left is the field itself.
+  li.SetOnlyZeroLinePole();
+  EXPECT_EQ(li.LineBottom(0), li.y0);
 }
 
 TEST_F(Lin2, EnteringACollapsedListOnlyExpandsIt) {

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "render/render.h"
 #include "shell/shell.h"
 #include "ui/ui.h"
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "shell/engine.h"
 #include "tests/world/astar_literal.h"
 #include "tests/world/astar_maps.h"
 #include "tests/world/astar_reference.h"

@@ -7,40 +7,9 @@
 #include "tests/render/render_fixture.h"
 #include "tests/world/terrain_fixture.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer runtime's allocation hooks (its header is not installed with g++).
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
-                                                         void (*onFree)(const volatile void*));
-#define VELMAR_COUNT_ALLOCS 1
-#endif
-
-#include <atomic>
-#include <vector>
+#include "tests/common/alloc_hooks.h"
 
 namespace {
-
-std::atomic<long> allocations{0};
-std::atomic<bool> counting{false};
-
-#ifdef VELMAR_COUNT_ALLOCS
-void OnMalloc(const volatile void*, size_t) {
-  if (counting) ++allocations;
-}
-void OnFree(const volatile void*) {}
-#endif
-
-// Runs `work` with every allocation counted; the count.
-template <class Work>
-long Allocations(Work work) {
-#ifdef VELMAR_COUNT_ALLOCS
-  __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
-#endif
-  allocations = 0;
-  counting = true;
-  work();
-  counting = false;
-  return allocations.load();
-}
 
 class TerrainNoAllocTest : public RenderTest {
  protected:

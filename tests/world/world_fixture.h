@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "objects/objects.h"
+#include "shell/engine.h"
 #include "tests/common/unit_tables.h"
 #include "world/world.h"
 

@@ -1,0 +1,16 @@
+# Writes OUT: the three default command files of DIR as byte arrays, with a
+# function returning each (KmdDefaults_Menu, _Game, _Edit).
+set(text "// Generated from data/base/*_kmd.txt at build time; do not edit.\n#include \"modes/kmd.h\"\n\nnamespace {\n")
+foreach(pair "Menu;menu_kmd.txt" "Game;game_kmd.txt" "Edit;edit_kmd.txt")
+  list(GET pair 0 fn)
+  list(GET pair 1 file)
+  file(READ "${DIR}/${file}" hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," hex "${hex}")
+  string(APPEND text "const unsigned char k${fn}[] = {${hex}};\n")
+endforeach()
+string(APPEND text "}  // namespace\n\n")
+foreach(fn Menu Game Edit)
+  string(APPEND text "std::string_view KmdDefaults_${fn}() {\n  return {reinterpret_cast<const char*>(k${fn}), sizeof k${fn}};\n}\n")
+endforeach()
+file(WRITE "${OUT}.tmp" "${text}")
+file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)

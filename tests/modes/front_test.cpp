@@ -1,0 +1,346 @@
+// The front end on a real GL window: its start (object base, cameras, mode
+// table, bands, the level flag cleared), the line commands, the transitions,
+// the game's panel phases and drag tail, the editor's terrain commands and a
+// few whole frames of each step.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "modes/front.h"
+#include "modes/mapgen.h"
+#include "modes/modes.h"
+#include "modes/soundglue.h"
+#include "modes/steps.h"
+#include "objects/objects.h"
+#include "tests/common/temp_dir.h"
+#include "tests/common/unit_tables.h"
+#include "tests/render/render_fixture.h"
+#include "ui/modesglue.h"
+#include "world/world.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Slurp(const std::string& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+int Count(const std::string& s, const std::string& what) {
+  int n = 0;
+  for (size_t p = s.find(what); p != std::string::npos; p = s.find(what, p + 1)) ++n;
+  return n;
+}
+
+// One process-wide front end, started once in a scratch folder.
+class FrontTest : public RenderTest {
+ protected:
+  static void SetUpTestSuite() {
+    RenderTest::SetUpTestSuite();
+    dir_ = new TempDir;
+    ASSERT_TRUE(dir_->Ok());
+    fs::create_directories("base");
+    for (const char* f : {"menu_kmd.txt", "game_kmd.txt", "edit_kmd.txt"})
+      fs::copy_file(std::string(VELMAR_SOURCE_DIR) + "/data/base/" + f, std::string("base/") + f);
+    FgrHld.Sbros();
+    Fgr4W.Sbros();
+    ASSERT_EQ(Fgr4W.KonfigAll(nullptr), 1);
+    *o2::EtapOK = 1;     // a stale value from a settings file
+    *o2::AktivIPPI = 5;  // the editor asked for at start
+    *o3::GameKamHiY = 320;
+    *o3::GameKamLowY = 25;
+    *o2::PultSmenPzSta = 300;
+    initResult_ = Q7.init();
+  }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+    RenderTest::TearDownTestSuite();
+  }
+  void SetUp() override {
+    RenderTest::SetUp();
+    Root_IPPI.req = -1;
+    *o2::PultSmenPauz = 0;
+    *o2::SkipTopView = 0;
+    *o2::RRezInProgres = *o2::spePultRot = *o2::spePultLift = 0;
+  }
+  static TempDir* dir_;
+  static int initResult_;
+};
+TempDir* FrontTest::dir_ = nullptr;
+int FrontTest::initResult_ = 0;
+
+}  // namespace
+
+TEST_F(FrontTest, StartMakesTheBaseCamerasModeTableAndBands) {
+  ASSERT_EQ(initResult_, 1);
+  EXPECT_TRUE(fs::exists("base/gen.fgh"));
+  ASSERT_NE(pGameFotik, nullptr);
+  ASSERT_NE(pPultFotik, nullptr);
+  ASSERT_NE(pTopFotik, nullptr);
+  EXPECT_EQ(pTopFotik->vp.mode, 6);
+  EXPECT_EQ(Root_IPPI.m[3].step, ippi_Q7::Menu_Step);
+  EXPECT_EQ(Root_IPPI.m[4].step, ippi_Q7::Game_Step);
+  EXPECT_EQ(Root_IPPI.m[5].step, ippi_Q7::Edit_Step);
+  EXPECT_EQ(Root_IPPI.m[3].smena[4].fn, ippi_Q7::Menu_ToGame);
+  EXPECT_EQ(Root_IPPI.m[3].smena[5].fn, ippi_Q7::Menu_ToEdit);
+  EXPECT_EQ(Root_IPPI.m[4].smena[3].fn, ippi_Q7::Game_ToMenu);
+  EXPECT_EQ(Root_IPPI.m[5].smena[3].fn, ippi_Q7::Edit_ToMenu);
+  EXPECT_EQ(Root_IPPI.m[4].smena[5].fn, nullptr);  // no way between game and editor
+  EXPECT_EQ(Root_IPPI.m[5].smena[4].fn, nullptr);
+  // 0.123, 0.106, 0.05 and 0.025 of a 400-pixel height.
+  EXPECT_EQ(speHPultDnQuad, 49);
+  EXPECT_EQ(speHPultUpQuad, 42);
+  EXPECT_EQ(spePultRotQHaf, 20);
+  EXPECT_EQ(spePultRotQHh, 10);
+  EXPECT_EQ(Q7.iconX, 340);
+  EXPECT_EQ(EdFgr_li8(), &Q7.li8);
+  // The level flag is never taken from a file; no level, so no game at start.
+  EXPECT_EQ(*o2::EtapOK, 0);
+  EXPECT_EQ(*o2::AktivIPPI, 3);
+}
+
+TEST_F(FrontTest, LineCommands) {
+  *o2::EtapOK = 0;
+  LinCases::Cases(103);
+  LinCases::Cases(114);
+  EXPECT_EQ(Root_IPPI.req, -1);  // no level: neither the game nor the editor
+  *o2::EtapOK = 1;
+  LinCases::Cases(103);
+  EXPECT_EQ(Root_IPPI.req, 4);
+  LinCases::Cases(114);
+  EXPECT_EQ(Root_IPPI.req, 5);
+  Root_IPPI.req = -1;
+  *o2::EtapOK = 0;
+
+  const struct {
+    int before, after;
+  } brush[] = {{3, 1}, {1, 3}, {2, 3}};
+  for (auto b : brush) {
+    *o2::PlitBrushSize = b.before;
+    LinCases::Cases(185);
+    EXPECT_EQ(*o2::PlitBrushSize, b.after) << b.before;
+  }
+  *o2::EngText = 0;
+  LinCases::Cases(101);
+  EXPECT_EQ(*o2::EngText, 1);
+  *o2::NeedExit = 0;
+  LinCases::Cases(116);
+  EXPECT_EQ(*o2::NeedExit, 1);
+  *o2::NeedExit = 0;
+
+  // Unassigned and out-of-range ids: one log line for the whole run.
+  for (int id : {131, 600, 50, 300, 512}) LinCases::Cases(id);
+  EXPECT_EQ(Count(Slurp("log.txt"), "Error LinCase (no case for nom): 131"), 1);
+  EXPECT_EQ(Count(Slurp("log.txt"), "Error LinCase"), 1);
+  for (int id : {102, 141, 213, 410}) LinCases::Cases(id);  // lines without an action
+  EXPECT_EQ(Count(Slurp("log.txt"), "Error LinCase"), 1);
+}
+
+TEST_F(FrontTest, KillingTheSelectionEmptiesIt) {
+  ASSERT_EQ(FgrHld.AddWrk(17, 0, 1), 1);
+  Fgr4* f = nullptr;
+  for (int i = 1; i < FgrHld.klv && !f; ++i)
+    if (FgrHld.fgrs[i].WrkNom() == 17) f = &FgrHld.fgrs[i];
+  ASSERT_NE(f, nullptr);
+  PlayerSelectedOne(f);
+  ASSERT_EQ(PlayerSelected_Now, 1);
+  LinCases::Cases(155);
+  EXPECT_EQ(f->Status(), 0);
+  EXPECT_EQ(PlayerSelected_Now, 0);
+}
+
+TEST_F(FrontTest, TerrainFileLinesSaveAndLoad) {
+  Plit_Init();
+  LinCases::Cases(182);
+  ASSERT_TRUE(fs::exists("tmp-land"));
+  const auto size = fs::file_size("tmp-land");
+  EXPECT_GE(size, static_cast<uintmax_t>(t_PlitHold::kRecordFixed));
+  PlitHold.MoveY(10, 5.0f);
+  LinCases::Cases(183);  // back to the saved heights
+  LinCases::Cases(182);
+  EXPECT_EQ(fs::file_size("tmp-land"), size);
+}
+
+TEST_F(FrontTest, TransitionsKeepOrRestoreTheFreeCameraLimits) {
+  ASSERT_EQ(ippi_Q7::Menu_ToEdit(), 1);
+  EXPECT_EQ(pGameFotik->mb.hiY, 200.0f);
+  EXPECT_EQ(pGameFotik->mb.lowY, -25.0f);
+  ASSERT_EQ(ippi_Q7::Edit_ToMenu(), 1);
+  EXPECT_EQ(pGameFotik->mb.hiY, 320.0f);
+  EXPECT_EQ(pGameFotik->mb.lowY, 25.0f);
+  pGameFotik->mb.hiYSet(111.0f);
+  ASSERT_EQ(ippi_Q7::Menu_ToGame(), 1);
+  ASSERT_EQ(ippi_Q7::Game_ToMenu(), 1);
+  EXPECT_EQ(pGameFotik->mb.hiY, 111.0f);  // leaving the game leaves them
+  pGameFotik->mb.hiYSet(320.0f);
+}
+
+TEST_F(FrontTest, PanelPhases) {
+  struct Step {
+    int step, request, pause;
+    int phase;  // after
+  };
+  const struct {
+    const char* name;
+    int skip;
+    std::vector<Step> steps;
+  } cases[] = {
+      {"cycle", 0, {{1, 0, 0, 2}, {1, 0, 0, 3}, {1, 0, 0, 1}, {1, 0, 0, 2}}},
+      {"skip the top view", 1, {{1, 0, 0, 2}, {1, 0, 0, 1}, {1, 0, 0, 2}, {1, 0, 0, 1}}},
+      {"a change pause holds", 0, {{1, 0, 0, 2}, {1, 0, 200, 2}, {0, 3, 200, 2}}},
+      {"a top-view request", 0, {{0, 3, 0, 3}, {0, 0, 0, 3}, {1, 0, 0, 1}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    *o2::PultFaza = 1;
+    *o2::SkipTopView = c.skip;
+    for (const Step& s : c.steps) {
+      *o2::PultSmenPauz = s.pause;
+      GameSbor::gs23_SmenPultFaz(s.step, s.request);
+      EXPECT_EQ(*o2::PultFaza, s.phase);
+      EXPECT_EQ(*o2::KameraMode, s.phase == 1 ? 1 : 0);
+      EXPECT_EQ(*o2::edTopView, s.phase == 3 ? 1 : 0);
+    }
+  }
+  *o2::PultFaza = 2;
+  *o2::KameraMode = 0;
+  *o2::edTopView = 0;
+}
+
+TEST_F(FrontTest, LeftClickTailDragsPicksAndGrabs) {
+  inerQ7GameKmd kmd;
+  const int W = kTestW, H = kTestH;
+  struct Case {
+    const char* name;
+    int phase, clickX, clickY, releaseX, releaseY;
+    int variant, rot;
+  } cases[] = {
+      {"a click in phase 2 is a single pick on release", 2, 100, 200, 102, 197, 1, 0},
+      {"a drag beyond 3 pixels picks a rectangle", 2, 100, 200, 104, 200, 2, 0},
+      {"in the rotation square the rotation grab starts", 2, W / 2, H - 20, W / 2, H - 20, 0, 1},
+      {"phase 1: every counted click is a single pick", 1, 100, 200, 180, 120, 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    *o2::PultFaza = c.phase;
+    *o2::RRezInProgres = *o2::spePultRot = 0;
+    // The frame the single click is reported, with the button still held.
+    *o2::KliForSelect = 1;
+    *o2::KlikForSelX = c.clickX;
+    *o2::KlikForSelY = c.clickY;
+    *o2::gmLKeyIsPush = 1;
+    *o2::UseSelVariant = 0;
+    GameSbor::gs40_KmdTail(kmd);
+    int variant = *o2::UseSelVariant;
+    // Release.
+    *o2::KliForSelect = 0;
+    *o2::gmLKeyIsPush = 0;
+    gMX = c.releaseX;
+    gMY = c.releaseY;
+    if (!variant) GameSbor::gs40_KmdTail(kmd);
+    variant = variant ? variant : *o2::UseSelVariant;
+    EXPECT_EQ(variant, c.variant);
+    EXPECT_EQ(*o2::RRezInProgres, 0);
+    EXPECT_EQ(GameSbor::InRect01(c.clickX, c.clickY), c.rot == 1);
+  }
+  *o2::PultFaza = 2;
+}
+
+TEST_F(FrontTest, EditorHeightCommands) {
+  Plit_Init();
+  inerQ7EditKmd kmd;
+  const int tile = t_PlitHold::NomFrom2(100, 100);
+  ASSERT_TRUE(tile >= 0 && tile < kPlitTiles);
+  auto fire = [&](int slot) {
+    for (IKmd2& k : kmd.k) k.signal = 0;
+    kmd[slot].signal = 1;
+    EditSbor::KmdKle2(kmd, tile);
+  };
+  *o3::PlitFadeBelt = 0;
+  for (int i = 0; i < 50; ++i) fire(28);
+  EXPECT_FLOAT_EQ(*o3::PlitFadeBelt, 3.0f);
+  for (int i = 0; i < 80; ++i) fire(29);
+  EXPECT_FLOAT_EQ(*o3::PlitFadeBelt, -3.0f);
+  *o3::PlitFadeBelt = 0;
+  const float y0 = PlitHold.GetMidY(tile);
+  fire(32);
+  EXPECT_NEAR(PlitHold.GetMidY(tile) - y0, 1.0f, 0.3f);
+  nsMKeys::n[101] = 1;  // keypad 5 halves every step
+  fire(33);
+  nsMKeys::n[101] = 0;
+  EXPECT_NEAR(PlitHold.GetMidY(tile) - y0, 0.5f, 0.3f);
+}
+
+TEST_F(FrontTest, ATileNumberOutsideTheTerrainChoosesNoTile) {
+  Plit_Init();
+  inerQ7EditKmd kmd;
+  Ekran.Status = 1;
+  EditSbor::SetSoloFotik();
+  const float y = PlitHold.GetMidY(kPlitTiles - 1);
+  for (int tile : {kPlitTiles, 50000, -7}) {
+    SCOPED_TRACE(tile);
+    *o2::Plit_OfsNom = tile;
+    for (int slot : {15, 30, 32}) {
+      for (IKmd2& k : kmd.k) k.signal = 0;
+      kmd[slot].signal = 1;
+      EditSbor::es20_Kmd(kmd);
+    }
+  }
+  EXPECT_EQ(PlitHold.GetMidY(kPlitTiles - 1), y);
+  *o2::Plit_OfsNom = -1;
+}
+
+TEST_F(FrontTest, WholeFramesOfEachStep) {
+  Plit_Init();
+  *o2::EtapOK = 1;
+  for (int mode : {3, 4, 5}) {
+    SCOPED_TRACE(mode);
+    Root_IPPI.cur = mode;
+    *o2::AktivIPPI = mode;
+    for (int f = 0; f < 3; ++f) {
+      EXPECT_EQ(Root_IPPI.m[mode].step(), 1);
+      *o2::State2D = 0;
+    }
+  }
+  // An open settings overlay closed by its key ends the game's frame at once:
+  // nothing is drawn.
+  Root_IPPI.cur = 4;
+  flagSuperOrg = 1;
+  nsMKeys::n[192] = 1;
+  glClearColor(0.2f, 0.3f, 0.4f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_EQ(ippi_Q7::Game_Step(), 1);
+  nsMKeys::n[192] = 0;
+  EXPECT_EQ(flagSuperOrg, 0);
+  EXPECT_NEAR_RGB(ReadRgba(200, 200), 51, 77, 102, 2);
+  Root_IPPI.cur = 0;
+  *o2::EtapOK = 0;
+}
+
+TEST_F(FrontTest, OrdersGoOnlyToTheSelectedObjectsOfThePlayersSide) {
+  LoadDefaultUnitTables();
+  Plit_Init();
+  ASSERT_EQ(NewUnit(3, PlayerBanerID), 1);
+  tw_Unit* own = pTekUnit;
+  ASSERT_EQ(NewUnit(3, PlayerBanerID + 1), 1);
+  tw_Unit* enemy = pTekUnit;
+  ASSERT_NE(own, enemy);
+  PlayerSelectedReset();
+  PlayerSelectedAdd(own->owner);
+  PlayerSelectedAdd(enemy->owner);  // a single pick may select an enemy
+  GameSbor::UnitsMoveToPoint(vec3(1500, 0, 1500));
+  EXPECT_GE(own->iu[uiMoveMode], 1);
+  EXPECT_EQ(enemy->iu[uiMoveMode], 0);
+  enemy->iu[uiMoveMode] = 2;
+  PlayerSelected_AllToTarget(enemy->owner);  // a target order ends a move
+  EXPECT_EQ(own->iu[uiMoveMode], 0);
+  EXPECT_EQ(enemy->iu[uiMoveMode], 2);
+  own->owner->Kill(1);
+  enemy->owner->Kill(1);
+  PlayerSelectedReset();
+}

@@ -1,0 +1,386 @@
+// Command bindings: click counting, plain keys with and without lock
+// intervals, release, modifier combinations, toggles with auto-repeat and
+// channel arbitration, driven frame by frame through the key-state table;
+// and the command files: the shipped ones, short and damaged ones, the
+// built-in copies.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "modes/modes.h"
+#include "shell/shell.h"
+#include "tests/common/temp_dir.h"
+
+namespace {
+
+constexpr int kMode = 4;
+constexpr int kFrame = 10;  // ms
+
+class KmdTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::memset(nsMKeys::n, 0, sizeof nsMKeys::n);
+    nsMKeys::Clear_Shifts();
+    Root_IPPI.cur = kMode;
+    GFrameTime = kFrame;
+    gMilli = 1000;
+    gMX = gMY = 0;
+  }
+  void TearDown() override {
+    std::memset(nsMKeys::n, 0, sizeof nsMKeys::n);
+    nsMKeys::Clear_Shifts();
+    Root_IPPI.cur = 0;
+    GFrameTime = 1;
+  }
+  // One frame of the set k[0..n-1]: the clock advances, then the test.
+  void Frame(IKmd2* k, int n = 1) {
+    gMilli += kFrame;
+    IKmd2_SensUp_WayWar(k, k + n - 1);
+  }
+  // Frames for ms milliseconds; the signals of record `watch` summed.
+  int Frames(IKmd2* k, int n, int ms, int watch = 0) {
+    int fired = 0;
+    for (int t = 0; t < ms; t += kFrame) {
+      Frame(k, n);
+      fired += k[watch].Sig() ? 1 : 0;
+    }
+    return fired;
+  }
+  static void Plain(IKmd2& k, int key, int interval = 0, int chan = 0, int rank = 0) {
+    k._Kmd2_StatusInit1(kMode, key, 0, 0, 0, 0, "k");
+    k.SetInit_SpeType(KMD_PLAIN);
+    k.SetInit_ToggleSys(0);
+    k.SetInit_UseInterval(interval, 0);
+    k.SetInit_WayPrior(chan, rank);
+    k.SetActiveOn();
+  }
+  static void Click(IKmd2& k, int key, int w1, int w2, int suppress = 0) {
+    k._Kmd2_StatusInit1(kMode, key, 0, 0, 0, 0, "click");
+    k.SetInit_SpeType(KMD_CLICK, w1, w2, suppress);
+    k.SetInit_ToggleSys(1);
+    k.SetInit_UseInterval(0, 0);
+    k.SetInit_WayPrior(0, 0);
+    k.SetActiveOn();
+  }
+};
+
+TEST_F(KmdTest, ButtonHeldLongerThanItsWindowGivesOneClickAtThePressPosition) {
+  IKmd2 k;
+  Click(k, 301, 300, 0);
+  gMX = 120, gMY = 340;
+  nsMKeys::n[301] = 1;
+  Frame(&k);
+  EXPECT_EQ(k.Sig(), 0);  // no signal at the press
+  gMX = 500, gMY = 50;    // the pointer moves while the button stays down
+  int fired = 0, at = -1;
+  for (int t = 0; t < 1000; t += kFrame) {
+    Frame(&k);
+    if (k.Sig()) {
+      ++fired;
+      at = t;
+      EXPECT_EQ(k.Sig(), 1);
+    }
+  }
+  EXPECT_EQ(fired, 1);
+  EXPECT_NEAR(at, 300, 2 * kFrame);
+  EXPECT_EQ(k.gKliX(), 120);
+  EXPECT_EQ(k.gKliY(), 340);
+  EXPECT_EQ(k.KliTms(), 0);  // the signal of the last frame is gone
+  nsMKeys::n[301] = 0;
+  EXPECT_EQ(Frames(&k, 1, 1000), 0);
+}
+
+TEST_F(KmdTest, ClickCounting) {
+  struct Case {
+    const char* name;
+    int w1, w2, suppress;
+    int presses;     // presses 50 ms apart (30 ms down each)
+    int want;        // the signal reported
+  } cases[] = {
+      {"second press within window 1 is a double click at once", 300, 0, 0, 2, 2},
+      {"with window 2 a double click waits for it to run out", 300, 200, 0, 2, 2},
+      {"a third press within window 2 is a triple click", 300, 200, 0, 3, 3},
+      {"single clicks suppressed", 300, 0, 1, 1, 0},
+      {"double click survives the suppression", 300, 0, 1, 2, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IKmd2 k;
+    Click(k, 301, c.w1, c.w2, c.suppress);
+    std::vector<int> sigs;
+    for (int p = 0; p < c.presses; ++p) {
+      gMX = 10 * (p + 1);
+      nsMKeys::n[301] = 1;
+      for (int t = 0; t < 30; t += kFrame) Frame(&k), sigs.push_back(k.Sig());
+      nsMKeys::n[301] = 0;
+      for (int t = 0; t < 20; t += kFrame) Frame(&k), sigs.push_back(k.Sig());
+    }
+    for (int t = 0; t < 1000; t += kFrame) Frame(&k), sigs.push_back(k.Sig());
+    int nonzero = 0, got = 0;
+    for (int s : sigs)
+      if (s) ++nonzero, got = s;
+    EXPECT_EQ(nonzero, c.want ? 1 : 0);
+    EXPECT_EQ(got, c.want);
+    if (c.want >= 2) {
+      EXPECT_EQ(k.gKliX(), 10);
+      EXPECT_EQ(k.gKliX2(), 20);
+    }
+  }
+}
+
+TEST_F(KmdTest, PlainKeysAndLockIntervals) {
+  IKmd2 cam, shot, step;
+  Plain(cam, 'A');        // camera: every frame while held
+  Plain(shot, 123, 500);  // one-shot
+  Plain(step, 'B', 200);
+  nsMKeys::n['A'] = nsMKeys::n[123] = 1;
+  EXPECT_EQ(Frames(&cam, 1, 100), 10);
+  EXPECT_EQ(Frames(&shot, 1, 100), 1);  // held 100 ms: once
+  nsMKeys::n[123] = 0;
+  EXPECT_EQ(Frames(&shot, 1, 600), 0);
+  nsMKeys::n['B'] = 1;
+  EXPECT_EQ(Frames(&step, 1, 1000), 5);  // once per 200 ms
+}
+
+TEST_F(KmdTest, ReleaseFiresInTheFrameTheKeyGoesUp) {
+  IKmd2 k;
+  Plain(k, 'R');
+  k.SetInit_SpeType(KMD_RELEASE);
+  k.SetActiveOn();
+  nsMKeys::n['R'] = 1;
+  EXPECT_EQ(Frames(&k, 1, 300), 0);
+  nsMKeys::n['R'] = 0;
+  Frame(&k);
+  EXPECT_EQ(k.Sig(), 1);
+  EXPECT_EQ(Frames(&k, 1, 300), 0);
+}
+
+TEST_F(KmdTest, ModifierCombinationsMarkTheirModifierShiftLikeForTheMode) {
+  IKmd2 k[2];
+  // Ctrl + S.
+  k[0]._Kmd2_StatusInit1(kMode, 17, 'S', 0, 0, 0, "ctrlS");
+  k[0].SetInit_SpeType(KMD_SHIFT);
+  k[0].SetActiveOn();
+  // Plain Ctrl with the shift flag.
+  k[1]._Kmd2_StatusInit1(kMode, 17, 0, 0, 1, 0, "ctrl");
+  k[1].SetActiveOn();
+  nsMKeys::n['S'] = 1;
+  Frame(k, 2);
+  EXPECT_EQ(k[0].Sig(), 0);  // no modifier
+  nsMKeys::n[17] = 1;
+  nsMKeys::n['S'] = 0;
+  Frame(k, 2);
+  EXPECT_EQ(k[0].Sig(), 0);
+  EXPECT_EQ(k[1].Sig(), 0);  // Ctrl is shift-like now
+  nsMKeys::n['S'] = 1;
+  Frame(k, 2);
+  EXPECT_EQ(k[0].Sig(), 1);
+  Root_IPPI.cur = 5;  // the mark belongs to mode 4 only
+  k[1].mode = 5;
+  Frame(&k[1]);
+  EXPECT_EQ(k[1].Sig(), 1);
+
+  // Two modifiers: Ctrl or Alt with X; X alone does nothing.
+  Root_IPPI.cur = kMode;
+  IKmd2 two;
+  two._Kmd2_StatusInit1(kMode, 17, 18, 'X', 0, 0, "two");
+  two.SetInit_SpeType(KMD_SHIFTS);
+  two.SetActiveOn();
+  std::memset(nsMKeys::n, 0, sizeof nsMKeys::n);
+  nsMKeys::n['X'] = 1;
+  Frame(&two);
+  EXPECT_EQ(two.Sig(), 0);
+  nsMKeys::n[18] = 1;
+  Frame(&two);
+  EXPECT_EQ(two.Sig(), 1);
+}
+
+TEST_F(KmdTest, ChannelArbitrationByRankThenSlot) {
+  IKmd2 k[4];
+  Plain(k[0], 'A', 0, 7, 1);
+  Plain(k[1], 'B', 0, 7, 3);
+  Plain(k[2], 'C', 0, 7, 3);
+  Plain(k[3], 'D', 0, 0, 9);  // channel 0 never competes
+  k[2].SetInit_ToggleSys(1);
+  k[2].SetInit_UseInterval(100, 0);
+  for (int key : {'A', 'B', 'C', 'D'}) nsMKeys::n[key] = 1;
+  Frame(k, 4);
+  EXPECT_EQ(k[0].Sig(), 0);
+  EXPECT_EQ(k[1].Sig(), 1);  // highest rank, earlier slot
+  EXPECT_EQ(k[2].Sig(), 0);
+  EXPECT_EQ(k[3].Sig(), 1);
+  // The loser keeps the rest of its firing: toggle advanced, lock running.
+  EXPECT_EQ(k[2].togVal, 2);
+  EXPECT_GT(k[2].waitCd, 0);
+  nsMKeys::n['B'] = 0;
+  Frame(k, 4);
+  EXPECT_EQ(k[0].Sig(), 1);  // C is locked, A wins now
+}
+
+TEST_F(KmdTest, ToggleAutoRepeatAfterItsDelayUpToItsLimit) {
+  IKmd2 k;
+  Plain(k, 'T', 100);
+  ASSERT_EQ(k.SetInit_ToggleSys(1, 3, 0, 300, 2), kMode);
+  nsMKeys::n['T'] = 1;
+  // At the press; then nothing until the delay; then every interval, twice.
+  EXPECT_EQ(Frames(&k, 1, 250), 1);
+  EXPECT_EQ(Frames(&k, 1, 1000), 2);
+  EXPECT_EQ(k.togVal, 1);  // 1 -> 2 -> 3 -> wraps to 1
+  nsMKeys::n['T'] = 0;
+  Frames(&k, 1, 200);
+  nsMKeys::n['T'] = 1;
+  EXPECT_EQ(Frames(&k, 1, 100), 1);  // a new hold starts over
+}
+
+TEST_F(KmdTest, ToggleModes) {
+  struct Case {
+    int mode, count;
+    std::vector<int> values;  // after each firing
+  } cases[] = {{0, 3, {2, 3, 1, 2}}, {1, 3, {2, 3, 3, 3}}, {2, 3, {2, 3, 3, 2, 1, 1, 2}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    IKmd2 k;
+    Plain(k, 'T');
+    k.SetInit_ToggleSys(1, c.count, c.mode, 0, 0);
+    for (int v : c.values) {
+      k.SdvigToggle();
+      EXPECT_EQ(k.togVal, v);
+    }
+  }
+}
+
+TEST_F(KmdTest, RecordsThatNeverFire) {
+  IKmd2 off, other, sleeping, bad;
+  Plain(off, 'A');
+  off.enabled = 0;  // active flag 0 in the file
+  Plain(other, 'A');
+  other.mode = 3;  // another mode: skipped whole
+  Plain(sleeping, 'A');
+  EXPECT_EQ(bad._Kmd2_StatusInit1(kMode, 999, -4, 0, 0, 0, "bad"), 0);  // keys out of range
+  EXPECT_EQ(bad.key1, 0);
+  EXPECT_EQ(bad.status, 1);
+  nsMKeys::n['A'] = 1;
+  for (IKmd2* k : {&off, &other, &bad}) EXPECT_EQ(Frames(k, 1, 100), 0);
+  IKmd2 clickNoWindows;
+  Plain(clickNoWindows, 'A');
+  EXPECT_EQ(clickNoWindows.SetInit_SpeType(KMD_CLICK), 0);  // a click needs its windows
+  IKmd2 plainWithWindows;
+  Plain(plainWithWindows, 'A');
+  EXPECT_EQ(plainWithWindows.SetInit_SpeType(KMD_PLAIN, 300, 0, 0), 0);
+  IKmd2 badToggle;
+  Plain(badToggle, 'A');
+  EXPECT_EQ(badToggle.SetInit_ToggleSys(3, 2, 0, 0, 0), 0);
+  EXPECT_EQ(badToggle.mode, 0);
+}
+
+// --- command files ---
+
+std::string Record(const std::string& name, const std::string& keyLine, const std::string& clickLines,
+                   const std::string& toggleLines, const std::string& timing) {
+  return "// x\r\nwhat\r\n-\r\n  " + name + "\t \r\n" + keyLine + "   comment 1 2 3\r\n" + clickLines + toggleLines +
+         timing + "\r\n";
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+TEST_F(KmdTest, RecordFieldsFromText) {
+  std::string text =
+      Record("VeryLongNameCut", "4 301 0 0 0 7", "1\r\n1 300 0 1\r\n", "0\r\n1\r\n", "0 0 0\r\n1") +
+      Record("Rep", "4 65 66 400 1 0", "0\r\n0\r\n", "1\r\n1 4 2 250 3\r\n", "150 12 5 1") +
+      Record("Kind1NoWin", "4 65 0 0 0 0", "0\r\n1\r\n", "0\r\n0\r\n", "0 0 0 1") +
+      Record("Off", "4 65 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 0");
+  IKmd2 k[6];
+  ASSERT_EQ(KmdSet_FromText(k, 4, kMode, text), 4);
+  EXPECT_STREQ(k[0].name.pCharStr(), "VeryLongName");
+  EXPECT_EQ(k[0].kind, KMD_CLICK);
+  EXPECT_EQ(k[0].win1, 300);
+  EXPECT_EQ(k[0].singleOff, 1);
+  EXPECT_EQ(k[0].spare, 7);
+  EXPECT_EQ(k[0].togVal, 1);
+  EXPECT_EQ(k[0].enabled, 1);
+  EXPECT_EQ(k[1].key3, 0);  // out of range
+  EXPECT_EQ(k[1].shiftFlag, 1);
+  EXPECT_EQ(k[1].togCount, 4);
+  EXPECT_EQ(k[1].togMode, 2);
+  EXPECT_EQ(k[1].repDelay, 250);
+  EXPECT_EQ(k[1].interval, 150);
+  EXPECT_EQ(k[1].channel, 12);
+  EXPECT_EQ(k[1].rank, 5);
+  EXPECT_EQ(k[2].mode, 0);
+  EXPECT_EQ(k[2].interval, kKmdOffInterval);
+  EXPECT_EQ(k[3].enabled, 0);
+  // The overlay toggle follows the records.
+  EXPECT_EQ(k[4].key1, 192);
+  EXPECT_STREQ(k[4].name.pCharStr(), "x");
+  EXPECT_EQ(k[4].interval, 200);
+  EXPECT_EQ(k[4].enabled, 1);
+  EXPECT_EQ(k[5].mode, 0);
+}
+
+TEST_F(KmdTest, ShortOrDamagedFileSwitchesTheRestOff) {
+  const std::string one = Record("A", "4 65 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 1");
+  struct Case {
+    const char* name;
+    std::string text;
+    int whole;
+  } cases[] = {
+      {"ends after two records", one + one, 2},
+      {"ends inside the third", one + one + one.substr(0, one.size() / 2), 2},
+      {"a word where a number belongs", one + "// x\r\nw\r\n-\r\nB\r\n4 x 0 0 0 0\r\n" + one, 1},
+      {"a number out of range", one + Record("B", "4 99999999999 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 1") + one, 1},
+      {"empty", "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IKmd2 k[6];
+    EXPECT_EQ(KmdSet_FromText(k, 4, kMode, c.text), c.whole);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(k[i].enabled, i < c.whole ? 1 : 0) << i;
+    EXPECT_EQ(k[4].enabled, 1);  // the overlay toggle is there whatever the file held
+  }
+}
+
+TEST_F(KmdTest, ShippedFilesHoldEveryRecordAndMatchTheBuiltInCopies) {
+  const std::string base = std::string(VELMAR_SOURCE_DIR) + "/data/base/";
+  struct Case {
+    const char* file;
+    std::string_view builtIn;
+    int records, mode;
+  } cases[] = {{"menu_kmd.txt", KmdDefaults_Menu(), 13, 3},
+               {"game_kmd.txt", KmdDefaults_Game(), 15, 4},
+               {"edit_kmd.txt", KmdDefaults_Edit(), 34, 5}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    std::string text = Slurp(base + c.file);
+    EXPECT_EQ(text, c.builtIn);
+    IKmd2 k[40];
+    EXPECT_EQ(KmdSet_FromText(k, c.records, c.mode, text), c.records);
+    // Slots 1 and 2 are the left and right buttons, counted as clicks.
+    for (int s : {1, 2}) {
+      EXPECT_EQ(k[s].key1, 300 + s);
+      EXPECT_EQ(k[s].kind, KMD_CLICK);
+      EXPECT_EQ(k[s].togVal, 1);
+      EXPECT_EQ(k[s].enabled, 1);
+    }
+  }
+}
+
+TEST_F(KmdTest, MissingFileIsLoggedAndTheBuiltInCommandsServe) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Ok());
+  inerQ7GameKmd set;
+  EXPECT_EQ(set._Load(), 0);
+  EXPECT_NE(Slurp("log.txt").find("base/game_kmd.txt: missing; the built-in commands are used"), std::string::npos);
+  EXPECT_EQ(set[1].key1, 301);
+  EXPECT_EQ(set[15].key1, 192);
+  std::filesystem::create_directories("base/game_kmd.txt");  // not a file
+  inerQ7GameKmd set2;
+  EXPECT_EQ(set2._Load(), 0);
+  EXPECT_EQ(set2[3].enabled, 1);
+}
+
+}  // namespace

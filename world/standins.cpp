@@ -1,3 +1,0 @@
-#include "world/standins.h"
-
-int globTexNRamMMap = 51;
