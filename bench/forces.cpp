@@ -1,7 +1,7 @@
 // The sides' non-unit objects of a full level on the default terrain: every
 // pool of them full (11 command posts with their 11 technology boxes, 19
-// bunkers, 19 energy buildings, 699 buildings; slot 0 of a pool is never
-// handed out), half of them on each side, the computer side's posts linked
+// bunkers, 19 energy buildings, 699 buildings, 14 wheeled and 14 tracked
+// vehicles; slot 0 of a pool is never handed out), half of them on each side, the computer side's posts linked
 // to their bunkers, through the holder's update (self update, update, sight
 // circles, seen tests, minimap dots, lights, tile registrations, production)
 // and their draw event into the render queues, with one bunker selected so
@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "bench/bench_scene.h"
+#include "bench/summary.h"
 #include "bench/world_setup.h"
 #include "objects/modesglue.h"
 #include "objects/objects.h"
@@ -91,6 +92,21 @@ void Populate() {
     box->mb.Pos(post->mb.Pos() + vec3(0, 0, 25));
     post->fgrTehBoxSet(box);
   }
+  const int nCars = Fgr4W_Cap(5) - 1, nTanks = Fgr4W_Cap(6) - 1;
+  for (int k = 0; k < nCars + nTanks; ++k) {
+    const bool car = k < nCars;
+    if (!FgrHld.AddWrk(car ? 5 : 6, car ? 2 : k % 3, 1)) break;
+    const vec3 at = Spot(k, nCars + nTanks, 700);
+    if (car) {
+      pTekCar1->side = 1 + k % 2;
+      pTekCar1->mb.Pos(at);
+      pTekCar1->mb.PosYOpor();
+    } else {
+      pTekTank1->side = 1 + k % 2;
+      pTekTank1->mb.Pos(at);
+      pTekTank1->mb.PosYOpor();
+    }
+  }
 }
 
 void Frame() {
@@ -114,38 +130,12 @@ void BM_ForcesFrame(benchmark::State& state) {
     ++frames;
   }
   state.counters["objects"] = Fgr4W.KomPult.InUse() + Fgr4W.KomTehBox.InUse() + Fgr4W.DomXBunk.InUse() +
-                              Fgr4W.DomXEner.InUse() + Fgr4W.Dom.InUse();
+                              Fgr4W.DomXEner.InUse() + Fgr4W.Dom.InUse() + Fgr4W.Car1.InUse() +
+                              Fgr4W.Tank1.InUse();
   state.counters["units_made"] = Fgr4W.Unit.InUse();
   state.counters["allocs"] = double(allocs);
   state.counters["allocs_per_frame"] = double(allocs) / double(frames);
 }
-
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.run_type != Run::RT_Iteration || r.error_occurred) continue;
-      ms_ = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1000.0;
-      auto it = r.counters.find("allocs");
-      allocs_ = it == r.counters.end() ? 0 : double(it->second);
-      auto n = r.counters.find("objects");
-      objects_ = n == r.counters.end() ? 0 : double(n->second);
-      seen_ = true;
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    if (seen_)
-      std::printf("\nforces frame, %.0f posts, boxes and buildings: %.3f ms per frame, %.0f allocations\n", objects_,
-                  ms_, allocs_);
-    std::fflush(stdout);
-  }
-
- private:
-  double ms_ = 0, allocs_ = 0, objects_ = 0;
-  bool seen_ = false;
-};
 
 }  // namespace
 
@@ -153,7 +143,10 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("Forces/Frame", BM_ForcesFrame)->Unit(benchmark::kMillisecond);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  SummaryReporter reporter;
+  t_BenchSummary reporter({{"Forces/Frame",
+                             "forces frame, 11 posts, 11 technology boxes, 19 bunkers, 19 energy buildings, "
+                             "699 buildings, 14 + 14 vehicles",
+                             1.0, "per frame", 3}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;
