@@ -7,7 +7,6 @@
 
 #include "objects/fotik.h"
 #include "objects/modesglue.h"
-#include "objects/modesglue.h"
 #include "objects/unit.h"
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"
@@ -26,6 +25,24 @@ float WrapDeg(float v) {
 // The unit's sprite cells: the axis quads, the standing quads, the rays and
 // the ground quad in a 4 x 4 atlas.
 const t_TestSprCells kSprCells = {{1, 4, 1, 4}, {1, 4, 2, 4}, {1, 4, 1, 4}, {2, 4, 1, 4}, {3, 4, 1, 4}, {4, 4, 4, 4}};
+
+// A tank whose length covers fewer screen pixels than this is drawn as its
+// hull and tracks: its wheels, wings and gun are a pixel or two there, and
+// with hundreds of tanks in view the driver's cost per draw, not their
+// pixels, sets the frame rate.
+constexpr float kTankDetailPixels = 36.0f;
+constexpr float kTankLength = 18.0f;
+
+// The screen pixels a length at p covers through the current pass's camera
+// (as good as endless when there is none).
+float ScreenPixels(const vec3& p, float len) {
+  const t_VPortKam* k = glob_nowVPKam;
+  constexpr float kAll = 1e9f;
+  if (!k) return kAll;
+  if (k->mode != 0) return k->orthoW > 0.0f ? len * static_cast<float>(k->vpW) / k->orthoW : kAll;
+  const float span = 2.0f * length(k->eye - p) * static_cast<float>(std::tan(k->fov * M_PI / 360.0));
+  return span > 1e-3f ? len * static_cast<float>(k->vpH) / span : kAll;
+}
 
 }  // namespace
 
@@ -183,12 +200,13 @@ void tw_Unit::OnRen_TankTest(int pass) {
     ObjBindMaterial(10);
     OnR_Gus(*o2::t1Gus, *o3::t1GusX);
   } else if (pass == 2) {
-    OnR_KolesT1();
+    const bool detail = ScreenPixels(mb.Pos(), kTankLength) >= kTankDetailPixels;
+    if (detail) OnR_KolesT1();
     ObjBindMaterial(8);
     iu[uiModel + 3] = *o2::t1Body;
     ObjDrawMesh(iu[uiModel + 2], iu[uiModel + 3]);
     OnR_BashGun(*o2::t1Bash, *o2::t1Gunbs, *o2::t1Gun, fu[ufRecoil]);
-    OnR_Wings(*o2::t1Wing, *o3::t1WingX);
+    if (detail) OnR_Wings(*o2::t1Wing, *o3::t1WingX);
   }
 }
 

@@ -1,6 +1,8 @@
 // Units on real GL frames: the draw gate, the model orders of each test
 // variant drawn by the render machine, the selection ring, rings of a
 // selected unit out of view, enemies nobody sees, and picking.
+#include <vector>
+
 #include "objects/fotik.h"
 #include "objects/modesglue.h"
 #include "tests/objects/draw_fixture.h"
@@ -135,6 +137,33 @@ TEST_F(UnitDrawTest, MeshNumbersOutsideTheGroupAreSkipped) {
   Frame();
   EXPECT_EQ(queuedModels, 4);
   (void)tank;
+}
+
+// A tank a few dozen pixels long or less is drawn without its wheels and
+// wings: a frame without those meshes is the same frame. Near, they show.
+TEST_F(UnitDrawTest, AFarTankLeavesOutItsSmallParts) {
+  auto frame = [&](bool smallParts) {
+    *o2::AllTankMKolesBig = smallParts ? 7 : 5000;
+    *o2::AllTankMKolesMin = smallParts ? 5 : 5000;
+    *o2::t1Wing = smallParts ? 11 : 5000;
+    Frame();
+    std::vector<uint8_t> px(size_t(kTestW) * kTestH * 4);
+    glReadPixels(0, 0, kTestW, kTestH, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+    return px;
+  };
+  tw_Unit* tank = Unit(3);
+  ASSERT_NE(tank, nullptr);
+  tank->iu[uiWingL] = tank->iu[uiWingR] = 1;
+  const struct {
+    float distance;
+    bool detail;
+  } cases[] = {{40, true}, {120, true}, {260, false}, {400, false}};
+  for (const auto& c : cases) {
+    Camera(kAt + normalize(vec3(1, 0.4f, 1)) * c.distance, kAt);
+    const auto with = frame(true), without = frame(false);
+    EXPECT_FALSE(IsClearColour(At(tank->mb.Pos() + vec3(0, 0.8f, 0)))) << c.distance;
+    EXPECT_EQ(with != without, c.detail) << c.distance;
+  }
 }
 
 TEST_F(UnitDrawTest, SelectedIconsAndMinimapDots) {
