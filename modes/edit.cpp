@@ -141,8 +141,7 @@ int ippi_Q7::Edit_Step() {
   kmd.SensUp();
   RenderM._ResetOnStartNewLap();
   PlitHold.Resident();
-  *o2::AnyKliHvoWait -= GFrameTime;
-  if (*o2::AnyKliHvoWait < 0) *o2::AnyKliHvoWait = 0;
+  zn::ToZero(*o2::AnyKliHvoWait);
   EditSbor::SetSoloFotik();
   if (kmd[11].Sig()) *o2::NeedScreen = 1;
   *o2::KursInMiniMap = 0;

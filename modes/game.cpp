@@ -27,15 +27,6 @@ vec3 spePLiftTrgVec;
 vec3 GlobVector_ViewToSun;
 vec3 GlobVector_ViewToSunDst;
 
-namespace {
-
-void CountDown(int& v) {
-  v -= GFrameTime;
-  if (v < 0) v = 0;
-}
-
-}  // namespace
-
 // Per-lap lists, queues, sound and terrain buffers at the start of the frame.
 void Game_StartLap() {
   RenderM._ResetOnStartNewLap();
@@ -151,9 +142,9 @@ int ippi_Q7::Game_Step() {
   kmd[2].KeyVersSbros(0, 1, 1);
   kmd.SensUp();
   Game_StartLap();
-  CountDown(*o2::PultSmenPauz);
-  CountDown(*o2::AnyKliHvoWait);
-  CountDown(ivShadKlik);
+  zn::ToZero(*o2::PultSmenPauz);
+  zn::ToZero(*o2::AnyKliHvoWait);
+  zn::ToZero(ivShadKlik);
   if (!flagSuperOrg) GameSbor::gs10_AutoServer();
   GameSbor::SetSoloFotik(*o2::PultFaza);
   if (kmd[14].Sig()) {

@@ -26,23 +26,12 @@ float WrapDeg(float v) {
 // the ground quad in a 4 x 4 atlas.
 const t_TestSprCells kSprCells = {{1, 4, 1, 4}, {1, 4, 2, 4}, {1, 4, 1, 4}, {2, 4, 1, 4}, {3, 4, 1, 4}, {4, 4, 4, 4}};
 
-// A tank whose length covers fewer screen pixels than this is drawn as its
-// hull and tracks: its wheels, wings and gun are a pixel or two there, and
-// with hundreds of tanks in view the driver's cost per draw, not their
-// pixels, sets the frame rate.
+// A tank whose length covers fewer screen pixels than this is drawn without
+// its wheels and wings: they are a pixel or two there, and with hundreds of
+// tanks in view the driver's cost per draw, not their pixels, sets the frame
+// rate.
 constexpr float kTankDetailPixels = 36.0f;
 constexpr float kTankLength = 18.0f;
-
-// The screen pixels a length at p covers through the current pass's camera
-// (as good as endless when there is none).
-float ScreenPixels(const vec3& p, float len) {
-  const t_VPortKam* k = glob_nowVPKam;
-  constexpr float kAll = 1e9f;
-  if (!k) return kAll;
-  if (k->mode != 0) return k->orthoW > 0.0f ? len * static_cast<float>(k->vpW) / k->orthoW : kAll;
-  const float span = 2.0f * length(k->eye - p) * static_cast<float>(std::tan(k->fov * M_PI / 360.0));
-  return span > 1e-3f ? len * static_cast<float>(k->vpH) / span : kAll;
-}
 
 }  // namespace
 
@@ -200,7 +189,7 @@ void tw_Unit::OnRen_TankTest(int pass) {
     ObjBindMaterial(10);
     OnR_Gus(*o2::t1Gus, *o3::t1GusX);
   } else if (pass == 2) {
-    const bool detail = ScreenPixels(mb.Pos(), kTankLength) >= kTankDetailPixels;
+    const bool detail = !glob_nowVPKam || glob_nowVPKam->ScreenPixels(mb.Pos(), kTankLength) >= kTankDetailPixels;
     if (detail) OnR_KolesT1();
     ObjBindMaterial(8);
     iu[uiModel + 3] = *o2::t1Body;

@@ -1,7 +1,16 @@
+#include <cmath>
+
 #include "render/OpenGL_Ext.h"
 #include "render/vportkam.h"
 
 t_VPortKam* glob_nowVPKam = nullptr;
+
+float t_VPortKam::ScreenPixels(const vec3& p, float len) const {
+  constexpr float kAll = 1e9f;
+  if (mode != 0) return orthoW > 0.0f ? len * static_cast<float>(vpW) / orthoW : kAll;
+  const float span = 2.0f * length(eye - p) * static_cast<float>(std::tan(fov * M_PI / 360.0));
+  return span > 1e-3f ? len * static_cast<float>(vpH) / span : kAll;
+}
 
 void t_VPortKam::Set1() {
   if (vpH < 1) vpH = 1;

@@ -21,6 +21,9 @@ class t_VPortKam {
   void Set2_ProjMode(int reset);
   void Set3_Kamera();
   vec3 Pos() { return eye; }
+  // The screen pixels a length at p covers (as good as endless for a
+  // degenerate view).
+  float ScreenPixels(const vec3& p, float len) const;
 };
 
 // The viewport camera of the current pass (null when none).
