@@ -3,7 +3,6 @@
 #include <AL/al.h>
 
 #include <istream>
-#include <sys/stat.h>
 
 #include "sound/aldevice.h"
 #include "shell/soundglue.h"
@@ -19,8 +18,7 @@ bool ValidSource(unsigned s) { return s != 0 && alIsSource(s); }
 
 bool remSnd::Open(const std::string& name, bool loop, bool stream) {
   (void)stream;
-  struct stat st;
-  if (stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (sysNotRegularFile(name)) return false;
   looped = loop ? 1 : 0;
   alGenSources(1, &source);
   if (!CheckALError(1)) {
