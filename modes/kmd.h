@@ -20,7 +20,8 @@
 inline constexpr int kKmdLastKey = 320;
 // Interval stored for a command switched off while loading.
 inline constexpr int kKmdOffInterval = 9000555;
-// Arbitration channels 1..kKmdChannels-1 compete; 0 and above never do.
+// Arbitration channels 1..kKmdChannels-1 compete; 0, negative channels and
+// channels from kKmdChannels up never do.
 inline constexpr int kKmdChannels = 200;
 
 // Trigger kinds.

@@ -43,7 +43,7 @@ void KamSetUp(tw_Fotik* cam) {
 }
 
 namespace {
-// The sound of a click on hero source 0.
+// The sound of a click on hero source 1.
 void ClickSound(int index, float pitchMin, float pitchMax) {
   ZSrcResetStart(ZSrcHero[1], 0, index, 0, 0.85f, pitchMin, pitchMax, 10);
 }

@@ -31,8 +31,8 @@ int plat_InstanceLockTaken(const char* name);
 // (a word the box does not offer, or "auto", answers its default button).
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 
-// Sound devices: the OpenAL device to open for a device name of the original
-// platform ("DirectSound3D"). Those names do not exist here, so every name
+// Sound devices: the OpenAL device to open for a Windows device name
+// ("DirectSound3D"). Those names do not exist here, so every name
 // opens the default device (null).
 const char* plat_SoundDeviceName(const char* name);
 

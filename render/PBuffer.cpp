@@ -1,4 +1,4 @@
-// Framebuffer objects in the role of the original pbuffers.
+// Framebuffer objects in the role of pbuffers.
 #include "render/OpenGL_Ext.h"
 #include "render/PBuffer.h"
 

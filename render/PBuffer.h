@@ -1,5 +1,4 @@
-// Off-screen pixel buffers. The pbuffers of the original platform are served
-// here by framebuffer objects behind the same interface: making a buffer
+// Off-screen pixel buffers, served by framebuffer objects: making a buffer
 // current saves the whole GL state of the scene (attributes, client state,
 // matrices, viewport, active units, bound framebuffer and buffers) and gives
 // the buffer a context state of its own; restoring puts the scene back exactly.

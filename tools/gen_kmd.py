@@ -18,7 +18,8 @@ files into the program and uses it when a file is missing or unreadable.
 usage: tools/gen_kmd.py [data-dir]
 """
 import os
-import sys
+
+import genargs
 
 LEFT, UP, RIGHT, DOWN = 37, 38, 39, 40
 ESC, TAB, PGUP, PGDN, END, HOME, DEL = 27, 9, 33, 34, 35, 36, 46
@@ -147,7 +148,7 @@ def write(path, mode, cmds, count):
 
 
 def main():
-    data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', 'data')
+    data, = genargs.paths(__doc__, [os.path.join(os.path.dirname(__file__), '..', 'data')])
     base = os.path.join(data, 'base')
     write(os.path.join(base, 'menu_kmd.txt'), 3, MENU, 13)
     write(os.path.join(base, 'game_kmd.txt'), 4, GAME, 15)

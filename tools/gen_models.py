@@ -21,7 +21,8 @@ usage: tools/gen_models.py [data-dir]
 import math
 import os
 import struct
-import sys
+
+import genargs
 
 from gen_pictures import write
 
@@ -504,7 +505,7 @@ MATERIALS = [
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'data')
+    data, = genargs.paths(__doc__, [os.path.join(here, '..', 'data')])
     slots = [m[0] for m in MODELS]
     assert slots == list(range(len(MODELS))), 'mesh slots run 0..n-1'
 

@@ -8,7 +8,8 @@ count line, a label line, the English line and the Russian line per message.
 Numbers without a text of their own get a neutral placeholder so that every
 number up to the count answers.
 """
-import sys
+
+import genargs
 
 COUNT = 210
 
@@ -199,7 +200,7 @@ def texts():
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "data/base/msgbase.txt"
+    out, = genargs.paths(__doc__, ["data/base/msgbase.txt"])
     msgs = texts()
     lines = [str(COUNT)]
     for n in range(1, COUNT + 1):

@@ -16,7 +16,8 @@ usage: tools/gen_pictures.py [data-dir]
 import math
 import os
 import struct
-import sys
+
+import genargs
 
 
 def tga_bytes(width, height, pixels, bpp=32, rle=False, top_first=False):
@@ -652,7 +653,7 @@ def write(path, data):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'data')
+    data, = genargs.paths(__doc__, [os.path.join(here, '..', 'data')])
     for index, name, make, bpp, rle, top, mip in GENERAL:
         rows = make()
         write(os.path.join(data, 'ris', name), tga_bytes(len(rows[0]), len(rows), rows, bpp, rle, top))

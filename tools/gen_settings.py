@@ -8,7 +8,8 @@ constant inline pointers, the read-only flags and the clamp table, so names,
 ids, read-only marks and ranges all come from the one table file.
 """
 import re
-import sys
+
+import genargs
 
 INT_COUNT, FLOAT_COUNT = 437, 407
 
@@ -44,7 +45,7 @@ def ids(spec):
 
 
 def main():
-    src, out = sys.argv[1], sys.argv[2]
+    src, out = genargs.paths(__doc__, [None, None], required=2)
     s = parse(src)
     ints, floats = pairs(s["int"]), pairs(s["float"])
     ro_int, ro_float = pairs(s["readonly"]), pairs(s["readonly-float"])

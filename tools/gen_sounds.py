@@ -21,7 +21,8 @@ import math
 import os
 import random
 import struct
-import sys
+
+import genargs
 
 RATE = 22050
 
@@ -146,7 +147,7 @@ SOUNDS = [
 
 
 def main():
-    data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data')
+    data, = genargs.paths(__doc__, [os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data')])
     os.makedirs(os.path.join(data, 'zvu'), exist_ok=True)
     lines = ['// general sound list: group and entry count, default file, then per entry:',
              '0 %d' % len(SOUNDS), 'none']

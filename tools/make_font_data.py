@@ -14,7 +14,8 @@ picture; white with the glyph's coverage as alpha, 32-bit run-length TGA.
 usage: /usr/bin/python3 tools/make_font_data.py [data-dir]
 """
 import os
-import sys
+
+import genargs
 
 import freetype
 
@@ -130,7 +131,7 @@ def render_texture_font(path, px):
 
 
 def main():
-    data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "data")
+    data, = genargs.paths(__doc__, [os.path.join(os.path.dirname(__file__), "..", "data")])
     os.makedirs(os.path.join(data, "base"), exist_ok=True)
     os.makedirs(os.path.join(data, "ris"), exist_ok=True)
 

@@ -133,8 +133,8 @@ TEST_F(Game, FailedStartsSayWhatFailedAndExitNonZero) {
   }
 }
 
-// The boxes of the original stay: the missing message base box, and the GL
-// set-up box, which now names the file and what was wrong with it.
+// Two start-up failures show a box: the missing message base, and the GL
+// set-up, whose box names the file and what was wrong with it.
 TEST_F(Game, StartUpBoxesSayWhichFile) {
   ASSERT_EQ(RunToEnd({"--no-msgbase", kGame}), 1);
   std::string err = Slurp(dir_ / "stderr.txt");
