@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "modes/front.h"
 #include "modes/mapgen.h"
@@ -318,6 +319,41 @@ TEST_F(FrontTest, WholeFramesOfEachStep) {
   nsMKeys::n[192] = 0;
   EXPECT_EQ(flagSuperOrg, 0);
   EXPECT_NEAR_RGB(ReadRgba(200, 200), 51, 77, 102, 2);
+  Root_IPPI.cur = 0;
+  *o2::EtapOK = 0;
+}
+
+TEST_F(FrontTest, TheTopViewLeavesNothingOfAnEarlierScreen) {
+  Plit_Init();
+  *o2::EtapOK = 1;
+  Root_IPPI.cur = *o2::AktivIPPI = 4;
+  *o2::PultFaza = 3;
+  *o2::edTopView = 1;
+  // The top view's square at the right edge of a window wider than high.
+  t_VPortKam& vp = pTopFotik->vp;
+  const t_VPortKam saved = vp;
+  vp.vpX = 100;
+  vp.vpY = 0;
+  vp.vpW = vp.vpH = kTestH - 100;
+  for (int clear : {1, 2, 0}) {
+    SCOPED_TRACE(clear);
+    *o2::staFrClear = clear;
+    glClearColor(1, 0, 1, 1);  // an earlier screen
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(ippi_Q7::Game_Step(), 1);
+    *o2::State2D = 0;
+    glFinish();
+    std::vector<uint8_t> px(4 * kTestW * kTestH);
+    glReadPixels(0, 0, kTestW, kTestH, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+    int left = 0;
+    for (size_t i = 0; i < px.size(); i += 4)
+      left += px[i] == 255 && px[i + 1] == 0 && px[i + 2] == 255;
+    EXPECT_EQ(left, 0);
+  }
+  vp = saved;
+  *o2::staFrClear = 1;
+  *o2::PultFaza = 2;
+  *o2::edTopView = 0;
   Root_IPPI.cur = 0;
   *o2::EtapOK = 0;
 }
