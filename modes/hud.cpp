@@ -86,12 +86,18 @@ void ShadowCentred(int x, int y) {
 
 }  // namespace
 
+// The whole window's colour is cleared in every mode: the viewports need not
+// cover it (the top view is a square at its right edge, and the minimap is
+// drawn into its corner before), and nothing of an earlier frame may stay.
 void Pro_Q7_Elements::StaFrameVers(int mode) {
   glDisable(GL_SCISSOR_TEST);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  if (mode == 1) glClear(GL_DEPTH_BUFFER_BIT);
-  else if (mode == 2) glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-  else Ekran_ClearF(Ekran, *o3::SkyR, *o3::SkyG, *o3::SkyB);
+  if (mode == 1 || mode == 2) {
+    glClearColor(*o3::SkyR, *o3::SkyG, *o3::SkyB, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | (mode == 2 ? GL_STENCIL_BUFFER_BIT : 0));
+  } else {
+    Ekran_ClearF(Ekran, *o3::SkyR, *o3::SkyG, *o3::SkyB);
+  }
 }
 
 void Pro_Q7_Elements::StaFrameSpec(int* kursInMiniMap, int overPanel) {

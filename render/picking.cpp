@@ -109,12 +109,16 @@ Fgr4* OGL_SelectOneObj(int mode, int x, int y, t_VPortKam* cam, int w, int h) {
 }
 
 // The depth read belongs to the pixel's centre, so the centre is un-projected:
-// the point then lies on the surface drawn there.
+// the point then lies on the surface drawn there. A pixel outside the camera's
+// viewport, or one where nothing was drawn (the depth still at the far plane,
+// as under the sky), holds no ground: nothing is picked and out is left alone.
 int GetPointUnderKurs(vec3& out, int x, int y, t_VPortKam* cam) {
   if (!cam) return 0;
-  float z = 0;
+  if (x < cam->vpX || x >= cam->vpX + cam->vpW || y < cam->vpY || y >= cam->vpY + cam->vpH) return 0;
+  float z = 1.0f;
   glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &z);
   GetPointUnderKurs_testWnZ = z;
+  if (!(z < 1.0f)) return 0;
   GLint viewport[4] = {cam->vpX, cam->vpY, cam->vpW, cam->vpH};
   double wx = 0, wy = 0, wz = 0;
   if (!gluUnProject(x + 0.5, y + 0.5, z, cam->modelview, cam->projection, viewport, &wx, &wy, &wz)) return 0;

@@ -30,7 +30,8 @@ void OGL_FgrsRenderForSelect(int mode);
 int OGL_SelectMassObj(int mode, int x, int y, t_VPortKam* cam, int w, int h);
 // The handle nearest the viewer in a w x h rectangle at (x, y); null for none.
 Fgr4* OGL_SelectOneObj(int mode, int x, int y, t_VPortKam* cam, int w, int h);
-// The world point under window pixel (x, y) from the depth buffer; 1 when found.
+// The world point under window pixel (x, y) from the depth buffer; 1 when found,
+// 0 outside the camera's viewport or where the depth is the far plane.
 int GetPointUnderKurs(vec3& out, int x, int y, t_VPortKam* cam);
 // The window position of p (9990, 9990 when it fails); 1 on success.
 int GetPointToEkran(vec3 p, int& sx, int& sy, t_VPortKam* cam);

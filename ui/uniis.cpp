@@ -191,6 +191,7 @@ int Klient_UniIS::GetInputCtrl(int filter, int maxLenArg, const char* format, ..
   std::vsnprintf(text, sizeof text, format, ap);
   va_end(ap);
   TBufUpdate(0, tbNom, "%s", text);
+  Glob_vvodF = kase == kCaseFlo ? kInputLineFlo : kInputLineInt;  // the line drawn while it is open
   endKind = 0;
   taken = 1;
   busy = 1;

@@ -67,8 +67,10 @@ extern int UniOrg_YchNom;
 extern int GLob_InputNameActive;
 extern int InputUserName_StringE;
 extern t_Char64 UserNmAchTable;
-// Which input line RenderInputString draws (-1 none).
+// Which input line RenderInputString draws (-1 none): a number client names
+// its own line when its input opens, kInputLineFlo or kInputLineInt.
 extern int Glob_vvodF;
+constexpr int kInputLineFlo = -400, kInputLineInt = -402;
 
 bool InputInt_ResTo(int& v);
 bool Input_orgF(int id);

@@ -80,11 +80,11 @@ void RenderInputString() {
     return;
   }
   switch (Glob_vvodF) {
-    case -400:
+    case kInputLineFlo:
     case -403:
       if (InputFlo_Klient.busy) _UniIS_Cases::InputIntFlo_DrawString(InputFlo_Klient, 0);
       break;
-    case -402:
+    case kInputLineInt:
     case -204: case -203: case -202: case -201: case -200:
       if (InputInt_Klient.busy) _UniIS_Cases::InputIntFlo_DrawString(InputInt_Klient, 1);
       break;

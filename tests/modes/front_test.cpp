@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "modes/front.h"
 #include "modes/mapgen.h"
@@ -13,6 +14,7 @@
 #include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
+#include "tech/tech.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/unit_tables.h"
 #include "tests/render/render_fixture.h"
@@ -318,6 +320,86 @@ TEST_F(FrontTest, WholeFramesOfEachStep) {
   nsMKeys::n[192] = 0;
   EXPECT_EQ(flagSuperOrg, 0);
   EXPECT_NEAR_RGB(ReadRgba(200, 200), 51, 77, 102, 2);
+  Root_IPPI.cur = 0;
+  *o2::EtapOK = 0;
+}
+
+TEST_F(FrontTest, TheTopViewLeavesNothingOfAnEarlierScreen) {
+  Plit_Init();
+  *o2::EtapOK = 1;
+  Root_IPPI.cur = *o2::AktivIPPI = 4;
+  *o2::PultFaza = 3;
+  *o2::edTopView = 1;
+  // The top view's square at the right edge of a window wider than high.
+  t_VPortKam& vp = pTopFotik->vp;
+  const t_VPortKam saved = vp;
+  vp.vpX = 100;
+  vp.vpY = 0;
+  vp.vpW = vp.vpH = kTestH - 100;
+  for (int clear : {1, 2, 0}) {
+    SCOPED_TRACE(clear);
+    *o2::staFrClear = clear;
+    glClearColor(1, 0, 1, 1);  // an earlier screen
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(ippi_Q7::Game_Step(), 1);
+    *o2::State2D = 0;
+    glFinish();
+    std::vector<uint8_t> px(4 * kTestW * kTestH);
+    glReadPixels(0, 0, kTestW, kTestH, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+    int left = 0;
+    for (size_t i = 0; i < px.size(); i += 4)
+      left += px[i] == 255 && px[i + 1] == 0 && px[i + 2] == 255;
+    EXPECT_EQ(left, 0);
+  }
+  vp = saved;
+  *o2::staFrClear = 1;
+  *o2::PultFaza = 2;
+  *o2::edTopView = 0;
+  Root_IPPI.cur = 0;
+  *o2::EtapOK = 0;
+}
+
+TEST_F(FrontTest, AnOpenEntryLineIsDrawnAndEscapeGivesTheKeysBack) {
+  Plit_Init();
+  *o2::EtapOK = 1;
+  ASSERT_EQ(FgrHld.AddWrk(tw_KomTehBox::kType, 0, 1), 1);
+  tw_KomTehBox* box = pTekKomTehBox;
+  ASSERT_NE(box, nullptr);
+  auto key = [](UINT msg, int vk) { WndProc(nullptr, msg, WPARAM(vk), 0); };
+  // Inside the entry bar, below its prompt.
+  const int barX = 175, barY = Ekran.H2 - 20;
+  for (int mode : {5, 4}) {
+    SCOPED_TRACE(mode);
+    Root_IPPI.cur = *o2::AktivIPPI = mode;
+    box->InputProp(1, 0);  // a click on the middle of the banner's line
+    ASSERT_EQ(InputInt_Klient.busy, 1);
+    EXPECT_EQ(Root_IPPI.m[mode].step(), 1);
+    *o2::State2D = 0;
+    Rgba bar = ReadRgba(barX, barY);
+    EXPECT_LE(bar.r, 4);
+    EXPECT_LE(bar.g, 4);
+    EXPECT_GE(bar.b, 30);
+    // While it is open the line takes the keys; Escape closes it and gives
+    // them back.
+    key(WM_KEYDOWN, VK_F12);
+    EXPECT_EQ(nsMKeys::n[VK_F12], 0);
+    key(WM_KEYUP, VK_F12);
+    key(WM_KEYDOWN, VK_ESCAPE);
+    WndProc(nullptr, WM_CHAR, 27, 0);
+    key(WM_KEYUP, VK_ESCAPE);
+    EXPECT_EQ(Root_IPPI.m[mode].step(), 1);
+    *o2::State2D = 0;
+    EXPECT_EQ(InputInt_Klient.busy, 0);
+    EXPECT_EQ(InputInt_Klient.state, 0);
+    EXPECT_EQ(*o2::UniIS_Input, 0);
+    bar = ReadRgba(barX, barY);
+    EXPECT_FALSE(bar.r <= 4 && bar.g <= 4 && bar.b >= 30);
+    key(WM_KEYDOWN, VK_F12);
+    EXPECT_EQ(nsMKeys::n[VK_F12], 1);
+    key(WM_KEYUP, VK_F12);
+    *o2::NeedScreen = 0;
+  }
+  box->owner->Kill(1);
   Root_IPPI.cur = 0;
   *o2::EtapOK = 0;
 }

@@ -1,6 +1,7 @@
 // Picking on real GL: objects drawn under their holder slots as selection
 // names, the nearest hit, rectangle picks and their limits, the ground point
-// under a pixel from the depth buffer, and projection to the window.
+// under a pixel from the depth buffer (none where the view shows no ground),
+// and projection to the window.
 #include <cstring>
 #include <vector>
 
@@ -28,6 +29,20 @@ void DrawScene(int) {
     glEnd();
     glPopName();
   }
+}
+
+// A ground plane y = 0 seen from above at a slant, its horizon inside the
+// window; the camera keeps the matrices.
+void DrawGround(t_VPortKam& view) {
+  SetUpCamera(view, vec3(10, 60, 90), vec3(0, 0, 0), 60, 1, 400);
+  glDisable(GL_CULL_FACE);
+  glBegin(GL_QUADS);
+  glVertex3f(-200, 0, -200);
+  glVertex3f(200, 0, -200);
+  glVertex3f(200, 0, 200);
+  glVertex3f(-200, 0, 200);
+  glEnd();
+  glFinish();
 }
 
 class PickTest : public RenderTest {
@@ -110,15 +125,7 @@ TEST_F(PickTest, OverflowingTheSelectionBufferSelectsNothing) {
 
 TEST_F(PickTest, GroundPointUnderThePixel) {
   t_VPortKam view;
-  SetUpCamera(view, vec3(10, 60, 90), vec3(0, 0, 0), 60, 1, 400);
-  glDisable(GL_CULL_FACE);
-  glBegin(GL_QUADS);
-  glVertex3f(-200, 0, -200);
-  glVertex3f(200, 0, -200);
-  glVertex3f(200, 0, 200);
-  glVertex3f(-200, 0, 200);
-  glEnd();
-  glFinish();
+  DrawGround(view);
   for (int y = 20; y < 300; y += 40)
     for (int x = 20; x < 400; x += 60) {
       vec3 p;
@@ -135,13 +142,45 @@ TEST_F(PickTest, GroundPointUnderThePixel) {
   EXPECT_NEAR(origin.z, 0, 0.5);
   EXPECT_GT(GetPointUnderKurs_testWnZ, 0);
   EXPECT_LT(GetPointUnderKurs_testWnZ, 1);
-  // The background (depth 1) still un-projects, to the far plane.
-  vec3 far;
-  ASSERT_EQ(GetPointUnderKurs(far, 200, kTestH - 2, &view), 1);
-  EXPECT_EQ(GetPointUnderKurs_testWnZ, 1.0f);
-  EXPECT_GT(Magnitude(far - view.eye), 350);
   int sx = 1, sy = 1;
   EXPECT_EQ(GetPointToEkran(vec3(0, 0, 0), sx, sy, nullptr), 0);
   EXPECT_EQ(sx, 9990);
-  EXPECT_EQ(GetPointUnderKurs(far, 1, 1, nullptr), 0);
+  vec3 none;
+  EXPECT_EQ(GetPointUnderKurs(none, 1, 1, nullptr), 0);
+}
+
+TEST_F(PickTest, NoGroundWhereTheViewShowsNone) {
+  // Nothing is drawn above the horizon: the depth stays at the far plane
+  // there, as under the sky.
+  t_VPortKam view;
+  DrawGround(view);
+  const struct {
+    const char* name;
+    int x, y, vpX;  // the pixel, and where the camera's viewport starts
+    int found;
+  } cases[] = {
+      {"ground", 200, 200, 0, 1},
+      {"background at the far plane", 200, kTestH - 2, 0, 0},
+      {"ground left of the viewport", 20, 200, 100, 0},
+      {"beyond the window", kTestW + 50, 200, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    view.vpX = c.vpX;
+    view.vpW = kTestW - c.vpX;
+    const vec3 before(-7, -8, -9);
+    vec3 p = before;
+    EXPECT_EQ(GetPointUnderKurs(p, c.x, c.y, &view), c.found);
+    if (c.found) {
+      EXPECT_NEAR(p.y, 0, 0.05);
+    } else {
+      EXPECT_EQ(p.x, before.x);
+      EXPECT_EQ(p.y, before.y);
+      EXPECT_EQ(p.z, before.z);
+    }
+  }
+  // The depth read at the far plane is still recorded.
+  vec3 p;
+  EXPECT_EQ(GetPointUnderKurs(p, 200, kTestH - 2, &view), 0);
+  EXPECT_EQ(GetPointUnderKurs_testWnZ, 1.0f);
 }
