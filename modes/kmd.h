@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/a_mem_file.h"
@@ -23,6 +24,9 @@ inline constexpr int kKmdOffInterval = 9000555;
 // Arbitration channels 1..kKmdChannels-1 compete; 0, negative channels and
 // channels from kKmdChannels up never do.
 inline constexpr int kKmdChannels = 200;
+// The longest lock interval, click window or repeat delay a command file may
+// give (ms); a longer one is damage, not a binding.
+inline constexpr int kKmdLongestMs = 10000;
 
 // Trigger kinds.
 enum : int32_t {
@@ -116,7 +120,8 @@ void IKmd2_SensUp_WayWar(IKmd2* first, IKmd2* last);
 
 // Command text: the bytes of a command file with a cursor. Numbers are
 // whitespace-separated decimal integers; a failed number read makes every
-// later read fail too.
+// later read fail too. A number beyond the 32-bit range is read whole (the
+// text stays in step), given as the nearest end of the range and counted.
 class t_KmdText {
  public:
   explicit t_KmdText(std::string_view bytes) : s(bytes) {}
@@ -124,50 +129,80 @@ class t_KmdText {
   void SkipLine();      // up to and including the next LF
   bool Line(std::string_view& out);  // the next line without its CR LF
   bool Failed() const { return failed; }
+  int OutOfRange() const { return outOfRange; }  // numbers read beyond 32 bits
 
  private:
   std::string_view s;
   size_t p = 0;
   bool failed = false;
+  int outOfRange = 0;
 };
 
 // Reads one record (four name lines, the key line, the click lines, the
-// toggle lines and the timing line). 1 when the whole record was read; 0 when
-// the text ended or a number could not be read: the record is then off.
-int IKmd2_InitFromTxtStream(IKmd2& kmd, t_KmdText& in);
+// toggle lines and the timing line) for a set of `mode`. 1 when the whole
+// record was read and every value lies in its range: its mode is `mode` or 0
+// (switched off), its key codes are 0..kKmdLastKey and give its trigger kind
+// its keys, its click numbers, toggle, interval (0..kKmdLongestMs) and channel
+// (0..kKmdChannels-1) are ones a binding can have. Otherwise 0: the record is
+// refused and off, and `why` (when given) says why.
+int IKmd2_InitFromTxtStream(IKmd2& kmd, t_KmdText& in, int mode, std::string* why = nullptr);
 
 // Sets a binding up as the settings overlay's toggle command of a mode: key
 // 192, plain kind, two-state toggle, 200 ms interval, no channel, active.
 void Pro_Q7__InitKmdCallOrg(IKmd2& kmd, int mode);
 
+// What loading a mode's set needs: the mode, the number of records of its
+// file, the slot of its way out (the command that must stay live so that the
+// player can always leave the mode; -1 none), the file in base/ and the
+// built-in copy of the default file.
+struct t_KmdSetForm {
+  int mode;
+  int records;
+  int wayOut;
+  const char* file;
+  std::string_view defaults;
+};
+
 // A mode's command set: `Records` slots read from its file, then the overlay
-// toggle in the next slot; the last slot is never filled.
-template <int Slots, int Records, int Mode>
+// toggle in the next slot; the last slot is never filled. Slot `WayOut` is
+// the mode's way out.
+template <int Slots, int Records, int Mode, int WayOut>
 struct t_KmdSet {
   static_assert(Records + 2 == Slots, "a set is its records, the overlay toggle and one empty slot");
+  static_assert(WayOut >= 0 && WayOut < Records, "the way out is one of the file's records");
   static constexpr int kSlots = Slots;
   static constexpr int kRecords = Records;
   static constexpr int kMode = Mode;
+  static constexpr int kWayOut = WayOut;
   IKmd2 k[Slots];
   IKmd2& operator[](int i) { return k[i]; }
   void SensUp() { IKmd2_SensUp_WayWar(&k[0], &k[Slots - 1]); }
+  static t_KmdSetForm Form(const char* file, std::string_view defaults) {
+    return {Mode, Records, WayOut, file, defaults};
+  }
 };
 
-// Fills a set's records from its file's bytes and sets up its overlay toggle.
-// Returns the number of whole records read; slots past them are off.
-int KmdSet_FromText(IKmd2* set, int records, int mode, std::string_view bytes);
+// Fills a set's records from a command file's bytes and sets up its overlay
+// toggle. A record IKmd2_InitFromTxtStream refuses, and a way-out record that
+// is switched off, is logged and its slot takes the record of the built-in
+// copy; the slots after a record that could not be read take theirs too (one
+// log line for them all). Returns the number of records taken from the bytes.
+int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes);
 // Loads a set from its file in base/: 1 when the file was read. A missing or
-// unreadable file, or one without a single whole record, is logged and the
-// built-in copy of the default file is used instead (the result is still 0).
-int KmdSet_Load(IKmd2* set, int records, int mode, const char* file, std::string_view defaults);
+// unreadable file, or one without a single record that could be taken, is
+// logged and the built-in copy of the default file is used instead (the
+// result is then 0).
+int KmdSet_Load(IKmd2* set, const t_KmdSetForm& form);
 
-struct inerQ7MenuKmd : t_KmdSet<15, 13, 3> {
+// The menu's way out is its click on the menu lines (Exit); the game's and
+// the editor's is Shift+Esc back to the menu.
+struct inerQ7MenuKmd : t_KmdSet<15, 13, 3, 1> {
   int _Load();
 };
-struct inerQ7GameKmd : t_KmdSet<17, 15, 4> {
+struct inerQ7GameKmd : t_KmdSet<17, 15, 4, 0> {
   int _Load();
 };
-struct inerQ7EditKmd : t_KmdSet<36, 34, 5> {
+struct inerQ7EditKmd : t_KmdSet<36, 34, 5, 0> {
   int _Load();
 };
 

@@ -1,6 +1,7 @@
 // Command files: the text form of a binding and the loading of a mode's set
-// from base/, with the built-in copy of the default file when the file is
-// missing or holds no whole record.
+// from base/. A record that is no binding of the set takes the built-in
+// copy's record of its slot; a missing or useless file the whole copy.
+#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -21,6 +22,56 @@ std::string TrimName(std::string_view line) {
   return std::string(line.substr(a, b - a));
 }
 
+// The numbers of one record as its file gives them.
+struct t_KmdNumbers {
+  int mode = 0, keys[3] = {}, shift = 0, spare = 0;
+  int click = 0, kind = 0, win1 = 0, win2 = 0, suppress = 0;
+  int toggle = 0, value = 0, count = 0, togMode = 0, delay = 0, limit = 0;
+  int interval = 0, channel = 0, rank = 0, active = 0;
+};
+
+std::string Fault(const char* format, int a, int b = 0) {
+  char text[96];
+  std::snprintf(text, sizeof text, format, a, b);
+  return text;
+}
+
+bool Ms(int v) { return v >= 0 && v <= kKmdLongestMs; }
+
+// Why a record read whole is no binding of a set of `mode` ("" when it is
+// one); `kmd` is the record as its set-up calls made it.
+std::string RecordFault(const t_KmdNumbers& r, const IKmd2& kmd, int mode) {
+  if (r.mode == 0) return "";  // switched off in the file
+  if (r.mode != mode) return Fault("mode %d, not %d", r.mode, mode);
+  for (int k : r.keys)
+    if (k < 0 || k > kKmdLastKey) return Fault("key code %d outside 0..%d", k, kKmdLastKey);
+  if (r.click && r.kind != KMD_CLICK) return Fault("click windows for trigger kind %d", r.kind);
+  if (!r.click && r.kind == KMD_CLICK) return "trigger kind 1 without its click windows";
+  if (r.kind < KMD_PLAIN || r.kind > KMD_SHIFTS) return Fault("trigger kind %d", r.kind);
+  if (r.click && !Ms(r.win1)) return Fault("click window %d ms outside 0..%d", r.win1, kKmdLongestMs);
+  if (r.click && !Ms(r.win2)) return Fault("click window %d ms outside 0..%d", r.win2, kKmdLongestMs);
+  if (r.toggle) {
+    if (r.count < 2 || r.value < 1 || r.value > r.count) return Fault("toggle value %d of %d", r.value, r.count);
+    if (r.togMode < 0 || r.togMode > 2) return Fault("toggle mode %d", r.togMode);
+    if (!Ms(r.delay)) return Fault("repeat delay %d ms outside 0..%d", r.delay, kKmdLongestMs);
+    if (r.limit < 0) return Fault("repeat limit %d", r.limit);
+  } else if (r.value != 0 && r.value != 1) {
+    return Fault("toggle value %d without the toggle numbers", r.value);
+  }
+  if (!Ms(r.interval)) return Fault("lock interval %d ms outside 0..%d", r.interval, kKmdLongestMs);
+  if (r.channel < 0 || r.channel >= kKmdChannels) return Fault("channel %d outside 0..%d", r.channel, kKmdChannels - 1);
+  IKmd2 probe = kmd;  // the key check for the kind the record ended with
+  probe.mode = mode;
+  probe.ProverKmd();
+  static const char* const kKeyFaults[] = {"", "no key", "a shift combination without its modifier",
+                                           "a shift combination without a second key",
+                                           "a two-modifier combination without a modifier",
+                                           "a two-modifier combination without its main key"};
+  if (probe.status > 0 && probe.status <= 5) return kKeyFaults[probe.status];
+  if (kmd.mode != mode) return "switched off by its numbers";
+  return "";
+}
+
 }  // namespace
 
 bool t_KmdText::Int(int& v) {
@@ -29,20 +80,24 @@ bool t_KmdText::Int(int& v) {
   size_t q = p;
   bool neg = false;
   if (q < s.size() && (s[q] == '-' || s[q] == '+')) neg = s[q++] == '-';
+  const int64_t limit = neg ? -int64_t(INT32_MIN) : INT32_MAX;
   int64_t n = 0;
   size_t digits = 0;
+  bool beyond = false;
   while (q < s.size() && s[q] >= '0' && s[q] <= '9') {
-    n = n * 10 + (s[q++] - '0');
-    if (n > int64_t(INT32_MAX) + 1) {  // out of range: the read fails
-      failed = true;
-      return false;
+    if (!beyond) n = n * 10 + (s[q] - '0');
+    if (n > limit) {  // read on to the number's end, but keep it in range
+      beyond = true;
+      n = limit;
     }
+    ++q;
     ++digits;
   }
-  if (!digits || (!neg && n > INT32_MAX)) {
+  if (!digits) {
     failed = true;
     return false;
   }
+  if (beyond) ++outOfRange;
   p = q;
   v = static_cast<int>(neg ? -n : n);
   return true;
@@ -67,70 +122,94 @@ bool t_KmdText::Line(std::string_view& out) {
   return true;
 }
 
-int IKmd2_InitFromTxtStream(IKmd2& kmd, t_KmdText& in) {
+int IKmd2_InitFromTxtStream(IKmd2& kmd, t_KmdText& in, int setMode, std::string* why) {
+  const int hugeBefore = in.OutOfRange();
   std::string_view line;
   for (int i = 0; i < 4; ++i) in.Line(line);
   const std::string name = in.Failed() ? std::string() : TrimName(line);
 
-  int mode = 0, k1 = 0, k2 = 0, k3 = 0, shift = 0, spare = 0;
-  in.Int(mode), in.Int(k1), in.Int(k2), in.Int(k3), in.Int(shift), in.Int(spare);
+  t_KmdNumbers r;
+  in.Int(r.mode), in.Int(r.keys[0]), in.Int(r.keys[1]), in.Int(r.keys[2]), in.Int(r.shift), in.Int(r.spare);
   in.SkipLine();
-  kmd._Kmd2_StatusInit1(mode, k1, k2, k3, shift, spare, name.c_str());
+  kmd._Kmd2_StatusInit1(r.mode, r.keys[0], r.keys[1], r.keys[2], r.shift, r.spare, name.c_str());
 
-  int flag = 0, kind = 0, w1 = 0, w2 = 0, suppress = 0;
-  in.Int(flag);
+  in.Int(r.click);
   in.SkipLine();
-  if (flag) {
-    in.Int(kind), in.Int(w1), in.Int(w2), in.Int(suppress);
-    kmd.SetInit_SpeType(kind, w1, w2, suppress);
+  if (r.click) {
+    in.Int(r.kind), in.Int(r.win1), in.Int(r.win2), in.Int(r.suppress);
+    kmd.SetInit_SpeType(r.kind, r.win1, r.win2, r.suppress);
   } else {
-    in.Int(kind);
-    kmd.SetInit_SpeType(kind);
+    in.Int(r.kind);
+    kmd.SetInit_SpeType(r.kind);
   }
   in.SkipLine();
 
-  int toggle = 0, value = 0, count = 0, tmode = 0, delay = 0, limit = 0;
-  in.Int(toggle);
+  in.Int(r.toggle);
   in.SkipLine();
-  if (toggle) {
-    in.Int(value), in.Int(count), in.Int(tmode), in.Int(delay), in.Int(limit);
-    kmd.SetInit_ToggleSys(value, count, tmode, delay, limit);
+  if (r.toggle) {
+    in.Int(r.value), in.Int(r.count), in.Int(r.togMode), in.Int(r.delay), in.Int(r.limit);
+    kmd.SetInit_ToggleSys(r.value, r.count, r.togMode, r.delay, r.limit);
   } else {
-    in.Int(value);
-    kmd.SetInit_ToggleSys(value);
+    in.Int(r.value);
+    kmd.SetInit_ToggleSys(r.value);
   }
   in.SkipLine();
 
-  int interval = 0, channel = 0, rank = 0, active = 0;
-  in.Int(interval), in.Int(channel), in.Int(rank);
-  kmd.SetInit_UseInterval(interval, 0);
-  kmd.SetInit_WayPrior(channel, rank);
-  in.Int(active);
-  if (in.Failed()) {  // a record read in part is no command
+  in.Int(r.interval), in.Int(r.channel), in.Int(r.rank);
+  kmd.SetInit_UseInterval(r.interval, 0);
+  kmd.SetInit_WayPrior(r.channel, r.rank);
+  in.Int(r.active);
+  in.SkipLine();
+
+  std::string fault;
+  if (in.Failed()) fault = "the text ends or a number cannot be read";
+  else if (in.OutOfRange() != hugeBefore) fault = "a number beyond the 32-bit range";
+  else fault = RecordFault(r, kmd, setMode);
+  if (!fault.empty()) {
     kmd.Sbros();
+    if (why) *why = fault;
     return 0;
   }
-  if (active) kmd.SetActiveOn();
-  in.SkipLine();
+  if (r.active) kmd.SetActiveOn();
   return 1;
 }
 
-int KmdSet_FromText(IKmd2* set, int records, int mode, std::string_view bytes) {
-  t_KmdText in(bytes);
-  int whole = 0;
-  for (int i = 0; i < records; ++i) {
-    if (IKmd2_InitFromTxtStream(set[i], in)) ++whole;
-    else set[i].Sbros();  // it and every slot after it stay off
+int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes) {
+  t_KmdText in(bytes), builtIn(form.defaults);
+  int taken = 0, firstUnread = -1;
+  std::string why;
+  for (int i = 0; i < form.records; ++i) {
+    IKmd2 fallback;
+    IKmd2_InitFromTxtStream(fallback, builtIn, form.mode);  // the copies hold every record whole
+    const bool unread = in.Failed();
+    why.clear();
+    if (IKmd2_InitFromTxtStream(set[i], in, form.mode, &why)) {
+      if (i != form.wayOut || (set[i].mode == form.mode && set[i].enabled > 0)) {
+        ++taken;
+        continue;
+      }
+      why = "the way out of the mode cannot be switched off";
+    }
+    if (unread) {
+      if (firstUnread < 0) firstUnread = i;
+    } else {
+      LogInfo("\n Err >> %s: the record of slot %d is refused (%s); the built-in one is used", form.file, i,
+              why.c_str());
+    }
+    set[i] = fallback;
   }
-  Pro_Q7__InitKmdCallOrg(set[records], mode);
-  return whole;
+  if (firstUnread >= 0)
+    LogInfo("\n Err >> %s: slots %d..%d are not read; their built-in records are used", form.file, firstUnread,
+            form.records - 1);
+  Pro_Q7__InitKmdCallOrg(set[form.records], form.mode);
+  return taken;
 }
 
-int KmdSet_Load(IKmd2* set, int records, int mode, const char* file, std::string_view defaults) {
+int KmdSet_Load(IKmd2* set, const t_KmdSetForm& form) {
   const char* why = nullptr;
   std::string bytes;
   std::ifstream f;
-  if (sysOpenRegular(f, file, &why)) {
+  if (sysOpenRegular(f, form.file, &why)) {
     // A command file is a few kilobytes; anything far larger is not one.
     char buf[4096];
     while (f.read(buf, sizeof buf) || f.gcount() > 0) {
@@ -142,21 +221,15 @@ int KmdSet_Load(IKmd2* set, int records, int mode, const char* file, std::string
     }
     if (!why && f.bad()) why = "unreadable";
   }
-  int whole = 0;
-  if (!why) {
-    whole = KmdSet_FromText(set, records, mode, bytes);
-    if (whole == 0) why = "no whole command record";
-  }
+  if (!why && KmdSet_FromText(set, form, bytes) == 0) why = "no record that can be used";
   if (why) {
-    LogInfo("\n Err >> %s: %s; the built-in commands are used", file, why);
-    KmdSet_FromText(set, records, mode, defaults);
+    LogInfo("\n Err >> %s: %s; the built-in commands are used", form.file, why);
+    KmdSet_FromText(set, form, form.defaults);
     return 0;
   }
-  if (whole < records)
-    LogInfo("\n Err >> %s: %d of %d commands read; the rest are off", file, whole, records);
   return 1;
 }
 
-int inerQ7MenuKmd::_Load() { return KmdSet_Load(k, kRecords, kMode, "base/menu_kmd.txt", KmdDefaults_Menu()); }
-int inerQ7GameKmd::_Load() { return KmdSet_Load(k, kRecords, kMode, "base/game_kmd.txt", KmdDefaults_Game()); }
-int inerQ7EditKmd::_Load() { return KmdSet_Load(k, kRecords, kMode, "base/edit_kmd.txt", KmdDefaults_Edit()); }
+int inerQ7MenuKmd::_Load() { return KmdSet_Load(k, Form("base/menu_kmd.txt", KmdDefaults_Menu())); }
+int inerQ7GameKmd::_Load() { return KmdSet_Load(k, Form("base/game_kmd.txt", KmdDefaults_Game())); }
+int inerQ7EditKmd::_Load() { return KmdSet_Load(k, Form("base/edit_kmd.txt", KmdDefaults_Edit())); }

@@ -7,6 +7,7 @@
 #include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
+#include "platform/platform.h"
 #include "render/render.h"
 #include "shell/shell.h"
 #include "ui/ui.h"
@@ -18,6 +19,8 @@ constexpr int kFirstId = 101, kLastId = 563;
 constexpr int kPixBufSide = 512;
 const char* const kLandFile = "tmp-land";
 const char* const kHeightMap = "testHMap.tga";
+// Message-base texts: the caption "Error" and what a failed terrain file line says.
+constexpr int kMsgError = 5, kMsgSaveLandFailed = 208, kMsgLoadLandFailed = 209;
 
 // Ids without an action of their own and without a line of any list.
 bool Unassigned(int id) {
@@ -54,6 +57,11 @@ void KillSelected() {
   for (int i = 1; i <= n; ++i)
     if (PlayerSelected_[i]) PlayerSelected_[i]->Kill(1);
   PlayerSelectedReset();
+}
+
+// A terrain file line that failed tells the player so; the log says why.
+void LandFileResult(int ok, int failMsg) {
+  if (!ok) MessageBoxA(nullptr, MsgBase(failMsg), MsgBase(kMsgError), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void EditProperty(int id) {
@@ -105,8 +113,8 @@ void LinCases::Cases(int id) {
     case 153: StepPixBufLand(); break;
     case 155: KillSelected(); break;
     case 157: PlitHold.InitHMap(kHeightMap); break;
-    case 182: Plit_Save(kLandFile); break;
-    case 183: Plit_Load(kLandFile); break;
+    case 182: LandFileResult(Plit_Save(kLandFile), kMsgSaveLandFailed); break;
+    case 183: LandFileResult(Plit_Load(kLandFile), kMsgLoadLandFailed); break;
     case 185: *o2::PlitBrushSize = *o2::PlitBrushSize == 3 ? 1 : 3; break;
     case 223: TestFly_FromBunker(PlayerBanerID); break;
     case 409: gEdFgr_PartFr0_UpKlik(); break;

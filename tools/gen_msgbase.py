@@ -77,6 +77,14 @@ MESSAGES = {
     58: ("About", "О программе"),
 }
 
+# Texts past the technologies.
+LATER = {
+    208: ("Save Land failed: tmp-land was not written; the old file is kept (see log.txt).",
+          "Сохранить землю не удалось: tmp-land не записан, старый файл сохранён (см. log.txt)."),
+    209: ("Load Land failed: tmp-land is missing or no terrain file; the terrain is unchanged.",
+          "Загрузить землю не удалось: tmp-land нет или это не файл земли; земля не изменена."),
+}
+
 # The technologies of the technology box, record by record (1..49): code,
 # English and Russian name, English and Russian description. Record i's
 # texts are numbers 61 + 3 (i - 1) (its name, which the building panel
@@ -194,6 +202,7 @@ def texts():
     msgs[167] = ("Name", "Имя")
     # The building panel's current building technology.
     msgs[60] = ("Command bunker", "Командный бункер")
+    msgs.update(LATER)
     for n in range(1, COUNT + 1):
         msgs.setdefault(n, (f"(message {n})", f"(сообщение {n})"))
     return msgs

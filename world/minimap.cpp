@@ -179,8 +179,25 @@ void t_MiniMap::Draw1(int offsetX) {
   TexUnit(0, 0);
 }
 
+int t_MiniMap::Shown() const {
+  return OK() && *o2::DrawMiniMap && (!*o2::edTopView || *o2::PultFaza == 3) && Size() >= 2;
+}
+
+int t_MiniMap::KursIn(int x, int y) const {
+  if (!Shown()) return 0;
+  if (x < 0 || y < 0 || x >= Ekran.W || y >= Ekran.H) return 0;
+  // The map is a square turned about its centre, seen through the round frame
+  // mask (picture globTexNRamMMap): what shows is the circle touching the
+  // square's sides, whatever the turn. The pixel counts by its centre.
+  const float half = static_cast<float>(Size()) * 0.5f;
+  const float dx = static_cast<float>(x) + 0.5f - static_cast<float>(cx);
+  const float dy = static_cast<float>(y) + 0.5f - static_cast<float>(cy);
+  return dx * dx + dy * dy <= half * half ? 1 : 0;
+}
+
 int t_MiniMap::FillDepthKursIn() {
-  if (!OK() || !*o2::DrawMiniMap) return 0;
+  if (!Shown()) return 0;
+  // The mask in red with depth: the scene then leaves the map's place alone.
   const float size = static_cast<float>(Size());
   NomBlend(38);
   TexMat(1, 0, globTexNRamMMap, -1, 0);
@@ -191,10 +208,7 @@ int t_MiniMap::FillDepthKursIn() {
   ColorMat(255, 255, 0, 0);
   d2::QFan4c(static_cast<float>(cx), static_cast<float>(cy), size, size, 1.0f, TurnOf(*this));
   glDisable(GL_ALPHA_TEST);
-  // The pointer outside the window has no pixel to read.
-  if (gMX < 0 || gMY < 0 || gMX >= Ekran.W || gMY >= Ekran.H) return 0;
-  uint8_t px[4] = {0, 0, 0, 0};
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(gMX, gMY, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, px);
-  return px[0] == 255;
+  // Decided from the map's place and shape: a pixel read back could be any
+  // red of the last frame under the pointer.
+  return KursIn(gMX, gMY);
 }

@@ -1,9 +1,10 @@
 // The minimap: a small framed map in a screen corner. Each frame it paints a
 // square texture (the player's sight circles, a darkening veil, a pulsing
 // overlay, crosses for the selection), which the modes draw through the frame
-// mask, turned with the camera unless the editor's top view is on. The mask,
-// drawn in pure red and read back under the mouse, tells whether the mouse is
-// over the map; a press there becomes a world point.
+// mask, turned with the camera unless the editor's top view is on. The mask
+// also fills the map's place in the depth buffer before the scene; whether the
+// mouse is over the map follows from its place and round shape, and a press
+// there becomes a world point.
 #pragma once
 
 #include <cstdint>
@@ -27,10 +28,16 @@ class t_MiniMap {
 
   int OK() const { return side != 0 && sizeCam != 0 && sizeOther != 0; }
   int Size() const;  // the screen size for the current camera mode
+  // 1 when the modes draw the map: it is set up and switched on, and in the
+  // top view only in panel phase 3.
+  int Shown() const;
+  // 1 when window pixel (x, y) (rows from the bottom) lies on the shown map.
+  int KursIn(int x, int y) const;
 
   void Init(int sizeCamera, int sizeOtherMode);
   void DrawToTexPlus(t_MBase1* camera);
   void Draw1(int offsetX);
+  // Fills the shown map's place in the depth buffer; 1 when the pointer is over it.
   int FillDepthKursIn();
   void UpdRealCoordForTopLayer(int& x, int& z) const;
   void MiniMapQ1(float x, float z, float r) const;

@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes as a mode's command file to the loader the mode steps
 // use, then drives the loaded set through frames of key presses, pointer
 // moves and frame times taken from the rest of the input. Whatever the file
-// held: key codes stay in 0..320, toggles within their count, countdowns
+// held: every record is of the set's mode or off, with its interval and
+// channel in range, the way out of the mode is live, and through the frames
+// key codes stay in 0..320, toggles within their count, countdowns
 // non-negative, signals 0..3 and at most one per arbitration channel.
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +25,14 @@ void Run(const std::string& file, FuzzScript& s, const char* path) {
   delete set;
   set = new Set;
   set->_Load();
+  for (int i = 0; i < Set::kRecords; ++i) {
+    const IKmd2& c = set->k[i];
+    if (c.mode != 0 && c.mode != Set::kMode) std::abort();
+    if (c.mode && (c.interval < 0 || c.interval > kKmdLongestMs)) std::abort();
+    if (c.channel < 0 || c.channel >= kKmdChannels) std::abort();
+  }
+  const IKmd2& out = set->k[Set::kWayOut];
+  if (out.mode != Set::kMode || out.enabled != 1 || out.status != 0) std::abort();
   Root_IPPI.cur = Set::kMode;
   std::memset(nsMKeys::n, 0, sizeof nsMKeys::n);
   nsMKeys::Clear_Shifts();

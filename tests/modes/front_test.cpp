@@ -168,6 +168,44 @@ TEST_F(FrontTest, TerrainFileLinesSaveAndLoad) {
   EXPECT_EQ(fs::file_size("tmp-land"), size);
 }
 
+// A terrain file line that fails says so in a message box (answered at once
+// under VELMAR_MSGBOX, which writes it to stderr); one that works says nothing.
+TEST_F(FrontTest, AFailedTerrainFileLineTellsThePlayer) {
+  setenv("VELMAR_MSGBOX", "auto", 0);
+  fs::copy_file(std::string(VELMAR_SOURCE_DIR) + "/data/base/msgbase.txt", "base/msgbase.txt",
+                fs::copy_options::overwrite_existing);
+  ASSERT_EQ(LoadMsgBase(), 1);
+  *o2::EngText = 1;
+  Plit_Init();
+  const std::string saveFailed = "message box [Error] Save Land failed: tmp-land was not written";
+  const std::string loadFailed = "message box [Error] Load Land failed: tmp-land is missing or no terrain file";
+  struct Case {
+    const char* name;
+    int id;
+    void (*prepare)();
+    std::string box;  // "" for none
+  } cases[] = {
+      {"save into a folder's place", 182, [] { fs::create_directories("tmp-land/x"); }, saveFailed},
+      {"load a folder", 183, [] { fs::create_directories("tmp-land/x"); }, loadFailed},
+      {"load a missing file", 183, [] {}, loadFailed},
+      {"load a file that is no terrain", 183, [] { std::ofstream("tmp-land") << "not a terrain"; }, loadFailed},
+      {"save", 182, [] {}, ""},
+      {"load what was saved", 183, [] { ASSERT_EQ(Plit_Save("tmp-land"), 1); }, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all("tmp-land");
+    c.prepare();
+    testing::internal::CaptureStderr();
+    LinCases::Cases(c.id);
+    const std::string err = testing::internal::GetCapturedStderr();
+    if (c.box.empty()) EXPECT_EQ(err.find("message box"), std::string::npos) << err;
+    else EXPECT_NE(err.find(c.box), std::string::npos) << err;
+  }
+  fs::remove_all("tmp-land");
+  FreeMsgBase();
+}
+
 TEST_F(FrontTest, TransitionsKeepOrRestoreTheFreeCameraLimits) {
   ASSERT_EQ(ippi_Q7::Menu_ToEdit(), 1);
   EXPECT_EQ(pGameFotik->mb.hiY, 200.0f);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "modes/modes.h"
 #include "shell/shell.h"
@@ -288,14 +289,23 @@ std::string Slurp(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
+// A plain record on key Z: the built-in record of every slot of the sets below.
+const std::string kBuiltInZ = Record("Z", "4 90 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 1");
+
+// Four records of mode 4 with the Z records as their built-in copy, no way out.
+t_KmdSetForm FourRecords() {
+  static const std::string defaults = kBuiltInZ + kBuiltInZ + kBuiltInZ + kBuiltInZ;
+  return {kMode, 4, -1, "base/test_kmd.txt", defaults};
+}
+
 TEST_F(KmdTest, RecordFieldsFromText) {
   std::string text =
       Record("VeryLongNameCut", "4 301 0 0 0 7", "1\r\n1 300 0 1\r\n", "0\r\n1\r\n", "0 0 0\r\n1") +
-      Record("Rep", "4 65 66 400 1 0", "0\r\n0\r\n", "1\r\n1 4 2 250 3\r\n", "150 12 5 1") +
-      Record("Kind1NoWin", "4 65 0 0 0 0", "0\r\n1\r\n", "0\r\n0\r\n", "0 0 0 1") +
+      Record("Rep", "4 65 66 0 1 0", "0\r\n0\r\n", "1\r\n1 4 2 250 3\r\n", "150 12 5 1") +
+      Record("Mode0", "0 65 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 1") +
       Record("Off", "4 65 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 0");
   IKmd2 k[6];
-  ASSERT_EQ(KmdSet_FromText(k, 4, kMode, text), 4);
+  ASSERT_EQ(KmdSet_FromText(k, FourRecords(), text), 4);
   EXPECT_STREQ(k[0].name.pCharStr(), "VeryLongName");
   EXPECT_EQ(k[0].kind, KMD_CLICK);
   EXPECT_EQ(k[0].win1, 300);
@@ -303,7 +313,7 @@ TEST_F(KmdTest, RecordFieldsFromText) {
   EXPECT_EQ(k[0].spare, 7);
   EXPECT_EQ(k[0].togVal, 1);
   EXPECT_EQ(k[0].enabled, 1);
-  EXPECT_EQ(k[1].key3, 0);  // out of range
+  EXPECT_EQ(k[1].key2, 66);
   EXPECT_EQ(k[1].shiftFlag, 1);
   EXPECT_EQ(k[1].togCount, 4);
   EXPECT_EQ(k[1].togMode, 2);
@@ -311,7 +321,7 @@ TEST_F(KmdTest, RecordFieldsFromText) {
   EXPECT_EQ(k[1].interval, 150);
   EXPECT_EQ(k[1].channel, 12);
   EXPECT_EQ(k[1].rank, 5);
-  EXPECT_EQ(k[2].mode, 0);
+  EXPECT_EQ(k[2].mode, 0);  // switched off in the file
   EXPECT_EQ(k[2].interval, kKmdOffInterval);
   EXPECT_EQ(k[3].enabled, 0);
   // The overlay toggle follows the records.
@@ -322,25 +332,119 @@ TEST_F(KmdTest, RecordFieldsFromText) {
   EXPECT_EQ(k[5].mode, 0);
 }
 
-TEST_F(KmdTest, ShortOrDamagedFileSwitchesTheRestOff) {
+TEST_F(KmdTest, ShortOrUnreadableTextLeavesTheRestToTheBuiltInRecords) {
+  TempDir dir;  // the refusals are logged
+  ASSERT_TRUE(dir.Ok());
   const std::string one = Record("A", "4 65 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 1");
   struct Case {
     const char* name;
     std::string text;
-    int whole;
+    int taken;
+    const char* fromFile;  // per slot: 'A' taken from the text, 'Z' built in
   } cases[] = {
-      {"ends after two records", one + one, 2},
-      {"ends inside the third", one + one + one.substr(0, one.size() / 2), 2},
-      {"a word where a number belongs", one + "// x\r\nw\r\n-\r\nB\r\n4 x 0 0 0 0\r\n" + one, 1},
-      {"a number out of range", one + Record("B", "4 99999999999 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 1") + one, 1},
-      {"empty", "", 0},
+      {"ends after two records", one + one, 2, "AAZZ"},
+      {"ends inside the third", one + one + one.substr(0, one.size() / 2), 2, "AAZZ"},
+      {"a word where a number belongs", one + "// x\r\nw\r\n-\r\nB\r\n4 x 0 0 0 0\r\n" + one, 1, "AZZZ"},
+      {"a number beyond 32 bits refuses its record only",
+       one + Record("B", "4 99999999999 0 0 0 0", "0\r\n0\r\n", "0\r\n0\r\n", "0 0 0 1") + one + one, 3, "AZAA"},
+      {"empty", "", 0, "ZZZZ"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     IKmd2 k[6];
-    EXPECT_EQ(KmdSet_FromText(k, 4, kMode, c.text), c.whole);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(k[i].enabled, i < c.whole ? 1 : 0) << i;
+    EXPECT_EQ(KmdSet_FromText(k, FourRecords(), c.text), c.taken);
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(k[i].key1, c.fromFile[i] == 'A' ? 65 : 90) << i;
+      EXPECT_EQ(k[i].enabled, 1) << i;
+    }
     EXPECT_EQ(k[4].enabled, 1);  // the overlay toggle is there whatever the file held
+  }
+}
+
+// The shipped game file with one record damaged: a refused record is logged
+// and its slot takes the built-in record, the records around it are still
+// read; a record switched off on purpose is taken as it is, except the way
+// back to the menu.
+TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
+  TempDir dir;
+  ASSERT_TRUE(dir.Ok());
+  const std::string shipped(KmdDefaults_Game());
+  // The records of the file, ten lines each.
+  std::vector<std::string> records;
+  for (size_t p = 0; p < shipped.size();) {
+    size_t e = p;
+    for (int line = 0; line < 10; ++line) e = shipped.find("\r\n", e) + 2;
+    records.push_back(shipped.substr(p, e - p));
+    p = e;
+  }
+  ASSERT_EQ(records.size(), 15u);
+  const char* const kKindLine = "0                       kind";
+  struct Case {
+    int slot;
+    const char* from;
+    const char* to;
+    const char* refused;  // what the log line says; nullptr: taken from the file
+  } cases[] = {
+      {3, "4 37 65 0", "4 999999 65 0", "key code 999999 outside 0..320"},
+      {3, "4 37 65 0", "4 37 -4 0", "key code -4 outside 0..320"},
+      {3, "4 37 65 0", "4 0 0 0", "no key"},
+      {4, "4 39 68", "3 39 68", "mode 3, not 4"},
+      {4, "4 39 68", "-1 39 68", "mode -1, not 4"},
+      {5, "0 0 0 1 ", "99999999 0 0 1 ", "lock interval 99999999 ms outside 0..10000"},
+      {5, "0 0 0 1 ", "-5 0 0 1 ", "lock interval -5 ms outside 0..10000"},
+      {6, "0 0 0 1 ", "0 99999 0 1 ", "channel 99999 outside 0..199"},
+      {6, "0 0 0 1 ", "0 200 0 1 ", "channel 200 outside 0..199"},
+      {6, "0 0 0 1 ", "0 -1 0 1 ", "channel -1 outside 0..199"},
+      {9, "150 0 0 1", "99999999999 0 0 1", "a number beyond the 32-bit range"},
+      {1, "1 50 0 0 ", "1 99999999 0 0 ", "click window 99999999 ms outside 0..10000"},
+      {1, "1 50 0 0 ", "0 50 0 0 ", "click windows for trigger kind 0"},
+      {3, kKindLine, "1 kind", "trigger kind 1 without its click windows"},
+      {3, kKindLine, "9 kind", "trigger kind 9"},
+      {13, kKindLine, "3 kind", "a shift combination without a second key"},
+      {3, kKindLine, "4 kind", "a two-modifier combination without its main key"},
+      {3, "0                       no toggle", "7", "toggle value 7 without the toggle numbers"},
+      {3, "0                       toggle flag\r\n0 ", "1\r\n3 2 0 0 0 ", "toggle value 3 of 2"},
+      {0, "300 0 0 1", "300 0 0 0", "the way out of the mode cannot be switched off"},
+      {0, "4 27 0", "0 27 0", "the way out of the mode cannot be switched off"},
+      {3, "0 0 0 1 ", "0 0 0 0 ", nullptr},   // active flag 0: off on purpose
+      {4, "4 39 68", "0 39 68", nullptr},     // mode 0: off on purpose
+      {3, "4 37 65 0", "4 90 65 0", nullptr}, // another key
+  };
+  const t_KmdSetForm form = inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game());
+  IKmd2 builtIn[17];
+  ASSERT_EQ(KmdSet_FromText(builtIn, form, shipped), 15);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+    std::string text;
+    for (int i = 0; i < 15; ++i) {
+      std::string r = records[i];
+      if (i == c.slot) {
+        const size_t at = r.find(c.from);
+        ASSERT_NE(at, std::string::npos);
+        r.replace(at, std::strlen(c.from), c.to);
+      }
+      text += r;
+    }
+    const size_t logged = Slurp("log.txt").size();
+    IKmd2 k[17];
+    EXPECT_EQ(KmdSet_FromText(k, form, text), c.refused ? 14 : 15);
+    const std::string log = Slurp("log.txt").substr(logged);
+    if (c.refused) {
+      EXPECT_NE(log.find("base/game_kmd.txt: the record of slot " + std::to_string(c.slot) + " is refused (" +
+                         c.refused + "); the built-in one is used"),
+                std::string::npos)
+          << log;
+      auto fields = [](const IKmd2& r) {
+        return std::vector<int>{r.mode, r.enabled, r.key1,     r.key2,     r.key3,    r.kind, r.win1,
+                                r.win2, r.togVal,  r.togCount, r.interval, r.channel, r.rank};
+      };
+      EXPECT_EQ(fields(k[c.slot]), fields(builtIn[c.slot]));
+      EXPECT_STREQ(k[c.slot].name.pCharStr(), builtIn[c.slot].name.pCharStr());
+    } else {
+      EXPECT_EQ(log, "");
+    }
+    EXPECT_EQ(k[0].enabled, 1);  // the way back to the menu is always there
+    EXPECT_EQ(k[0].key1, 27);
   }
 }
 
@@ -358,7 +462,7 @@ TEST_F(KmdTest, ShippedFilesHoldEveryRecordAndMatchTheBuiltInCopies) {
     std::string text = Slurp(base + c.file);
     EXPECT_EQ(text, c.builtIn);
     IKmd2 k[40];
-    EXPECT_EQ(KmdSet_FromText(k, c.records, c.mode, text), c.records);
+    EXPECT_EQ(KmdSet_FromText(k, {c.mode, c.records, -1, c.file, c.builtIn}, text), c.records);
     // Slots 1 and 2 are the left and right buttons, counted as clicks.
     for (int s : {1, 2}) {
       EXPECT_EQ(k[s].key1, 300 + s);

@@ -271,19 +271,44 @@ TEST_F(MiniMapGLTest, CameraMarkerTurnAndPresses) {
   EXPECT_EQ(KlientMiniMapFgrY[0], m.cy + 100);
 }
 
+// Over the map means on the round map where it is drawn, whatever colour the
+// window holds under the pointer (here every pixel is pure red beforehand).
 TEST_F(MiniMapGLTest, MouseOverTheFrameMask) {
   t_MiniMap m;
-  m.Init(200, 150);
+  m.Init(200, 150);  // 200 across: a circle of radius 100
+  struct Case {
+    const char* name;
+    int dx, dy;  // pointer offset from the map's centre
+    float angle;
+    int topView, phase, shown;
+    int want;
+  } cases[] = {
+      {"centre", 0, 0, 0, 0, 1, 1, 1},
+      {"inside, near the round edge", 0, 95, 0, 0, 1, 1, 1},
+      {"a red pixel outside the map's rectangle", 150, 0, 0, 0, 1, 1, 0},
+      {"the rectangle's corner, outside the round frame", 90, -90, 0, 0, 1, 1, 0},
+      {"the corner of the turned map", 90, 90, 45, 0, 1, 1, 0},
+      {"outside the window", -m.cx - 5, 0, 0, 0, 1, 1, 0},
+      {"top view in phase 3: drawn", 0, 0, 0, 1, 3, 1, 1},
+      {"top view outside phase 3: not drawn", 0, 0, 0, 1, 1, 1, 0},
+      {"minimap off", 0, 0, 0, 0, 1, 0, 0},
+  };
+  const int phase = *o2::PultFaza;
   ASSERT_EQ(Begin2D(0, kTestW, 0, kTestH), 1);
-  gMX = m.cx;
-  gMY = m.cy;
-  EXPECT_EQ(m.FillDepthKursIn(), 1);
-  gMX = m.cx + 150;
-  EXPECT_EQ(m.FillDepthKursIn(), 0);
-  gMX = -5;
-  EXPECT_EQ(m.FillDepthKursIn(), 0) << "outside the window";
-  *o2::DrawMiniMap = 0;
-  gMX = m.cx;
-  EXPECT_EQ(m.FillDepthKursIn(), 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    m.angle = c.angle;
+    *o2::edTopView = c.topView;
+    *o2::PultFaza = c.phase;
+    *o2::DrawMiniMap = c.shown;
+    gMX = m.cx + c.dx;
+    gMY = m.cy + c.dy;
+    EXPECT_EQ(m.FillDepthKursIn(), c.want);
+  }
   End2D();
+  glClearColor(0, 0, 0, 0);
+  *o2::edTopView = 0;
+  *o2::PultFaza = phase;
 }
