@@ -133,7 +133,20 @@ void tw_KomPult::Record(IO& io) {
 
 int tw_KomPult::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 
-int tw_KomPult::FromFile(FILE* f) { return ObjRecord_Load(*this, f, "command post"); }
+int tw_KomPult::FromFile(FILE* f) {
+  if (!ObjRecord_Load(*this, f, "command post")) return 0;
+  // A link to an object already loaded that is not a technology box (the post
+  // itself among them) can never answer the tier query: it is dropped. A
+  // link to a slot loaded later is checked when the query comes.
+  if (tehBox && tehBox->Status() && !TehBoxLive()) {
+    LogInfo("\n object base: the command post of slot %d names slot %d, which is no technology box; link dropped\n",
+            Fgr4_Status_LogNom(owner), Fgr4_Status_LogNom(tehBox));
+    tehBox = nullptr;
+  }
+  return 1;
+}
+
+int tw_KomPult::TehBoxLive() const { return Fgr_WrkNom(tehBox) == tw_KomTehBox::kType; }
 
 void tw_KomPult::OnEvent(int code, void* a, void* b, void* c, void* d) {
   ObjFrame_Dispatch(*this, pTekKomPult, kType, code, a, b, c, [&] {
@@ -145,9 +158,10 @@ void tw_KomPult::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_DRAW_SELECT: DrawForSelect(); return 1;
       case EV_CREATE: IFC_x(ObjArgInt(a)); return 1;
       case 47:
-        // The tier query goes to the technology box; without one the asker
-        // keeps its own answer.
-        if (tehBox) tehBox->Event(47, a, b);
+        // The tier query goes to the technology box; without a live one the
+        // asker keeps its own answer (a link that came to name another post,
+        // or this one, would pass the query round without end).
+        if (TehBoxLive()) tehBox->Event(47, a, b);
         return 1;
       case 48:
         if (a && b && *static_cast<int*>(a) == side) *static_cast<int*>(b) = side;

@@ -47,6 +47,8 @@ class tw_KomPult {
 
   // Links the side's technology box (nothing for null).
   void fgrTehBoxSet(tw_KomTehBox* box);
+  // The link names a live technology box.
+  int TehBoxLive() const;
   // Pays: the balances may go negative. The player's panel shows the local
   // side's balances.
   void UsePay(int kr, int oil, int x);

@@ -161,3 +161,57 @@ TEST_F(ForcesRecordsTest, ALoadedBuildingHoldsNoTilesOrChannelOfItsRecord) {
   const vec3 p = Body<tw_Dom>(&FreeSlot())->ring[0];
   EXPECT_NEAR(std::sqrt(p.x * p.x + p.z * p.z), 250.0f, 0.01f);
 }
+
+TEST_F(ForcesRecordsTest, ThePostPassesTheTierQueryOnlyToALiveTechnologyBox) {
+  Fgr4* box = Make(21);
+  Fgr4* bunker = Make(25);
+  ASSERT_TRUE(box && bunker);
+  Fgr4& a = FgrHld.fgrs[5000];
+  Fgr4& b = FgrHld.fgrs[5001];
+  std::function<double(Fgr4*)> probe;
+  const std::vector<uint8_t> post = SaveRecord(Filled(23, probe));
+  const size_t linkAt = post.size() - 164;
+  auto load = [&](Fgr4& slot, int32_t linked) {
+    std::vector<uint8_t> bytes = post;
+    Poke(bytes, linkAt, linked);
+    return LoadRecord(slot, 23, bytes);
+  };
+  // The answer of the tier query, -1 when nobody answered.
+  auto ask = [](Fgr4& h) {
+    int tier = 1, id = -1;
+    h.Event(47, &tier, &id);
+    return id;
+  };
+  const struct {
+    const char* what;
+    int32_t linkA, linkB;  // the links of the posts loaded into a and b (b: -1 none loaded)
+    Fgr4* keptA;           // a's link after loading
+    bool answered;         // a answers the query with its box's answer
+  } cases[] = {
+      {"a post naming itself", 5000, -1, nullptr, false},
+      {"a post naming a bunker", bunker->logNom, -1, nullptr, false},
+      {"two posts naming each other", 5001, 5000, &b, false},
+      {"a post naming its box", box->logNom, -1, box, true},
+  };
+  const int boxAnswer = ask(*box);
+  ASSERT_NE(boxAnswer, -1);
+  for (const auto& c : cases) {
+    ASSERT_EQ(load(a, c.linkA), 1) << c.what;
+    if (c.linkB >= 0) {
+      ASSERT_EQ(load(b, c.linkB), 1) << c.what;
+      EXPECT_EQ(Body<tw_KomPult>(&b)->tehBox, nullptr) << c.what << ": the second post's link is dropped";
+      EXPECT_EQ(ask(b), -1) << c.what;
+    }
+    EXPECT_EQ(Body<tw_KomPult>(&a)->tehBox, c.keptA) << c.what;
+    EXPECT_EQ(ask(a), c.answered ? boxAnswer : -1) << c.what;
+    a.Sbros();
+    b.Sbros();
+  }
+  // Links that come to name each other while the level runs (a box's slot
+  // taken again by a post) end the query too.
+  Fgr4* p = Make(23);
+  Fgr4* q = Make(23);
+  Body<tw_KomPult>(p)->tehBox = q;
+  Body<tw_KomPult>(q)->tehBox = p;
+  EXPECT_EQ(ask(*p), -1);
+}
