@@ -181,12 +181,13 @@ void tw_Unit::FromFile(FILE* f) {
 }
 
 // A record from a file is not trusted: every value used as an index is
-// brought into range, and the tiles it names are not this run's.
+// brought into range, and the tiles and sound channel it names are not this
+// run's.
 void tw_Unit::ClampLoaded() {
   zn::Tram(iu[uiPreset], 1, 4);
   for (int k : {int(uiModel), uiModel + 2, uiModel + 4}) zn::Tram(iu[k], 0, kMdlGroups - 1);
   if (iu[uiModel + 3] < 0) iu[uiModel + 3] = 0;
-  if (iu[uiSndChannel] < -1 || iu[uiSndChannel] > ZSrcMainKot_Last) iu[uiSndChannel] = -1;
+  iu[uiSndChannel] = -1;
   zn::Tram(iu[uiSlotCount], 0, 9);
   zn::Tram(iu[uiSelect], -1, 1);
   for (int k = 0; k < 4; ++k) iu[uiRegTile + k] = -1;

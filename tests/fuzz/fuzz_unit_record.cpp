@@ -7,7 +7,6 @@
 #include <string>
 
 #include "objects/objects.h"
-#include "objects/soundglue.h"
 #include "render/render.h"
 #include "tests/fuzz/fuzz_world.h"
 #include "ui/ui.h"
@@ -43,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   h->Event(EV_LOAD, &f, &kind, &current);
   std::fclose(f);
   tw_Unit* u = static_cast<tw_Unit*>(h->body);
-  if (!u || u->iu[uiPreset] < 1 || u->iu[uiPreset] > 4 || u->iu[uiSndChannel] > ZSrcMainKot_Last) std::abort();
+  if (!u || u->iu[uiPreset] < 1 || u->iu[uiPreset] > 4 || u->iu[uiSndChannel] != -1) std::abort();
   *o2::TestFgrDrawUnit = 1;
   UnitListsStartLap();
   RenderM._ResetOnStartNewLap();

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "objects/soundglue.h"
 #include "tech/tech.h"
 #include "tests/common/temp_dir.h"
 #include "tests/objects/record_io.h"
@@ -132,27 +133,35 @@ TEST_F(ForcesRecordsTest, ADamagedRecordLoadsNothing) {
 }
 
 TEST_F(ForcesRecordsTest, ALoadedBuildingHoldsNoTilesOrChannelOfItsRecord) {
-  for (int type : {25, 26}) {
-    std::function<double(Fgr4*)> probe;
-    Fgr4* h = Filled(type, probe);
-    std::vector<uint8_t> bytes = SaveRecord(h);
-    const size_t part = bytes.size() - (type == 25 ? 268 : 236);
-    const size_t tiles = type == 25 ? 16 * 4 : 19 * 4;
-    for (int k = 0; k < 4; ++k) Poke(bytes, part + tiles + 4 * k, int32_t(1000 + k));
-    Poke(bytes, part + 12, int32_t(40));  // a channel beyond the twelve
-    ASSERT_EQ(LoadRecord(FreeSlot(), type, bytes), 1);
-    const int32_t* t = type == 25 ? Body<tw_DomXBunk>(&FreeSlot())->regTile : Body<tw_DomXEner>(&FreeSlot())->regTile;
-    const int32_t ch = type == 25 ? Body<tw_DomXBunk>(&FreeSlot())->soundChannel
-                                  : Body<tw_DomXEner>(&FreeSlot())->soundChannel;
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(t[k], -1) << type;
-    EXPECT_EQ(ch, -1) << type;
-    // Killing it releases nothing it never held.
-    walkabLand(0, 5, 1);  // tile 1000 taken by someone else
-    FreeSlot().Kill(1);
-    EXPECT_EQ(walkability2345Land[0][5], 1) << type;
-    walkabLand(0, 5, 0);
-    FgrHld.ResetOn_modeSaveFlags(0, 0, 0, 0);
-  }
+  // A channel the saving run held (one of the twelve, or beyond them).
+  for (int type : {25, 26})
+    for (int32_t saved : {5, 40}) {
+      std::function<double(Fgr4*)> probe;
+      Fgr4* h = Filled(type, probe);
+      std::vector<uint8_t> bytes = SaveRecord(h);
+      const size_t part = bytes.size() - (type == 25 ? 268 : 236);
+      const size_t tiles = type == 25 ? 16 * 4 : 19 * 4;
+      for (int k = 0; k < 4; ++k) Poke(bytes, part + tiles + 4 * k, int32_t(1000 + k));
+      Poke(bytes, part + 12, saved);
+      ASSERT_EQ(LoadRecord(FreeSlot(), type, bytes), 1);
+      const int32_t* t = type == 25 ? Body<tw_DomXBunk>(&FreeSlot())->regTile : Body<tw_DomXEner>(&FreeSlot())->regTile;
+      const int32_t ch = type == 25 ? Body<tw_DomXBunk>(&FreeSlot())->soundChannel
+                                    : Body<tw_DomXEner>(&FreeSlot())->soundChannel;
+      for (int k = 0; k < 4; ++k) EXPECT_EQ(t[k], -1) << type;
+      EXPECT_EQ(ch, -1) << type << " saved with channel " << saved;
+      // Its first update leaves the channel's real owner alone.
+      ZSrcMainKot_Dst[5] = 10.0f;
+      int mode = 2, ex = 1;
+      FreeSlot().Event(EV_UPD, &mode, &ex);
+      EXPECT_EQ(ZSrcMainKot_Dst[5], 10.0f) << type << " saved with channel " << saved;
+      ZSrcMainKot_Dst[5] = 0.0f;
+      // Killing it releases nothing it never held.
+      walkabLand(0, 5, 1);  // tile 1000 taken by someone else
+      FreeSlot().Kill(1);
+      EXPECT_EQ(walkability2345Land[0][5], 1) << type;
+      walkabLand(0, 5, 0);
+      FgrHld.ResetOn_modeSaveFlags(0, 0, 0, 0);
+    }
   // A loaded building's range ring is made from its loaded radius.
   std::function<double(Fgr4*)> probe;
   Fgr4* h = Filled(24, probe);

@@ -175,7 +175,7 @@ TEST_F(UnitTest, DamagedRecordIsClamped) {
   const struct {
     int index, value;
   } damage[] = {{uiPreset, 77}, {uiModel, 99}, {uiModel + 2, -5}, {uiModel + 4, 1 << 30}, {uiModel + 3, -9},
-                {uiSndChannel, 42}, {uiRegTile, 123}, {uiRegTile + 1, 39999}, {uiSlotCount, 400},
+                {uiSndChannel, 5}, {uiRegTile, 123}, {uiRegTile + 1, 39999}, {uiSlotCount, 400},
                 {uiSelect, 9}, {uiStrikeCount, -500}};
   for (const auto& d : damage) PutInt(saved, ints + 4 * d.index, d.value);
   // The path follower's step and count words.
