@@ -182,6 +182,46 @@ TEST_F(TablesTest, BadRowNumbersAndUnreadableRowsEndTheTable) {
   EXPECT_NE(ReadFile("log.txt").find("unreadable"), std::string::npos);
 }
 
+TEST_F(TablesTest, ALastRowWithoutALineEndLoadsAndOnlyTheFourPresetsDo) {
+  auto noEnd = [](std::string t) {
+    t.pop_back();
+    return t;
+  };
+  std::string cut = UnitRow("FlyTest", 4);
+  cut.replace(cut.rfind(" 10\n"), 4, "");  // nine of the ten floats
+  const struct {
+    const char* what;
+    bool weapons;
+    std::string text;
+    int row;
+    bool loaded;
+  } cases[] = {
+      {"a unit row ending the file", false, UnitRow("CarTest", 2) + noEnd(UnitRow("FlyTest", 4)), 4, true},
+      {"a weapon row ending the file", true,
+       ArRow("Gun, DmgUp, Beam, , , Fire", 1, 0, "") + noEnd(ArRow("Last, DmgUp, Beam, , , Fire", 3, 0, "")), 3, true},
+      {"a unit row cut short at the end", false, UnitRow("CarTest", 2) + noEnd(cut), 4, false},
+      {"a nameless unit row 5", false, UnitRow("CarTest", 2) + UnitRow("", 5), 5, false},
+      {"a nameless unit row 300", false, UnitRow("CarTest", 2) + UnitRow("", 300), 300, false},
+  };
+  for (const auto& c : cases) {
+    if (c.weapons) {
+      LoadArText(c.text);
+      EXPECT_EQ(arOne.nomOK(c.row), c.loaded) << c.what;
+    } else {
+      LoadUnitTableText(c.text);
+      EXPECT_TRUE(origSborU.nomOK(2)) << c.what;
+      EXPECT_EQ(origSborU.nomOK(c.row), c.loaded) << c.what;
+      if (c.loaded) {
+        EXPECT_FLOAT_EQ(origSborU.row[c.row].fu[10], 10.0f) << c.what;
+      }
+    }
+  }
+  const std::string log = ReadFile("log.txt");
+  EXPECT_NE(log.find("preset 5 \"\": only presets 1..4 exist"), std::string::npos);
+  EXPECT_NE(log.find("preset 300 \"\": only presets 1..4 exist"), std::string::npos);
+  EXPECT_EQ(Main_Done, 0);
+}
+
 TEST_F(TablesTest, HeaderLinesAtTheEdges) {
   // A header that is the last line, without a line end, is not found: no
   // row is begun (nothing is read as its number).
