@@ -1,6 +1,10 @@
 #include "objects/kompult.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "objects/frame.h"
+#include "objects/heldranges.h"
 #include "objects/modesglue.h"
 #include "objects/record.h"
 #include "objects/sceneobj.h"
@@ -58,9 +62,18 @@ void tw_KomPult::fgrTehBoxSet(tw_KomTehBox* box) {
   if (box) tehBox = box->mf_forKomPult();
 }
 
+namespace {
+// A balance after paying a price, held within the balance range either way
+// however many payments come.
+int32_t Paid(int32_t balance, int price) {
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(static_cast<int64_t>(balance) - price, -held::kBalanceMax, held::kBalanceMax));
+}
+}  // namespace
+
 void tw_KomPult::UsePay(int kr, int oil, int x) {
-  credits -= kr;
-  fuel -= oil;
+  credits = Paid(credits, kr);
+  fuel = Paid(fuel, oil);
   if (side == PlayerBanerID) {
     globKredi = credits;
     globTopli = fuel;
@@ -135,6 +148,7 @@ int tw_KomPult::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 
 int tw_KomPult::FromFile(FILE* f) {
   if (!ObjRecord_Load(*this, f, "command post")) return 0;
+  for (int32_t* balance : {&credits, &fuel}) zn::Tram(*balance, -held::kBalanceMax, held::kBalanceMax);
   // A link to an object already loaded that is not a technology box (the post
   // itself among them) can never answer the tier query: it is dropped. A
   // link to a slot loaded later is checked when the query comes.

@@ -49,8 +49,9 @@ class tw_KomPult {
   void fgrTehBoxSet(tw_KomTehBox* box);
   // The link names a live technology box.
   int TehBoxLive() const;
-  // Pays: the balances may go negative. The player's panel shows the local
-  // side's balances.
+  // Pays: the balances may go negative; either way they stay within
+  // held::kBalanceMax, as a loaded record's do. The player's panel shows
+  // the local side's balances.
   void UsePay(int kr, int oil, int x);
   // One production: a car next to the side's bunker, on its way to the
   // middle of the world, paid here. Nothing without a bunker.

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/core.h"
+#include "objects/heldranges.h"
 #include "objects/tabread.h"
 #include "objects/tabwords.h"
 
@@ -143,6 +144,7 @@ void t_Unt1TabOne::LoadFrom(std::istream& in) {
     for (int k = 1; k <= 10; ++k) u.fu[k] = Flo(in);
     SkipLine(in);
     ResetRunTime(u);
+    u.HoldRanges(held::kReachTiles);
     if (in.fail()) {
       LogInfo("\n Err: unit table preset %d (%s) unreadable: the table ends before it\n", n, name.c_str());
       u.iu[uiPreset] = 0;

@@ -3,11 +3,13 @@
 // cut short or holding a bad value is refused whole; what a record cannot
 // carry over from another run (tile registrations, a sound channel) is not
 // taken from it.
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <string>
 
+#include "objects/heldranges.h"
 #include "objects/soundglue.h"
 #include "tech/tech.h"
 #include "tests/common/temp_dir.h"
@@ -223,4 +225,30 @@ TEST_F(ForcesRecordsTest, ThePostPassesTheTierQueryOnlyToALiveTechnologyBox) {
   Body<tw_KomPult>(p)->tehBox = q;
   Body<tw_KomPult>(q)->tehBox = p;
   EXPECT_EQ(ask(*p), -1);
+}
+
+TEST_F(ForcesRecordsTest, APostsBalancesStayWithinTheirRangeLoadedOrPaid) {
+  std::function<double(Fgr4*)> probe;
+  std::vector<uint8_t> bytes = SaveRecord(Filled(23, probe));
+  const size_t ints = bytes.size() - 164 + 8;  // after the link and the angle
+  Poke(bytes, ints + 4 * 4, int32_t(INT_MIN));  // credits
+  Poke(bytes, ints + 5 * 4, int32_t(INT_MAX));  // fuel
+  ASSERT_EQ(LoadRecord(FreeSlot(), 23, bytes), 1);
+  auto* post = Body<tw_KomPult>(&FreeSlot());
+  EXPECT_EQ(post->credits, -held::kBalanceMax);
+  EXPECT_EQ(post->fuel, held::kBalanceMax);
+  const struct {
+    int kr, oil;
+    int32_t credits, fuel;  // after paying
+  } pays[] = {
+      {INT_MAX, INT_MIN, -held::kBalanceMax, held::kBalanceMax},
+      {INT_MIN, INT_MAX, held::kBalanceMax, -held::kBalanceMax},
+      {5, -5, held::kBalanceMax - 5, -held::kBalanceMax + 5},
+  };
+  for (const auto& p : pays) {
+    int kr = p.kr, oil = p.oil, x = 0;
+    FreeSlot().Event(50, &kr, &oil, &x);
+    EXPECT_EQ(post->credits, p.credits) << p.kr;
+    EXPECT_EQ(post->fuel, p.fuel) << p.oil;
+  }
 }

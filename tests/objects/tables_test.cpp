@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "objects/heldranges.h"
 #include "shell/engine.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/unit_tables.h"
@@ -108,6 +109,41 @@ TEST_F(TablesTest, UnitRowValuesClampsAndRunTimeReset) {
   EXPECT_FLOAT_EQ(u.fu[1], 1.0f);
   EXPECT_FLOAT_EQ(u.fu[10], 10.0f);
   EXPECT_EQ(origSborU.slotLine[2], "FireAtaka, Regener");
+}
+
+TEST_F(TablesTest, NumbersAUnitComputesWithAreHeldWhereTheTablesAreRead) {
+  std::string row = UnitRow("CarTest", 2);
+  auto put = [&row](const std::string& from, const std::string& to) {
+    ASSERT_NE(row.find(from), std::string::npos) << from;
+    row.replace(row.find(from), from.size(), to);
+  };
+  put(" 11 12 13 ", " 2147483647 -2147483648 13 ");                    // price
+  put(" 0 5 10 0 8 ", " 0 2147483647 2147483647 0 -5 ");               // radius, sight, second distance
+  put("1 2 3 4 5 6 7 8 9 10", "1 2 3 4 5 3e38 -1e30 3e38 7 3e38");  // speeds, acceleration
+  LoadUnitTableText(row);
+  LoadArText(ArRow("Gun, DmgUp, Beam, , , Fire", 1, 0, "", 100, 2147483647, -2147483647));
+  ASSERT_TRUE(origSborU.nomOK(2));
+  ASSERT_TRUE(arOne.nomOK(1));
+  const tw_Unit& u = origSborU.row[2];
+  const struct {
+    const char* what;
+    double got, want;
+  } cases[] = {
+      {"credits", double(u.iu[uiPrice]), held::kPriceMax},
+      {"fuel", double(u.iu[uiPrice + 1]), 0},
+      {"third price", double(u.iu[uiPrice + 2]), 13},
+      {"radius", double(u.iu[uiRadius]), held::kRadiusMax},
+      {"sight", double(u.iu[uiSight]), held::kReachTiles},
+      {"second distance", double(u.iu[uiDist2]), 0},
+      {"cruise", u.fu[ufCruise], held::kSpeedMax},
+      {"not facing", u.fu[ufSlow], 0},
+      {"turning", u.fu[ufTurning], held::kSpeedMax},
+      {"waiting", u.fu[ufWaitCap], 7},
+      {"acceleration", u.fu[ufAccel], held::kAccelMax},
+      {"short range", double(arOne.row[1].w[t_ArItem::wRange1]), held::kReachTiles},
+      {"long range", double(arOne.row[1].w[t_ArItem::wRange2]), 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
 }
 
 TEST_F(TablesTest, UnknownKeywordsGiveTheListDefault) {
