@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/core.h"
+#include "objects/heldranges.h"
 #include "objects/tabread.h"
 #include "objects/tabwords.h"
 
@@ -121,6 +122,7 @@ void t_ArTabOne::LoadFrom(std::istream& in) {
     Ints(in, r.w, kWords26, 26);
     SkipLine(in);
     r.w[34] = r.w[40] = r.w[43] = 0;
+    for (int k : {int(t_ArItem::wRange1), int(t_ArItem::wRange2)}) zn::Tram(r.w[k], 0, held::kReachTiles);
     Ints(in, r.w, kWords8, 8);
     SkipLine(in);
     IntRun(in, r.w, 67, 7);

@@ -105,7 +105,3 @@ void Bld_FlagBox(vec3 c, vec3 half, int side, int k2) {
   RGB_ColorFlag(side, r, g, b);
   RenderM.box.Add(c.x, c.y, c.z, half.x, half.y, half.z, r, g, b, 0, -1, k2, -1, 0);
 }
-
-void Bld_ChannelCheck(int32_t& channel) {
-  if (channel < -1 || channel > ZSrcMainKot_Last) channel = -1;
-}

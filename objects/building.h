@@ -53,9 +53,6 @@ void Bld_GroundLight(vec3 pos, float radius, int side);
 // A box in the side's colour into the box queue.
 void Bld_FlagBox(vec3 c, vec3 half, int side, int k2);
 
-// An int member of a loaded record used as a channel: -1 unless 0..11.
-void Bld_ChannelCheck(int32_t& channel);
-
 // The part of a tile-holding building's self update that bunkers and energy
 // buildings share: its tiles on a server or alone, its own side's sight
 // circle of the ring radius, and with `flag` its ground light.
@@ -110,11 +107,11 @@ int Bld_TilesEvent(T& body, int code) {
 
 // A building's record read whole, and what the record does not carry made
 // afresh: the lights around it, its range ring; a channel or tiles named by
-// the record are not this run's.
+// the record are not this run's, so it holds none.
 template <class T>
 int Bld_FromFile(T& body, FILE* f, const char* name) {
   if (!ObjRecord_Load(body, f, name)) return 0;
-  Bld_ChannelCheck(body.soundChannel);
+  body.soundChannel = -1;
   if constexpr (requires { body.regTile; }) Bld_TilesForget(body.regPair, body.regTile);
   body.lights = t_SveOkruj();
   body.lights.mode = 1;

@@ -1,6 +1,10 @@
 #include "objects/kompult.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "objects/frame.h"
+#include "objects/heldranges.h"
 #include "objects/modesglue.h"
 #include "objects/record.h"
 #include "objects/sceneobj.h"
@@ -58,9 +62,18 @@ void tw_KomPult::fgrTehBoxSet(tw_KomTehBox* box) {
   if (box) tehBox = box->mf_forKomPult();
 }
 
+namespace {
+// A balance after paying a price, held within the balance range either way
+// however many payments come.
+int32_t Paid(int32_t balance, int price) {
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(static_cast<int64_t>(balance) - price, -held::kBalanceMax, held::kBalanceMax));
+}
+}  // namespace
+
 void tw_KomPult::UsePay(int kr, int oil, int x) {
-  credits -= kr;
-  fuel -= oil;
+  credits = Paid(credits, kr);
+  fuel = Paid(fuel, oil);
   if (side == PlayerBanerID) {
     globKredi = credits;
     globTopli = fuel;
@@ -133,7 +146,21 @@ void tw_KomPult::Record(IO& io) {
 
 int tw_KomPult::AddToFile(FILE* f) { return ObjRecord_Save(*this, f); }
 
-int tw_KomPult::FromFile(FILE* f) { return ObjRecord_Load(*this, f, "command post"); }
+int tw_KomPult::FromFile(FILE* f) {
+  if (!ObjRecord_Load(*this, f, "command post")) return 0;
+  for (int32_t* balance : {&credits, &fuel}) zn::Tram(*balance, -held::kBalanceMax, held::kBalanceMax);
+  // A link to an object already loaded that is not a technology box (the post
+  // itself among them) can never answer the tier query: it is dropped. A
+  // link to a slot loaded later is checked when the query comes.
+  if (tehBox && tehBox->Status() && !TehBoxLive()) {
+    LogInfo("\n object base: the command post of slot %d names slot %d, which is no technology box; link dropped\n",
+            Fgr4_Status_LogNom(owner), Fgr4_Status_LogNom(tehBox));
+    tehBox = nullptr;
+  }
+  return 1;
+}
+
+int tw_KomPult::TehBoxLive() const { return Fgr_WrkNom(tehBox) == tw_KomTehBox::kType; }
 
 void tw_KomPult::OnEvent(int code, void* a, void* b, void* c, void* d) {
   ObjFrame_Dispatch(*this, pTekKomPult, kType, code, a, b, c, [&] {
@@ -145,9 +172,10 @@ void tw_KomPult::OnEvent(int code, void* a, void* b, void* c, void* d) {
       case EV_DRAW_SELECT: DrawForSelect(); return 1;
       case EV_CREATE: IFC_x(ObjArgInt(a)); return 1;
       case 47:
-        // The tier query goes to the technology box; without one the asker
-        // keeps its own answer.
-        if (tehBox) tehBox->Event(47, a, b);
+        // The tier query goes to the technology box; without a live one the
+        // asker keeps its own answer (a link that came to name another post,
+        // or this one, would pass the query round without end).
+        if (TehBoxLive()) tehBox->Event(47, a, b);
         return 1;
       case 48:
         if (a && b && *static_cast<int*>(a) == side) *static_cast<int*>(b) = side;

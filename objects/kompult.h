@@ -47,8 +47,11 @@ class tw_KomPult {
 
   // Links the side's technology box (nothing for null).
   void fgrTehBoxSet(tw_KomTehBox* box);
-  // Pays: the balances may go negative. The player's panel shows the local
-  // side's balances.
+  // The link names a live technology box.
+  int TehBoxLive() const;
+  // Pays: the balances may go negative; either way they stay within
+  // held::kBalanceMax, as a loaded record's do. The player's panel shows
+  // the local side's balances.
   void UsePay(int kr, int oil, int x);
   // One production: a car next to the side's bunker, on its way to the
   // middle of the world, paid here. Nothing without a bunker.

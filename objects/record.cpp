@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "objects/heldranges.h"
 #include "world/world.h"
 
 void t_RecWrite::Vec(vec3& v) {
@@ -66,6 +67,7 @@ void t_RecRead::Place(t_MBase1& m) {
   for (float v : {m.pitch, m.yaw, m.roll, m.yawStep, m.speed, m.hiY, m.lowY, m.yRange, m.lowBase, m.zoneMinX,
                   m.zoneMaxX, m.zoneMinZ, m.zoneMaxZ})
     ok_ = ok_ && std::isfinite(v);
+  held::Place(m);
 }
 
 void t_RecRead::Paf(t_PafMove1& p) {

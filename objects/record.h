@@ -56,6 +56,8 @@ class t_RecRead {
   void Ints(int32_t* first, int32_t* last);
   void Flos(float* first, float* last);
   void Link(Fgr4*& link);  // 0 none, else a slot of the holder
+  // A placement whose floats are all finite; its position and zone are
+  // held within held::kPosMax.
   void Place(t_MBase1& m);
   // A mover's path, read whole, its points finite.
   void Paf(t_PafMove1& p);

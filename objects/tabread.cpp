@@ -21,7 +21,12 @@ int NextRow(std::istream& in, std::string& line) {
   }
 }
 
-void SkipLine(std::istream& in) { in.ignore(std::numeric_limits<std::streamsize>::max(), '\n'); }
+void SkipLine(std::istream& in) {
+  // At the end of the text there is no line left to drop: the stream is left
+  // as it is, so that it fails only where a number could not be read.
+  if (in.eof()) return;
+  in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+}
 
 std::string Line(std::istream& in) {
   std::string s;

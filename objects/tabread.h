@@ -15,6 +15,7 @@ namespace tabread {
 // of loading (end of the file, 99 skipped lines, or no "begin").
 int NextRow(std::istream& in, std::string& line);
 
+// Nothing at the end of the text (a last line without a line end is whole).
 void SkipLine(std::istream& in);
 // One whole line (CR dropped); empty at the end of the file.
 std::string Line(std::istream& in);

@@ -26,6 +26,7 @@ void tw_Trig1::Sbros() {
   angle = 0.0f;
   int2 = soundPriority = int5 = visible = soundSwitch = int8 = int9 = 0;
   soundChannel = -1;
+  soundGiven = 0;
   mb.Sbros();
 }
 
@@ -33,6 +34,7 @@ void tw_Trig1::IFC_x() {
   int5 = 0;
   soundPriority = 1;
   soundChannel = -1;
+  soundGiven = 0;
   angle = 1.0f;
   mb.Sbros();
 }
@@ -45,8 +47,12 @@ void tw_Trig1::UpdEx() {
   ObjTurnAngle(angle);
   if (!soundSwitch) {
     if (soundChannel >= 0 && soundChannel <= ZSrcMainKot_Last) ZSrcMainKot_Dst[soundChannel] = kSoundFar;
-  } else if (soundChannel == -1) {
-    ZSrcMainKot_Zakaz(owner, mb.Pos(), kSoundGroup, kSoundIndex, 0, kSoundGain, kSoundPitch);
+    soundGiven = 0;
+  } else if (soundChannel == -1 && !soundGiven) {
+    // The sound does not loop: its channel is given back when it ends, and
+    // it is not asked for again until the switch has been off. A refused
+    // request is repeated at the next update.
+    soundGiven = ZSrcMainKot_Zakaz(owner, mb.Pos(), kSoundGroup, kSoundIndex, 0, kSoundGain, kSoundPitch);
   }
 }
 

@@ -1,6 +1,6 @@
 // Trigger marker: a place of the level shown as an upright sprite in the
-// editor, which can play a positional sound. Triggers come into a level only
-// from the object base.
+// editor, which can play a positional sound once each time its sound is
+// switched on. Triggers come into a level only from the object base.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +23,9 @@ class tw_Trig1 {
   int32_t soundSwitch;   // non-zero asks for the positional sound
   int32_t int8, int9;
   t_MBase1 mb;
+  // Not saved: the sound of this switch-on was given a channel. It plays
+  // once; the next switch-on plays it again.
+  int32_t soundGiven;
 
   tw_Trig1() { Sbros(); }
   void Sbros();

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 
 #include "objects/frame.h"
+#include "objects/heldranges.h"
 #include "objects/soundglue.h"
 #include "objects/unitlists.h"
 #include "objects/unitstab.h"
@@ -181,18 +183,43 @@ void tw_Unit::FromFile(FILE* f) {
 }
 
 // A record from a file is not trusted: every value used as an index is
-// brought into range, and the tiles it names are not this run's.
+// brought into range, and the tiles and sound channel it names are not this
+// run's.
 void tw_Unit::ClampLoaded() {
   zn::Tram(iu[uiPreset], 1, 4);
   for (int k : {int(uiModel), uiModel + 2, uiModel + 4}) zn::Tram(iu[k], 0, kMdlGroups - 1);
   if (iu[uiModel + 3] < 0) iu[uiModel + 3] = 0;
-  if (iu[uiSndChannel] < -1 || iu[uiSndChannel] > ZSrcMainKot_Last) iu[uiSndChannel] = -1;
+  iu[uiSndChannel] = -1;
   zn::Tram(iu[uiSlotCount], 0, 9);
   zn::Tram(iu[uiSelect], -1, 1);
   for (int k = 0; k < 4; ++k) iu[uiRegTile + k] = -1;
   for (int k : {int(uiTurnCount), int(uiMarkCount), int(uiStrikeCount)}) iu[k] = std::max(iu[k], 0);
   paf.step = std::clamp(paf.step, 0, t_PafMove1::kCells);
   paf.count = std::clamp(paf.count, 0, t_PafMove1::kCells);
+  HoldRanges(held::kReach);
+  for (t_ArItem* item : items)
+    if (item)
+      for (int k : {int(t_ArItem::wRange1), int(t_ArItem::wRange2)}) zn::Tram(item->w[k], 0, held::kReach);
+  held::Place(mb);
+  held::Pos(movePoint);
+  // Axes that are not of unit length would carry the unit as far as they
+  // are long: they are made afresh from the angles.
+  for (const vec3* axis : {&mb.wing, &mb.cap, &mb.fwd}) {
+    if (!(std::fabs(length(*axis) - 1.0f) < 0.01f)) {
+      mb.UpdMatrix(3.0f);
+      break;
+    }
+  }
+}
+
+void tw_Unit::HoldRanges(int32_t reach) {
+  zn::Tram(iu[uiRadius], 0, held::kRadiusMax);
+  zn::Tram(iu[uiSight], 0, reach);
+  zn::Tram(iu[uiDist2], 0, reach);
+  for (int k = uiPrice; k < uiPrice + 3; ++k) zn::Tram(iu[k], 0, held::kPriceMax);
+  for (int k : {int(ufCruise), int(ufSlow), int(ufTurning), int(ufWaitCap), int(ufWanted), int(ufSpeed)})
+    zn::Tram(fu[k], 0.0f, held::kSpeedMax);
+  zn::Tram(fu[ufAccel], 0.0f, held::kAccelMax);
 }
 
 // ---------------------------------------------------------------- events

@@ -130,6 +130,10 @@ class tw_Unit {
   void FromFile(FILE* f);
   void setName(const char* text);
   const char* getName12simb() const;
+  // The numbers a unit computes with held to what a unit can live with (its
+  // radius, reaches, price, speeds and acceleration); `reach` in the units
+  // its reaches are counted in: tiles in the table, world units in a unit.
+  void HoldRanges(int32_t reach);
 
   // Behaviour.
   void UpdSelf(int mode, int flag);

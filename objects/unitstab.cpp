@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/core.h"
+#include "objects/heldranges.h"
 #include "objects/tabread.h"
 #include "objects/tabwords.h"
 
@@ -85,10 +86,15 @@ void t_Unt1TabOne::LoadFrom(std::istream& in) {
       if (n != 0 || in.fail()) LogInfo("\n Err: unit table row number %d out of range: the table ends\n", n);
       return;
     }
-    if (name != tabNomUnit_Word(n)) {
+    const char* word = tabNomUnit_Word(n);
+    if (!*word || name != word) {
       // The table ends here; the game runs on with the presets read so far.
-      LogInfo("\n Err NameNom UnitLoadTab \n (preset %d is named \"%s\", not \"%s\")\n", n, name.c_str(),
-              tabNomUnit_Word(n));
+      // Only the test variants have presets: a number without a variant
+      // word names none, whatever (or however empty) the row's name.
+      if (*word)
+        LogInfo("\n Err NameNom UnitLoadTab \n (preset %d is named \"%s\", not \"%s\")\n", n, name.c_str(), word);
+      else
+        LogInfo("\n Err NameNom UnitLoadTab \n (preset %d \"%s\": only presets 1..4 exist)\n", n, name.c_str());
       return;
     }
     tw_Unit& u = row[n];
@@ -138,6 +144,7 @@ void t_Unt1TabOne::LoadFrom(std::istream& in) {
     for (int k = 1; k <= 10; ++k) u.fu[k] = Flo(in);
     SkipLine(in);
     ResetRunTime(u);
+    u.HoldRanges(held::kReachTiles);
     if (in.fail()) {
       LogInfo("\n Err: unit table preset %d (%s) unreadable: the table ends before it\n", n, name.c_str());
       u.iu[uiPreset] = 0;

@@ -12,6 +12,7 @@
 
 #include "objects/fotik.h"
 #include "objects/frame.h"
+#include "objects/heldranges.h"
 #include "objects/modesglue.h"
 #include "objects/record.h"
 #include "objects/sceneobj.h"
@@ -127,9 +128,15 @@ void Create(V& v, float half) {
 
 // After a record was taken: what belongs to this run and not to the file
 // (blocked tiles, the sound channel, the velocity sample, the shot flash) is
-// set as at creation, and the range rings follow the ranges read.
+// set as at creation, the speeds, reaches, price and move point are held to
+// what a vehicle can live with, and the range rings follow the ranges read.
 template <class V>
 void AfterLoad(V& v) {
+  for (float* s : {&v.wanted, &v.speed}) zn::Tram(*s, 0.0f, held::kSpeedMax);
+  for (int32_t* r : {&v.sight, &v.range1, &v.range2, &v.range3}) zn::Tram(*r, 0, held::kReach);
+  if constexpr (requires { v.price; })
+    for (int32_t& p : v.price) zn::Tram(p, 0, held::kPriceMax);
+  held::Pos(v.movePoint);
   for (int k = 0; k < V::kRegs; ++k) v.regTile[k] = -1;
   v.sndChannel = -1;
   v.sve.mode = 1;

@@ -1,13 +1,16 @@
 // A unit's record (event 2) on arbitrary bytes: whatever it holds, the loaded
-// unit lives a frame, draws its queues and saves again.
+// unit is paid for at a command post (three times over; the post's balances
+// run on from input to input), lives a long frame, after which it stands
+// where the views can place it, draws its queues and saves again.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "objects/heldranges.h"
 #include "objects/objects.h"
-#include "objects/soundglue.h"
 #include "render/render.h"
 #include "tests/fuzz/fuzz_world.h"
 #include "ui/ui.h"
@@ -15,6 +18,8 @@
 #include "tests/common/lists_lap.h"
 
 namespace {
+
+Fgr4* gPost = nullptr;
 
 void WorldOnce() {
   static bool made = false;
@@ -26,6 +31,8 @@ void WorldOnce() {
   arOne.LoadTab(dir + "_ar_tab.h");
   origSborU.LoadTab(dir + "_units_tab.h");
   if (!origSborU.nomOK(2)) std::abort();
+  if (!FgrHld.AddWrk(tw_KomPult::kType, 1, 1) || !pTekKomPult) std::abort();
+  gPost = pTekKomPult->owner;
   made = true;
 }
 
@@ -43,11 +50,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   h->Event(EV_LOAD, &f, &kind, &current);
   std::fclose(f);
   tw_Unit* u = static_cast<tw_Unit*>(h->body);
-  if (!u || u->iu[uiPreset] < 1 || u->iu[uiPreset] > 4 || u->iu[uiSndChannel] > ZSrcMainKot_Last) std::abort();
+  if (!u || u->iu[uiPreset] < 1 || u->iu[uiPreset] > 4 || u->iu[uiSndChannel] != -1) std::abort();
+  for (int k = 0; k < 3; ++k) {
+    int kr = 0, oil = 0, x = 0;
+    h->Event(50, &kr, &oil, &x);
+    gPost->Event(50, &kr, &oil, &x);
+  }
   *o2::TestFgrDrawUnit = 1;
   UnitListsStartLap();
   RenderM._ResetOnStartNewLap();
+  GFrameTime = 100;
   FgrHld.Update(2, 1);
+  GFrameTime = 1;
+  // Held on loading within kPosMax, and at most a tenth of a second at top
+  // speed since (a position that is no number is placed at 0 by the views).
+  const float reach = held::kPosMax + held::kSpeedMax / 10;
+  if (h->WrkNom() == tw_Unit::kType && (std::fabs(u->mb.pos.x) > reach || std::fabs(u->mb.pos.z) > reach))
+    std::abort();
   FgrHld.DrawZkz(0, 1);
   FILE* out = std::tmpfile();
   h->Event(EV_SAVE, &out);

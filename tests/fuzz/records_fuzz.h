@@ -1,9 +1,10 @@
 // The shared body of the object-record fuzz targets: arbitrary bytes (the
 // first picks one of the target's types) go as an object's record through
 // the loader the object base uses. A refused record leaves no body taken and
-// an empty handle; an accepted one saves, loads again and saves to the same
-// bytes, and then lives a few frames of updates, draw orders and sprite
-// passes with whatever values it holds.
+// an empty handle; an accepted one saves, loads again into the same slot (its
+// links name slots) and saves to the same bytes, and then lives a few frames
+// of updates, draw orders, sprite passes and queries with whatever values it
+// holds.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +20,7 @@
 
 namespace recfuzz {
 
-constexpr int kSlotA = 3000, kSlotB = 3001;
+constexpr int kSlot = 3000;
 
 inline void Setup() {
   static bool done = false;
@@ -83,7 +84,8 @@ inline std::vector<uint8_t> Save(Fgr4& h) {
 }
 
 // A few frames of the per-frame events that need no GL (the sprite pass only
-// fills the sprite arrays).
+// fills the sprite arrays), and the technology tier query a command post
+// passes on through its link.
 inline void Live(Fgr4& h) {
   int mode = 2, ex = 1;
   uint16_t pass = 1;
@@ -94,6 +96,8 @@ inline void Live(Fgr4& h) {
     h.Event(EV_UPD, &mode, &ex);
     h.Event(EV_DRAW, &mode, &ex);
     h.Event(EV_RENDER_SPR, &pass);
+    int tier = 1, id = 0;
+    h.Event(47, &tier, &id);
   }
 }
 
@@ -101,18 +105,17 @@ inline int Run(const uint8_t* data, size_t size, const int* types, int typeCount
   Setup();
   if (size < 1) return 0;
   const int type = types[data[0] % typeCount];
-  Fgr4& a = FgrHld.fgrs[kSlotA];
-  Fgr4& b = FgrHld.fgrs[kSlotB];
-  if (!Load(a, type, data + 1, size - 1)) {
-    if (a.Status() || a.linkA || a.linkB || !a.trigs.empty() || a.active || BodiesInUse(type) != 0) std::abort();
+  Fgr4& h = FgrHld.fgrs[kSlot];
+  if (!Load(h, type, data + 1, size - 1)) {
+    if (h.Status() || h.linkA || h.linkB || !h.trigs.empty() || h.active || BodiesInUse(type) != 0) std::abort();
     return 0;
   }
-  const std::vector<uint8_t> once = Save(a);
-  if (!Load(b, type, once.data(), once.size())) std::abort();
-  if (Save(b) != once) std::abort();
-  Live(a);
-  Release(a);
-  Release(b);
+  const std::vector<uint8_t> once = Save(h);
+  Release(h);
+  if (!Load(h, type, once.data(), once.size())) std::abort();
+  if (Save(h) != once) std::abort();
+  Live(h);
+  Release(h);
   if (BodiesInUse(type) != 0) std::abort();
   return 0;
 }

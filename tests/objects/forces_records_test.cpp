@@ -3,11 +3,14 @@
 // cut short or holding a bad value is refused whole; what a record cannot
 // carry over from another run (tile registrations, a sound channel) is not
 // taken from it.
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <string>
 
+#include "objects/heldranges.h"
+#include "objects/soundglue.h"
 #include "tech/tech.h"
 #include "tests/common/temp_dir.h"
 #include "tests/objects/record_io.h"
@@ -132,27 +135,35 @@ TEST_F(ForcesRecordsTest, ADamagedRecordLoadsNothing) {
 }
 
 TEST_F(ForcesRecordsTest, ALoadedBuildingHoldsNoTilesOrChannelOfItsRecord) {
-  for (int type : {25, 26}) {
-    std::function<double(Fgr4*)> probe;
-    Fgr4* h = Filled(type, probe);
-    std::vector<uint8_t> bytes = SaveRecord(h);
-    const size_t part = bytes.size() - (type == 25 ? 268 : 236);
-    const size_t tiles = type == 25 ? 16 * 4 : 19 * 4;
-    for (int k = 0; k < 4; ++k) Poke(bytes, part + tiles + 4 * k, int32_t(1000 + k));
-    Poke(bytes, part + 12, int32_t(40));  // a channel beyond the twelve
-    ASSERT_EQ(LoadRecord(FreeSlot(), type, bytes), 1);
-    const int32_t* t = type == 25 ? Body<tw_DomXBunk>(&FreeSlot())->regTile : Body<tw_DomXEner>(&FreeSlot())->regTile;
-    const int32_t ch = type == 25 ? Body<tw_DomXBunk>(&FreeSlot())->soundChannel
-                                  : Body<tw_DomXEner>(&FreeSlot())->soundChannel;
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(t[k], -1) << type;
-    EXPECT_EQ(ch, -1) << type;
-    // Killing it releases nothing it never held.
-    walkabLand(0, 5, 1);  // tile 1000 taken by someone else
-    FreeSlot().Kill(1);
-    EXPECT_EQ(walkability2345Land[0][5], 1) << type;
-    walkabLand(0, 5, 0);
-    FgrHld.ResetOn_modeSaveFlags(0, 0, 0, 0);
-  }
+  // A channel the saving run held (one of the twelve, or beyond them).
+  for (int type : {25, 26})
+    for (int32_t saved : {5, 40}) {
+      std::function<double(Fgr4*)> probe;
+      Fgr4* h = Filled(type, probe);
+      std::vector<uint8_t> bytes = SaveRecord(h);
+      const size_t part = bytes.size() - (type == 25 ? 268 : 236);
+      const size_t tiles = type == 25 ? 16 * 4 : 19 * 4;
+      for (int k = 0; k < 4; ++k) Poke(bytes, part + tiles + 4 * k, int32_t(1000 + k));
+      Poke(bytes, part + 12, saved);
+      ASSERT_EQ(LoadRecord(FreeSlot(), type, bytes), 1);
+      const int32_t* t = type == 25 ? Body<tw_DomXBunk>(&FreeSlot())->regTile : Body<tw_DomXEner>(&FreeSlot())->regTile;
+      const int32_t ch = type == 25 ? Body<tw_DomXBunk>(&FreeSlot())->soundChannel
+                                    : Body<tw_DomXEner>(&FreeSlot())->soundChannel;
+      for (int k = 0; k < 4; ++k) EXPECT_EQ(t[k], -1) << type;
+      EXPECT_EQ(ch, -1) << type << " saved with channel " << saved;
+      // Its first update leaves the channel's real owner alone.
+      ZSrcMainKot_Dst[5] = 10.0f;
+      int mode = 2, ex = 1;
+      FreeSlot().Event(EV_UPD, &mode, &ex);
+      EXPECT_EQ(ZSrcMainKot_Dst[5], 10.0f) << type << " saved with channel " << saved;
+      ZSrcMainKot_Dst[5] = 0.0f;
+      // Killing it releases nothing it never held.
+      walkabLand(0, 5, 1);  // tile 1000 taken by someone else
+      FreeSlot().Kill(1);
+      EXPECT_EQ(walkability2345Land[0][5], 1) << type;
+      walkabLand(0, 5, 0);
+      FgrHld.ResetOn_modeSaveFlags(0, 0, 0, 0);
+    }
   // A loaded building's range ring is made from its loaded radius.
   std::function<double(Fgr4*)> probe;
   Fgr4* h = Filled(24, probe);
@@ -160,4 +171,84 @@ TEST_F(ForcesRecordsTest, ALoadedBuildingHoldsNoTilesOrChannelOfItsRecord) {
   ASSERT_EQ(LoadRecord(FreeSlot(), 24, SaveRecord(h)), 1);
   const vec3 p = Body<tw_Dom>(&FreeSlot())->ring[0];
   EXPECT_NEAR(std::sqrt(p.x * p.x + p.z * p.z), 250.0f, 0.01f);
+}
+
+TEST_F(ForcesRecordsTest, ThePostPassesTheTierQueryOnlyToALiveTechnologyBox) {
+  Fgr4* box = Make(21);
+  Fgr4* bunker = Make(25);
+  ASSERT_TRUE(box && bunker);
+  Fgr4& a = FgrHld.fgrs[5000];
+  Fgr4& b = FgrHld.fgrs[5001];
+  std::function<double(Fgr4*)> probe;
+  const std::vector<uint8_t> post = SaveRecord(Filled(23, probe));
+  const size_t linkAt = post.size() - 164;
+  auto load = [&](Fgr4& slot, int32_t linked) {
+    std::vector<uint8_t> bytes = post;
+    Poke(bytes, linkAt, linked);
+    return LoadRecord(slot, 23, bytes);
+  };
+  // The answer of the tier query, -1 when nobody answered.
+  auto ask = [](Fgr4& h) {
+    int tier = 1, id = -1;
+    h.Event(47, &tier, &id);
+    return id;
+  };
+  const struct {
+    const char* what;
+    int32_t linkA, linkB;  // the links of the posts loaded into a and b (b: -1 none loaded)
+    Fgr4* keptA;           // a's link after loading
+    bool answered;         // a answers the query with its box's answer
+  } cases[] = {
+      {"a post naming itself", 5000, -1, nullptr, false},
+      {"a post naming a bunker", bunker->logNom, -1, nullptr, false},
+      {"two posts naming each other", 5001, 5000, &b, false},
+      {"a post naming its box", box->logNom, -1, box, true},
+  };
+  const int boxAnswer = ask(*box);
+  ASSERT_NE(boxAnswer, -1);
+  for (const auto& c : cases) {
+    ASSERT_EQ(load(a, c.linkA), 1) << c.what;
+    if (c.linkB >= 0) {
+      ASSERT_EQ(load(b, c.linkB), 1) << c.what;
+      EXPECT_EQ(Body<tw_KomPult>(&b)->tehBox, nullptr) << c.what << ": the second post's link is dropped";
+      EXPECT_EQ(ask(b), -1) << c.what;
+    }
+    EXPECT_EQ(Body<tw_KomPult>(&a)->tehBox, c.keptA) << c.what;
+    EXPECT_EQ(ask(a), c.answered ? boxAnswer : -1) << c.what;
+    a.Sbros();
+    b.Sbros();
+  }
+  // Links that come to name each other while the level runs (a box's slot
+  // taken again by a post) end the query too.
+  Fgr4* p = Make(23);
+  Fgr4* q = Make(23);
+  Body<tw_KomPult>(p)->tehBox = q;
+  Body<tw_KomPult>(q)->tehBox = p;
+  EXPECT_EQ(ask(*p), -1);
+}
+
+TEST_F(ForcesRecordsTest, APostsBalancesStayWithinTheirRangeLoadedOrPaid) {
+  std::function<double(Fgr4*)> probe;
+  std::vector<uint8_t> bytes = SaveRecord(Filled(23, probe));
+  const size_t ints = bytes.size() - 164 + 8;  // after the link and the angle
+  Poke(bytes, ints + 4 * 4, int32_t(INT_MIN));  // credits
+  Poke(bytes, ints + 5 * 4, int32_t(INT_MAX));  // fuel
+  ASSERT_EQ(LoadRecord(FreeSlot(), 23, bytes), 1);
+  auto* post = Body<tw_KomPult>(&FreeSlot());
+  EXPECT_EQ(post->credits, -held::kBalanceMax);
+  EXPECT_EQ(post->fuel, held::kBalanceMax);
+  const struct {
+    int kr, oil;
+    int32_t credits, fuel;  // after paying
+  } pays[] = {
+      {INT_MAX, INT_MIN, -held::kBalanceMax, held::kBalanceMax},
+      {INT_MIN, INT_MAX, held::kBalanceMax, -held::kBalanceMax},
+      {5, -5, held::kBalanceMax - 5, -held::kBalanceMax + 5},
+  };
+  for (const auto& p : pays) {
+    int kr = p.kr, oil = p.oil, x = 0;
+    FreeSlot().Event(50, &kr, &oil, &x);
+    EXPECT_EQ(post->credits, p.credits) << p.kr;
+    EXPECT_EQ(post->fuel, p.fuel) << p.oil;
+  }
 }

@@ -3,7 +3,10 @@
 // the vertex pool is full, lasers fade and free their slots, the flare's
 // shine timer, the markers' sprite orders, the sound channels of selected
 // objects, and the command point's tile.
+#include <chrono>
+#include <cstdio>
 #include <set>
+#include <thread>
 
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"
@@ -11,6 +14,7 @@
 #include "render/render.h"
 #include "shell/shell.h"
 #include "tests/common/temp_dir.h"
+#include "tests/sound/sound_fixture.h"
 #include "tests/world/alloc_counter.h"
 #include "objects/modesglue.h"
 #include "tests/world/world_fixture.h"
@@ -468,6 +472,45 @@ TEST_F(SceneObjectsTest, AnUnselectedObjectMarksItsChannelFarEveryUpdate) {
   trig->Event(EV_UPD, &mode, &ex);
   EXPECT_EQ(ZSrcMainKot_Dst[5], 5003.0f);
   ZSrcMainKot_Dst[3] = ZSrcMainKot_Dst[5] = 0.0f;
+}
+
+TEST_F(SceneObjectsTest, ATriggerPlaysItsSoundOncePerSwitchOn) {
+  // Sound on: the trigger's sound (group 0, index 3) is a 60 ms beep.
+  org2_Init();
+  orgF_Init();
+  ZSrcChain_zz_Init();
+  sndtest::WriteFile("beep.wav", sndtest::WavBytes(60));
+  sndtest::WriteFile("list.txt", sndtest::ListText(0, 4, {{0, 1, "none"}, {1, 0, "beep.wav"}, {2, 0, "beep.wav"}, {3, 0, "beep.wav"}}));
+  std::snprintf(general_zvu_list0, sizeof general_zvu_list0, "list.txt");
+  ASSERT_EQ(StartOpenAL(), 1) << sndtest::ReadFile("log.txt");
+  Fgr4* h = Make(10);
+  auto* trig = static_cast<tw_Trig1*>(h->body);
+  trig->mb.Pos(10, 0, 0);  // beside the listener
+  int mode = 2, ex = 1;
+  auto update = [&] { h->Event(EV_UPD, &mode, &ex); };
+  // Runs the channel updates until the beep has ended and its channel is free.
+  auto playOut = [&](int channel) {
+    for (int i = 0; i < 400 && ZSrc_IsPlaying(ZSrcMainKot[channel]); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ZSrcMainKot_StartKadrProc();
+  };
+  for (int switchOn = 0; switchOn < 2; ++switchOn) {
+    trig->soundSwitch = 1;
+    update();
+    const int channel = trig->soundChannel;
+    ASSERT_GE(channel, 0) << "switch-on " << switchOn;
+    EXPECT_EQ(ZSrcMainKot_pFgr[channel], h);
+    playOut(channel);
+    EXPECT_EQ(trig->soundChannel, -1) << "the ended beep gave its channel back";
+    for (int i = 0; i < 5; ++i) {
+      update();
+      EXPECT_EQ(trig->soundChannel, -1) << "switch-on " << switchOn << ", update " << i << ": played again";
+      EXPECT_FALSE(ZSrc_IsPlaying(ZSrcMainKot[channel]));
+    }
+    trig->soundSwitch = 0;
+    update();
+  }
+  KillALData();
 }
 
 // ---------------------------------------------------------------- command point

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "objects/heldranges.h"
 #include "shell/engine.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/unit_tables.h"
@@ -110,6 +111,41 @@ TEST_F(TablesTest, UnitRowValuesClampsAndRunTimeReset) {
   EXPECT_EQ(origSborU.slotLine[2], "FireAtaka, Regener");
 }
 
+TEST_F(TablesTest, NumbersAUnitComputesWithAreHeldWhereTheTablesAreRead) {
+  std::string row = UnitRow("CarTest", 2);
+  auto put = [&row](const std::string& from, const std::string& to) {
+    ASSERT_NE(row.find(from), std::string::npos) << from;
+    row.replace(row.find(from), from.size(), to);
+  };
+  put(" 11 12 13 ", " 2147483647 -2147483648 13 ");                    // price
+  put(" 0 5 10 0 8 ", " 0 2147483647 2147483647 0 -5 ");               // radius, sight, second distance
+  put("1 2 3 4 5 6 7 8 9 10", "1 2 3 4 5 3e38 -1e30 3e38 7 3e38");  // speeds, acceleration
+  LoadUnitTableText(row);
+  LoadArText(ArRow("Gun, DmgUp, Beam, , , Fire", 1, 0, "", 100, 2147483647, -2147483647));
+  ASSERT_TRUE(origSborU.nomOK(2));
+  ASSERT_TRUE(arOne.nomOK(1));
+  const tw_Unit& u = origSborU.row[2];
+  const struct {
+    const char* what;
+    double got, want;
+  } cases[] = {
+      {"credits", double(u.iu[uiPrice]), held::kPriceMax},
+      {"fuel", double(u.iu[uiPrice + 1]), 0},
+      {"third price", double(u.iu[uiPrice + 2]), 13},
+      {"radius", double(u.iu[uiRadius]), held::kRadiusMax},
+      {"sight", double(u.iu[uiSight]), held::kReachTiles},
+      {"second distance", double(u.iu[uiDist2]), 0},
+      {"cruise", u.fu[ufCruise], held::kSpeedMax},
+      {"not facing", u.fu[ufSlow], 0},
+      {"turning", u.fu[ufTurning], held::kSpeedMax},
+      {"waiting", u.fu[ufWaitCap], 7},
+      {"acceleration", u.fu[ufAccel], held::kAccelMax},
+      {"short range", double(arOne.row[1].w[t_ArItem::wRange1]), held::kReachTiles},
+      {"long range", double(arOne.row[1].w[t_ArItem::wRange2]), 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
+}
+
 TEST_F(TablesTest, UnknownKeywordsGiveTheListDefault) {
   LoadUnitTableText(UnitRow("CarTest", 2, 50, 10, "Bazooka"));
   const tw_Unit& u = origSborU.row[2];
@@ -180,6 +216,46 @@ TEST_F(TablesTest, BadRowNumbersAndUnreadableRowsEndTheTable) {
   EXPECT_TRUE(origSborU.nomOK(2));
   EXPECT_FALSE(origSborU.nomOK(4));
   EXPECT_NE(ReadFile("log.txt").find("unreadable"), std::string::npos);
+}
+
+TEST_F(TablesTest, ALastRowWithoutALineEndLoadsAndOnlyTheFourPresetsDo) {
+  auto noEnd = [](std::string t) {
+    t.pop_back();
+    return t;
+  };
+  std::string cut = UnitRow("FlyTest", 4);
+  cut.replace(cut.rfind(" 10\n"), 4, "");  // nine of the ten floats
+  const struct {
+    const char* what;
+    bool weapons;
+    std::string text;
+    int row;
+    bool loaded;
+  } cases[] = {
+      {"a unit row ending the file", false, UnitRow("CarTest", 2) + noEnd(UnitRow("FlyTest", 4)), 4, true},
+      {"a weapon row ending the file", true,
+       ArRow("Gun, DmgUp, Beam, , , Fire", 1, 0, "") + noEnd(ArRow("Last, DmgUp, Beam, , , Fire", 3, 0, "")), 3, true},
+      {"a unit row cut short at the end", false, UnitRow("CarTest", 2) + noEnd(cut), 4, false},
+      {"a nameless unit row 5", false, UnitRow("CarTest", 2) + UnitRow("", 5), 5, false},
+      {"a nameless unit row 300", false, UnitRow("CarTest", 2) + UnitRow("", 300), 300, false},
+  };
+  for (const auto& c : cases) {
+    if (c.weapons) {
+      LoadArText(c.text);
+      EXPECT_EQ(arOne.nomOK(c.row), c.loaded) << c.what;
+    } else {
+      LoadUnitTableText(c.text);
+      EXPECT_TRUE(origSborU.nomOK(2)) << c.what;
+      EXPECT_EQ(origSborU.nomOK(c.row), c.loaded) << c.what;
+      if (c.loaded) {
+        EXPECT_FLOAT_EQ(origSborU.row[c.row].fu[10], 10.0f) << c.what;
+      }
+    }
+  }
+  const std::string log = ReadFile("log.txt");
+  EXPECT_NE(log.find("preset 5 \"\": only presets 1..4 exist"), std::string::npos);
+  EXPECT_NE(log.find("preset 300 \"\": only presets 1..4 exist"), std::string::npos);
+  EXPECT_EQ(Main_Done, 0);
 }
 
 TEST_F(TablesTest, HeaderLinesAtTheEdges) {

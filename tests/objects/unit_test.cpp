@@ -1,10 +1,13 @@
 // The unit object: creation from a preset, its answers, and its record.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
+#include "objects/heldranges.h"
 #include "tests/common/temp_dir.h"
 #include "tests/world/world_fixture.h"
 #include "render/render.h"
@@ -175,7 +178,7 @@ TEST_F(UnitTest, DamagedRecordIsClamped) {
   const struct {
     int index, value;
   } damage[] = {{uiPreset, 77}, {uiModel, 99}, {uiModel + 2, -5}, {uiModel + 4, 1 << 30}, {uiModel + 3, -9},
-                {uiSndChannel, 42}, {uiRegTile, 123}, {uiRegTile + 1, 39999}, {uiSlotCount, 400},
+                {uiSndChannel, 5}, {uiRegTile, 123}, {uiRegTile + 1, 39999}, {uiSlotCount, 400},
                 {uiSelect, 9}, {uiStrikeCount, -500}};
   for (const auto& d : damage) PutInt(saved, ints + 4 * d.index, d.value);
   // The path follower's step and count words.
@@ -205,6 +208,56 @@ TEST_F(UnitTest, DamagedRecordIsClamped) {
   tw_Unit* c = MakeUnit(2);
   Load(c, cut);
   EXPECT_EQ(c->Status(), 1);
+}
+
+TEST_F(UnitTest, ARecordsNumbersAreHeldToWhatAUnitCanLiveWith) {
+  tw_Unit* a = MakeUnit(2);
+  ASSERT_NE(a->items[0], nullptr);
+  ASSERT_NE(a->Gun(), nullptr);
+  std::vector<unsigned char> saved = Record(a);
+  const size_t ints = IntRunOffset(a), floats = ints + 4 * uiIntCount, place = floats + 4 * ufFloatCount;
+  const size_t movePoint = ints - t_PafMove1::kRecordSize - 12;
+  const size_t gun = place + 120 + 4 + 4 * (t_ArItem::kInts + t_ArItem::kFloats) + 4;
+  auto putFloat = [&saved](size_t at, float v) {
+    uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    PutInt(saved, at, static_cast<int32_t>(bits));
+  };
+  PutInt(saved, ints + 4 * uiRadius, INT_MAX);
+  PutInt(saved, ints + 4 * uiSight, INT_MAX);
+  PutInt(saved, ints + 4 * uiPrice, INT_MIN);
+  PutInt(saved, ints + 4 * (uiPrice + 1), INT_MAX);
+  PutInt(saved, gun + 4 * t_ArItem::wRange1, INT_MAX);
+  PutInt(saved, gun + 4 * t_ArItem::wRange2, -7);
+  for (int k : {int(ufCruise), int(ufSpeed), int(ufAccel)}) putFloat(floats + 4 * k, 3e38f);
+  putFloat(place, -1e30f);
+  putFloat(place + 8, 1e30f);
+  putFloat(place + 4 * 11, 1e30f);  // the forward axis's z
+  putFloat(movePoint, 1e30f);
+
+  tw_Unit* b = MakeUnit(3);
+  Load(b, saved);
+  ASSERT_EQ(b->Status(), 1);
+  ASSERT_NE(b->Gun(), nullptr);
+  const struct {
+    const char* what;
+    double got, want;
+  } cases[] = {
+      {"radius", double(b->iu[uiRadius]), held::kRadiusMax},
+      {"sight", double(b->iu[uiSight]), held::kReach},
+      {"credits", double(b->iu[uiPrice]), 0},
+      {"fuel", double(b->iu[uiPrice + 1]), held::kPriceMax},
+      {"short range", double(b->Gun()->w[t_ArItem::wRange1]), held::kReach},
+      {"long range", double(b->Gun()->w[t_ArItem::wRange2]), 0},
+      {"cruise", b->fu[ufCruise], held::kSpeedMax},
+      {"speed", b->fu[ufSpeed], held::kSpeedMax},
+      {"acceleration", b->fu[ufAccel], held::kAccelMax},
+      {"x", b->mb.pos.x, -held::kPosMax},
+      {"z", b->mb.pos.z, held::kPosMax},
+      {"move point x", b->movePoint.x, held::kPosMax},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
+  EXPECT_NEAR(length(b->mb.fwd), 1.0f, 1e-4f) << "forward axis";
 }
 
 TEST_F(UnitTest, KillFreesTheSlotAndDeactivateKeepsIt) {

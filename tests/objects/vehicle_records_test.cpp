@@ -1,11 +1,16 @@
 // Records of the two vehicles: each round-trips byte for byte at its size and
 // brings its values back; what belongs to the run that wrote it (blocked
 // tiles, the sound channel) is not taken over and the range rings follow the
-// ranges read; a record cut short or holding a bad value is refused whole.
+// ranges read; speeds, reaches, price and places are held to what a vehicle
+// can live with; a record cut short or holding a bad value is refused whole.
+#include <climits>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
+#include "objects/heldranges.h"
 #include "tests/common/temp_dir.h"
 #include "tests/objects/record_io.h"
 #include "tests/world/world_fixture.h"
@@ -135,4 +140,50 @@ TEST_F(VehicleRecordsTest, ADamagedRecordLoadsNothing) {
   ASSERT_NE(t, nullptr);
   ExpectDamagedRecordsRefused(c->owner, FreeSlot(), kCarBytes, Frame(), damage, std::size(damage));
   ExpectDamagedRecordsRefused(t->owner, FreeSlot(), kTankBytes, Frame(), damage, std::size(damage));
+}
+
+TEST_F(VehicleRecordsTest, SpeedsReachesPriceAndPlacesOfARecordAreHeld) {
+  auto check = [this](Fgr4* h, int type, size_t typeBytes, size_t place, auto* body) {
+    using V = std::remove_pointer_t<decltype(body)>;
+    std::vector<uint8_t> bytes = SaveRecord(h);
+    const size_t part = bytes.size() - typeBytes;
+    auto intAt = [&](const int32_t& member) {
+      return part + kInts + static_cast<size_t>(reinterpret_cast<const char*>(&member) -
+                                                reinterpret_cast<const char*>(&body->int0));
+    };
+    Poke(bytes, part + 8, 3e38f);     // wanted speed
+    Poke(bytes, part + 12, -1e30f);   // speed
+    Poke(bytes, part + 16, -1e30f);   // move point x
+    Poke(bytes, part + place, 1e30f); // x
+    Poke(bytes, intAt(body->sight), int32_t(INT_MAX));
+    Poke(bytes, intAt(body->range1), int32_t(INT_MAX));
+    Poke(bytes, intAt(body->range2), int32_t(-5));
+    if constexpr (requires { body->price; }) Poke(bytes, intAt(body->price[0]), int32_t(INT_MIN));
+    ASSERT_EQ(LoadRecord(FreeSlot(), type, bytes), 1) << type;
+    const V* l = static_cast<V*>(FreeSlot().body);
+    const struct {
+      const char* what;
+      double got, want;
+    } cases[] = {
+        {"wanted speed", l->wanted, held::kSpeedMax},
+        {"speed", l->speed, 0},
+        {"move point x", l->movePoint.x, -held::kPosMax},
+        {"x", l->mb.pos.x, held::kPosMax},
+        {"sight", double(l->sight), held::kReach},
+        {"range 1", double(l->range1), held::kReach},
+        {"range 2", double(l->range2), 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.got, c.want) << type << " " << c.what;
+    if constexpr (requires { l->price; }) {
+      EXPECT_EQ(l->price[0], 0) << type;
+    }
+    EXPECT_NEAR(length(l->ring1[0]), static_cast<float>(held::kReach), 1.0f) << type;
+    FreeSlot().Sbros();
+  };
+  tw_Car1* c = Filled<tw_Car1>(5, 2);
+  tw_Tank1* t = Filled<tw_Tank1>(6, 1);
+  ASSERT_NE(c, nullptr);
+  ASSERT_NE(t, nullptr);
+  check(c->owner, 5, kCarBytes, kCarPlace, c);
+  check(t->owner, 6, kTankBytes, kTankPlace, t);
 }
