@@ -111,7 +111,6 @@ int Bld_TilesEvent(T& body, int code) {
 template <class T>
 int Bld_FromFile(T& body, FILE* f, const char* name) {
   if (!ObjRecord_Load(body, f, name)) return 0;
-  body.soundChannel = -1;
   if constexpr (requires { body.regTile; }) Bld_TilesForget(body.regPair, body.regTile);
   body.lights = t_SveOkruj();
   body.lights.mode = 1;

@@ -92,7 +92,7 @@ void ObjRecord_Refused(const char* typeName, Fgr4* owner);
 
 // Reads the handle part and then the type part of a body, all or nothing:
 // 1 when the record was taken (or there was no file), 0 when it was refused
-// and the body's slot freed.
+// and the body's slot freed. A body taken holds no sound channel.
 template <class T, class Part>
 int ObjRecord_LoadPart(T& body, Part& part, FILE* f, const char* typeName) {
   if (!f || !body.owner) return 1;
@@ -105,6 +105,8 @@ int ObjRecord_LoadPart(T& body, Part& part, FILE* f, const char* typeName) {
     body.Sbros();
     return 0;
   }
+  // A sound channel named by the record was the saving run's.
+  if constexpr (requires { copy.soundChannel; }) copy.soundChannel = -1;
   part = copy;
   return 1;
 }

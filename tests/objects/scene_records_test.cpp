@@ -213,3 +213,28 @@ TEST_F(SceneRecordsTest, ADamagedRecordLoadsNothing) {
     ExpectDamagedRecordsRefused(h, FreeSlot(), w.bytes, Frame(), damage, std::size(damage));
   }
 }
+
+// A sound channel is the running program's: one a record names belongs to
+// whatever holds it now, so a loaded object starts without one.
+TEST_F(SceneRecordsTest, ALoadedObjectHoldsNoSoundChannel) {
+  auto channel = [](Fgr4* h) -> int32_t* {
+    switch (h->WrkNom()) {
+      case 7: return &Body<tw_Flr2>(h)->soundChannel;
+      case 10: return &Body<tw_Trig1>(h)->soundChannel;
+      case 13: return &Body<tw_Boom>(h)->p.soundChannel;
+      case 14: return &Body<tw_Oblom1>(h)->p.soundChannel;
+      case 15: return &Body<tw_Laser>(h)->soundChannel;
+      case 17: return &Body<tw_Dekor>(h)->soundChannel;
+      default: return nullptr;
+    }
+  };
+  for (int type : {7, 10, 13, 14, 15, 17}) {
+    std::function<double(Fgr4*)> probe;
+    Fgr4* h = Filled(type, probe);
+    ASSERT_NE(h, nullptr) << type;
+    *channel(h) = 5;
+    ASSERT_EQ(LoadRecord(FreeSlot(), type, SaveRecord(h)), 1) << type;
+    EXPECT_EQ(*channel(&FreeSlot()), -1) << type;
+    FreeSlot().Sbros();
+  }
+}
