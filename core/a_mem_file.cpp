@@ -159,17 +159,16 @@ int str3intRead(str3int& name, FILE* f) {
 
 namespace {
 
-// Whether path names an existing file (a directory does not count).
+// Whether something other than a directory stands at path (a link counts as
+// itself; nothing is opened, so a pipe there cannot block).
 bool fileExists(const std::string& path) {
-  FILE* probe = std::fopen(path.c_str(), "rb");
-  if (!probe) return false;
-  std::fclose(probe);
   std::error_code ec;
-  return !std::filesystem::is_directory(path, ec);
+  std::filesystem::file_status st = std::filesystem::symlink_status(path, ec);
+  return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
 }
 
-FILE* failed(const char* what, const std::string& path) {
-  LogInfo("\n BinFileWrite: %s failed for \"%s\" (%s)\n", what, path.c_str(), std::strerror(errno));
+FILE* failed(const char* what, const std::string& path, const char* why = nullptr) {
+  LogInfo("\n BinFileWrite: %s failed for \"%s\" (%s)\n", what, path.c_str(), why ? why : std::strerror(errno));
   return nullptr;
 }
 
@@ -183,8 +182,9 @@ FILE* BinFileWrite(const std::string& name, const std::string& ext, short backup
     std::string bak = path + "_bak";
     if (backup == 3) {
       if (!sysCopyFile(path, bak, 0)) return failed("backup copy", path);
-      FILE* f = std::fopen(path.c_str(), "r+b");
-      return f ? f : failed("open", path);
+      const char* why = nullptr;
+      FILE* f = sysOpenWrite(path, "r+b", &why);
+      return f ? f : failed("open", path, why);
     }
     if (backup == 2) {
       if (fileExists(bak) && !sysDeleteFile(bak)) return failed("delete of the old backup", bak);
@@ -195,8 +195,9 @@ FILE* BinFileWrite(const std::string& name, const std::string& ext, short backup
       return nullptr;  // an existing file is never overwritten without a backup mode
     }
   }
-  FILE* f = std::fopen(path.c_str(), mode);
-  return f ? f : failed("open", path);
+  const char* why = nullptr;
+  FILE* f = sysOpenWrite(path, mode, &why);
+  return f ? f : failed("open", path, why);
 }
 
 int streamGetToZ1310(std::istream& in) {

@@ -3,11 +3,21 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/sysfs.h"
+
 void t_LogSys::Write(int id, const char* format, va_list args) {
   if (klvMsg_ >= MaxMsgs) return;
   if (skipRepeats_ && id == indLastMsg_) return;
-  FILE* f = std::fopen(path_, "a");
-  if (!f) return;  // lost, and not counted: later messages are still tried
+  // Appended only to a regular file: a pipe at the log's name must not stop
+  // the program, nor a link carry the messages into another file.
+  const char* why = nullptr;
+  FILE* f = sysOpenWrite(path_, "a", &why);
+  if (!f) {
+    // Lost, and not counted: later messages are still tried.
+    if (!warned_) std::fprintf(stderr, "velmar: the log %s cannot be written (%s)\n", path_, why);
+    warned_ = true;
+    return;
+  }
   if (skipRepeats_) indLastMsg_ = id;
   if (format) std::vfprintf(f, format, args);
   klvMsg_++;

@@ -32,4 +32,5 @@ class t_LogSys {
   bool skipRepeats_;
   int klvMsg_ = 0;
   int indLastMsg_ = -1;
+  bool warned_ = false;  // a log that cannot be written is reported once on stderr
 };

@@ -1,6 +1,5 @@
 #include "core/safewrite.h"
 
-#include <cerrno>
 #include <cstring>
 
 #include "core/log.h"
@@ -19,11 +18,13 @@ int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
     LogFail("\n write of \"%s\" refused: it is a directory", path_.c_str());
     return 0;
   }
+  // The temporary file is always a new one: a file, link or pipe left at its
+  // name is removed, never written through.
   std::string tmp = path_ + "_new";
-  f = std::fopen(tmp.c_str(), "wb");
+  const char* why = nullptr;
+  f = sysOpenWrite(tmp, "wb", &why);
   if (!f) {
-    LogFail("\n write of \"%s\" failed: \"%s\" cannot be created (%s)\n", path_.c_str(), tmp.c_str(),
-            std::strerror(errno));
+    LogFail("\n write of \"%s\" failed: \"%s\" cannot be created (%s)\n", path_.c_str(), tmp.c_str(), why);
     return 0;
   }
   tmp_ = tmp;

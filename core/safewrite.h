@@ -1,5 +1,6 @@
 // Rewriting a file safely: the new contents go to a temporary file beside the
-// target ("<name>_new"); only when every write and the close succeeded does
+// target ("<name>_new", always created anew: a file, link or pipe left at that
+// name is removed, never written through); only when every write and the close succeeded does
 // the old file become "<name>_bak" (replacing an older one) and the new one
 // take its name. A failed save logs, removes the temporary file and leaves
 // the old file and its backup as they were.

@@ -1,10 +1,13 @@
 #include "core/sysfs.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -36,6 +39,70 @@ bool sysOpenRegular(std::ifstream& in, const std::string& path, const char** why
   bool ok = !not_ && in.is_open();
   if (why) *why = not_ ? not_ : ok ? nullptr : "unreadable";
   return ok;
+}
+
+namespace {
+
+const char* OpenFailure(int err) {
+  switch (err) {
+    case ELOOP: return "a link";
+    case EISDIR: return "a directory";
+    case ENXIO: return "not a regular file";  // a pipe nobody reads
+    default: return std::strerror(err);
+  }
+}
+
+}  // namespace
+
+FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why) {
+  const char* fail = nullptr;
+  const char* dummy = nullptr;
+  const char*& out = why ? *why : dummy;
+  out = nullptr;
+  const bool plus = mode && std::strchr(mode, '+');
+  int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | (plus ? O_RDWR : O_WRONLY);
+  struct stat st {};
+  const bool there = !path.empty() && ::lstat(path.c_str(), &st) == 0;
+  if (path.empty() || !mode || !std::strchr("war", mode[0]) || (mode[0] == 'r' && !plus)) {
+    fail = "no file name or mode";
+  } else if (there && S_ISDIR(st.st_mode)) {
+    fail = "a directory";
+  } else if (mode[0] == 'w') {
+    // Created anew: nothing that stood at the name is opened.
+    if (there && ::unlink(path.c_str()) != 0) fail = std::strerror(errno);
+    flags |= O_CREAT | O_EXCL;
+  } else if (there && S_ISLNK(st.st_mode)) {
+    fail = "a link";
+  } else if (there && !S_ISREG(st.st_mode)) {
+    fail = "not a regular file";
+  } else if (mode[0] == 'a') {
+    flags |= O_CREAT | O_APPEND;
+  } else if (!there) {
+    fail = "missing";
+  }
+  if (fail) {
+    out = fail;
+    return nullptr;
+  }
+  int fd = ::open(path.c_str(), flags, 0666);
+  if (fd < 0) {
+    out = OpenFailure(errno);
+    return nullptr;
+  }
+  // What was opened is checked too: the name may have changed in between.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    out = "not a regular file";
+    return nullptr;
+  }
+  int fl = ::fcntl(fd, F_GETFL);
+  if (fl != -1) ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
+  FILE* f = ::fdopen(fd, mode);
+  if (!f) {
+    out = std::strerror(errno);
+    ::close(fd);
+  }
+  return f;
 }
 
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists) {

@@ -21,6 +21,17 @@ const char* sysNotRegularFile(const std::string& path);
 FILE* sysOpenRegular(const std::string& path, const char** why = nullptr);
 // The same for a stream (binary mode: the caller drops the CR of CR LF).
 bool sysOpenRegular(std::ifstream& in, const std::string& path, const char** why = nullptr);
+// Opens a file for writing without trusting what stands at its name: a link
+// there is never followed, and a pipe or a device neither blocks the caller
+// nor receives the data. mode is that of fopen:
+//   "wb", "w+b": whatever stands at the name (a file, a link, a pipe; not a
+//                directory) is removed and a new empty file is created
+//                exclusively;
+//   "ab", "a+b", "a": appends to a regular file, created when missing;
+//   "r+b": updates an existing regular file.
+// Null on failure; why, when given, receives the cause ("a directory",
+// "not a regular file", "a link", or the system's text).
+FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why = nullptr);
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists);
 int sysMoveFile(const std::string& from, const std::string& to);  // fails when `to` exists
 int sysDeleteFile(const std::string& path);

@@ -75,7 +75,7 @@ int plat_InstanceLockTaken(const char* name) {
     safe += (std::isalnum(static_cast<unsigned char>(*p)) || *p == '-' || *p == '_') ? *p : '_';
   const char* dir = std::getenv("XDG_RUNTIME_DIR");
   std::string path = std::string(dir && *dir ? dir : "/tmp") + "/velmar-" + safe + ".lock";
-  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
   if (fd < 0) return 0;  // no lock to be had: behave as the only instance
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     close(fd);

@@ -2,9 +2,6 @@
 // without waiting once per pass of the message queue. Every socket of the game
 // is a slot of one fixed table, so a stray handle never reaches a descriptor the
 // game did not open, and nothing here allocates.
-//
-// This header comes before the system headers: its parenthesised byte-order
-// names are then declared before the C library may turn them into macros.
 #include "platform/winsock.h"
 
 #include <arpa/inet.h>
@@ -393,7 +390,7 @@ hostent* gethostbyname(const char* name) {
   return &entry;
 }
 
-uint16_t(htons)(uint16_t v) { return ::htons(v); }
-uint32_t(htonl)(uint32_t v) { return ::htonl(v); }
+uint16_t htons(uint16_t v) { return ::htons(v); }
+uint32_t htonl(uint32_t v) { return ::htonl(v); }
 
 }  // namespace ws

@@ -11,9 +11,20 @@
 // constants whose names the C library takes as macros carry a k in front.
 #pragma once
 
+#include <netinet/in.h>
+
 #include <cstdint>
 
 #include "platform/win_types.h"
+
+// With optimisation the C library defines the byte-order calls as macros,
+// which would rewrite ws::htons(x) into a name that does not exist. Its
+// header is read once, here, and the macros are undone: a later include of
+// it (or of arpa/inet.h) defines nothing again.
+#undef htons
+#undef htonl
+#undef ntohs
+#undef ntohl
 
 using SOCKET = uint32_t;
 constexpr SOCKET INVALID_SOCKET = ~SOCKET(0);
@@ -108,8 +119,8 @@ uint32_t inet_addr(const char* text);  // kINADDR_NONE when not an address
 // The first IPv4 address of a host name; the record stays valid until the next
 // call. Null when the name does not resolve (the last error tells why).
 hostent* gethostbyname(const char* name);
-// Byte order (the names are parenthesised: the C library may define them as macros).
-uint16_t(htons)(uint16_t v);
-uint32_t(htonl)(uint32_t v);
+// Byte order.
+uint16_t htons(uint16_t v);
+uint32_t htonl(uint32_t v);
 
 }  // namespace ws

@@ -46,7 +46,7 @@ bool WriteAll(FILE* f, const void* data, size_t n) { return std::fwrite(data, 1,
 
 int SaveBMP_FromStdPix(const char* path, Pix_& p) {
   if (!path || !p.pixels || p.bpp != 24 || p.width <= 0 || p.height <= 0 || (p.width * 3) % 4 != 0) return 0;
-  FILE* f = std::fopen(path, "wb");
+  FILE* f = sysOpenWrite(path, "wb");
   if (!f) return 0;
   uint32_t size = static_cast<uint32_t>(p.width) * p.height * 3;
   uint8_t h[kHeaders];
@@ -62,9 +62,10 @@ int _writeBmp24(const char* path, uint32_t width, int height, uint8_t* pixels, u
   size_t rowBytes = static_cast<size_t>(width) * 3;
   size_t padding = (4 - rowBytes % 4) % 4;
   size_t imageSize = (rowBytes + padding) * static_cast<size_t>(height);
-  FILE* f = std::fopen(path, "wb");
+  const char* why = nullptr;
+  FILE* f = sysOpenWrite(path, "wb", &why);
   if (!f) {
-    LogInfo("\n Error opening file %s (bitmap24)", path);
+    LogInfo("\n Error opening file %s (bitmap24): %s", path, why);
     return 0;
   }
   uint8_t h[kHeaders];
@@ -106,7 +107,7 @@ int write8BitBmpFile(const char* path, uint32_t width, uint32_t height, uint8_t*
   size_t padding = (4 - width % 4) % 4;
   size_t row = width + padding;
   size_t imageSize = row * height;
-  FILE* f = std::fopen(path, "wb");
+  FILE* f = sysOpenWrite(path, "wb");
   if (!f) return 0;
   uint8_t h[kHeaders];
   Headers(h, width, static_cast<int32_t>(height), 8, static_cast<uint32_t>(imageSize), 2952, entries);

@@ -1,5 +1,6 @@
 // Uncompressed BMP files: 24-bit writers (screenshots of the viewport) and
-// 8-bit grey-scale and palette writers.
+// 8-bit grey-scale and palette writers. Each writes a new file: whatever
+// stood at the name (a file, a link, a pipe) is replaced, never written through.
 #pragma once
 
 #include <cstdint>

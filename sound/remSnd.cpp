@@ -36,27 +36,31 @@ bool remSnd::Open(const std::string& name, bool loop, bool stream) {
 
 bool remSnd::IsStreamed() { return streamed; }
 
-bool remSnd::LoadWavFile(const std::string& name) {
-  if (!ValidSource(source)) return false;
+unsigned SndCachedBuffer(const std::string& name, bool boxes, long room) {
   const SndInfo* found = nullptr;
   for (const auto& [id, info] : Buffers)
     if (info.Filename == name) found = &info;  // the last in key order wins
-  unsigned buffer = 0;
-  if (found) {
-    buffer = found->ID;
-  } else {
-    SndInfo info;
-    info.Filename = name;
-    alGenBuffers(1, &info.ID);
-    if (!CheckALError(2)) return false;
-    if (!ZvuWavToBuffer(name, info.ID, info.Rate, info.Format, true)) {
-      alDeleteBuffers(1, &info.ID);  // a failed load keeps no buffer
-      alGetError();
-      return false;
-    }
-    buffer = info.ID;
-    Buffers[info.ID] = info;
+  if (found) return found->ID;
+  SndInfo info;
+  info.Filename = name;
+  alGenBuffers(1, &info.ID);
+  if (boxes ? !CheckALError(2) : alGetError() != AL_NO_ERROR) {
+    if (!boxes) LogInfo("\n sound: no buffer for <%s>\n", name.c_str());
+    return 0;
   }
+  if (!ZvuWavToBuffer(name, info.ID, info.Rate, info.Format, boxes, room)) {
+    alDeleteBuffers(1, &info.ID);  // a failed load keeps no buffer
+    alGetError();
+    return 0;
+  }
+  Buffers[info.ID] = info;
+  return info.ID;
+}
+
+bool remSnd::LoadWavFile(const std::string& name) {
+  if (!ValidSource(source)) return false;
+  unsigned buffer = SndCachedBuffer(name, true);
+  if (!buffer) return false;
   alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
   return true;
 }

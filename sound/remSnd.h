@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/core.h"
+#include "sound/wavfile.h"
 
 // One cached buffer: its OpenAL name, the file name as the loader received
 // it, the sampling frequency and the sample format.
@@ -22,9 +23,16 @@ struct SndInfo {
   SndInfo& operator=(const SndInfo& o) = default;
 };
 
-// Buffer name -> cached buffer. Only remSnd::LoadWavFile adds entries; the
+// Buffer name -> cached buffer. Only SndCachedBuffer adds entries; the
 // device's release deletes the buffers.
 extern std::map<unsigned, SndInfo> Buffers;
+
+// The cached buffer of a WAV file, loaded into the cache the first time it is
+// asked for (by its name, exactly); 0 when the file is refused or OpenAL
+// failed, and then nothing is kept. A file not yet cached is loaded only when
+// its samples fit in room bytes. boxes as for ZvuWavToBuffer, with buffer
+// generation at place 2.
+unsigned SndCachedBuffer(const std::string& name, bool boxes, long room = kZvuWavMaxBytes);
 
 class remSnd {
  public:

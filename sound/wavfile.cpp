@@ -15,8 +15,11 @@ namespace {
 uint32_t Le32(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
 uint16_t Le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
+// The refusal of a file whose samples do not fit in the room given.
+const char kNoRoom[] = "no room";
+
 // Why the file cannot be a WAV the program plays, or null when it can.
-const char* WavProblem(const std::string& name) {
+const char* WavProblem(const std::string& name, long room, uint32_t& samples) {
   struct stat st;
   if (stat(name.c_str(), &st) != 0) return "not found";
   if (!S_ISREG(st.st_mode)) return "not a regular file";
@@ -65,6 +68,8 @@ const char* WavProblem(const std::string& name) {
       if (!fmt) why = "samples before the format chunk";
       else if (len == 0) why = "no samples";
       else if (len % frameBytes != 0) why = "samples end inside a frame";
+      else if (static_cast<uint64_t>(len) > static_cast<uint64_t>(room)) why = kNoRoom;
+      samples = len;
       data = true;
     }
     pos = body + static_cast<long>(len) + (len & 1);
@@ -79,10 +84,17 @@ const char* WavProblem(const std::string& name) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
-bool ZvuWavRead(const std::string& name, t_ZvuWav& wav) {
+bool ZvuWavRead(const std::string& name, t_ZvuWav& wav, long room) {
   wav = t_ZvuWav();
-  if (const char* why = WavProblem(name)) {
-    LogInfo("\n sound: WAV file <%s> refused: %s\n", name.c_str(), why);
+  uint32_t samples = 0;
+  if (room < 0) room = 0;
+  if (const char* why = WavProblem(name, room, samples)) {
+    if (why == kNoRoom) {
+      LogInfo("\n sound: WAV file <%s> refused: its %u bytes of samples pass the %ld bytes its sound group has left\n",
+              name.c_str(), samples, room);
+    } else {
+      LogInfo("\n sound: WAV file <%s> refused: %s\n", name.c_str(), why);
+    }
     return false;
   }
   ALenum format = 0;
@@ -122,9 +134,9 @@ bool Checked(bool boxes, int place, const std::string& name) {
 }  // namespace
 
 bool ZvuWavToBuffer(const std::string& name, unsigned buffer, uint32_t& rate, uint32_t& format,
-                    bool boxes) {
+                    bool boxes, long room) {
   t_ZvuWav wav;
-  if (!ZvuWavRead(name, wav)) return false;
+  if (!ZvuWavRead(name, wav, room)) return false;
   if (!Checked(boxes, 3, name)) {
     ZvuWavFree(wav);
     return false;

@@ -3,6 +3,7 @@
 #include <AL/al.h>
 
 #include <climits>
+#include <map>
 #include <sstream>
 
 #include "core/core.h"
@@ -27,13 +28,30 @@ void SkipLineEnd(std::istream& is) {
   TextGetLine(is, rest);
 }
 
+// The cached buffer of a WAV entry's file, when its samples fit in what is
+// left of the group's room (which they then take); 0 when refused.
+unsigned GroupWav(const std::string& list, const t_ZvuListEntry& e, long& room) {
+  unsigned id = SndCachedBuffer(e.name, false, room);
+  if (id == 0) return 0;
+  ALint bytes = 0;
+  alGetBufferi(id, AL_SIZE, &bytes);
+  if (bytes > room) {
+    LogInfo("\n sound list <%s>: entry %d <%s> stays silent: the group holds at most %ld bytes of samples\n",
+            list.c_str(), e.slot, e.name.c_str(), kZvuGroupMaxBytes);
+    return 0;
+  }
+  room -= bytes;
+  return id;
+}
+
 }  // namespace
 
 void ZvuResetGru(int group) {
   if (!GroupOK(group) || !Zvu_[group]) return;
   for (int i = 0; i <= Zvu_Last[group]; ++i) {
-    if (Zvu_[group][i] != 0) alDeleteBuffers(1, &Zvu_[group][i]);
-    Zvu_[group][i] = 0;
+    unsigned& b = Zvu_[group][i];
+    if (b != 0 && Buffers.count(b) == 0) alDeleteBuffers(1, &b);
+    b = 0;
   }
 }
 
@@ -138,8 +156,19 @@ int LoadZvuGru(std::string fileName) {
   if (!ZvuList_Read(fileName, list)) return 0;
   ZvuCreateGru(list.group, list.count);
   unsigned* gru = Zvu_[list.group];
+  // The WAV files of this list by name, each read once (0: refused), and the
+  // sample bytes the group may still take.
+  std::map<std::string, unsigned> wavs;
+  long room = kZvuGroupMaxBytes;
   for (const t_ZvuListEntry& e : list.entries) {
     unsigned& buf = gru[e.slot];
+    std::string ext = ExtractFileExt(e.name);
+    if (!e.defaultFlag && ext.rfind("WAV", 0) == 0) {
+      auto [it, first] = wavs.try_emplace(e.name, 0u);
+      if (first) it->second = GroupWav(fileName, e, room);
+      buf = it->second;
+      continue;
+    }
     alGenBuffers(1, &buf);
     if (alGetError() != AL_NO_ERROR) {
       LogInfo("\n sound list <%s>: no buffer for entry %d\n", fileName.c_str(), e.slot);
@@ -150,16 +179,12 @@ int LoadZvuGru(std::string fileName) {
       alBufferData(buf, AL_FORMAT_MONO16, DefaultWAV, sizeof DefaultWAV, 22050);
       continue;
     }
-    std::string ext = ExtractFileExt(e.name);
     bool keep = true;
     if (ext.rfind("OGG", 0) == 0) {
       remSnd ogg;
       std::string name = e.name;
       keep = ogg.LoadOggZvuMono16(name, &buf);
       ogg.Close();
-    } else if (ext.rfind("WAV", 0) == 0) {
-      uint32_t rate = 0, format = 0;
-      keep = ZvuWavToBuffer(e.name, buf, rate, format, false);
     } else {
       LogInfo("\n sound list <%s>: entry %d <%s> is no WAV file and stays silent\n", fileName.c_str(),
               e.slot, e.name.c_str());

@@ -10,6 +10,8 @@
 constexpr int kZvuGroups = 10;
 // Largest sound list file the program reads.
 constexpr long kZvuListMaxBytes = 1L << 20;
+// Most bytes of WAV samples one group holds, its shared buffers counted once.
+constexpr long kZvuGroupMaxBytes = 64L << 20;
 
 // Buffer names of each group (null until created; 0 = no buffer) and the last
 // valid index of each group.
@@ -21,7 +23,8 @@ extern unsigned char DefaultWAV[4];
 // (Re)creates a group with count empty entries; a group outside 0..9 or a
 // count below 1 is refused with a log line.
 void ZvuCreateGru(int group, int count);
-// Deletes every buffer of the group; its entries become 0, the array stays.
+// Deletes every buffer of the group but the WAV buffers, which belong to the
+// cache Buffers; its entries become 0, the array stays.
 void ZvuResetGru(int group);
 // Deletes the group's buffers and its array.
 void ZvuKillGru(int group);
@@ -52,6 +55,9 @@ int ZvuList_Read(const std::string& fileName, t_ZvuList& list);
 // names the refusal.
 int ZvuList_Parse(const std::string& text, t_ZvuList& list, std::string& why);
 
-// Reads one sound list into its group, making a buffer for each entry; 1 on
-// success. An entry whose file is refused stays empty.
+// Reads one sound list into its group; 1 on success. Each default or
+// non-WAV entry gets a buffer of its own; WAV entries take their file's
+// buffer from the cache Buffers, so entries naming one file share it. An
+// entry whose file is refused stays empty, as does one whose samples would
+// take the group past kZvuGroupMaxBytes (with a log line).
 int LoadZvuGru(std::string fileName);

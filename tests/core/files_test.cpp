@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 
 #include "core/core.h"
+#include "render/render.h"
 #include "test_util.h"
+#include "ui/ui.h"
+#include "world/world.h"
 
 namespace {
 
@@ -318,6 +325,85 @@ TEST_F(FileTest, FileSystemServices) {
   uint64_t fr = 0, tot = 0, tf = 0;
   EXPECT_EQ(sysDiskSpace(".", fr, tot, tf), 1);
   EXPECT_GE(tot, fr);
+}
+
+}  // namespace
+
+namespace {
+
+// A writer that blocks on a pipe would hang the test: it ends the program
+// with a message instead.
+void HungOnAPipe(int) {
+  const char msg[] = "\nA write blocked on a pipe standing at the file's name\n";
+  (void)!write(2, msg, sizeof msg - 1);
+  _exit(1);
+}
+
+// Every writer of the program, with a pipe or a link (to a file that must not
+// change) standing at the name it opens: the save's temporary "<name>_new", or
+// the file itself for the writers that write in place. Nothing blocks, nothing
+// is written through the link, the save itself succeeds.
+TEST_F(FileTest, APipeOrLinkAtTheNameAWriterOpensIsNeverWrittenThrough) {
+  ASSERT_TRUE(fs::create_directories("a_sys/base"));
+  uint8_t pixels[4 * 4 * 3] = {};
+  ByteLenta bytes;
+  bytes.MAlloc(8, 1);
+  const struct {
+    const char* what;
+    std::string target;  // the file the writer makes
+    std::string trap;    // where the pipe or link stands
+    std::function<int()> write;
+  } writers[] = {
+      {"a safe write", "plain.bin", "plain.bin_new",
+       [] {
+         t_SafeWrite out;
+         if (!out.Open("plain", ".bin")) return 0;
+         out.Check(std::fputs("new", out.f) >= 0);
+         return out.Close();
+       }},
+      {"a byte stream's save", "stream.bin", "stream.bin_new", [&] { return bytes.SaveToFile("stream.bin", 2, 0, 1) == 8; }},
+      {"the editor's Save Land", "tmp-land", "tmp-land_new", [] { return Plit_Save("tmp-land"); }},
+      {"the settings cache", "a_sys/base/o2o3.bin", "a_sys/base/o2o3.bin_new", [] { return orgUniStaZnaSaveBin(); }},
+      {"a screenshot", "shot.bmp", "shot.bmp", [&] { return _writeBmp24("shot.bmp", 4, 4, pixels, 0, 0); }},
+      {"the log", "log.txt", "log.txt",
+       [] {
+         LogInfo("\n a message");
+         return 1;
+       }},
+  };
+  struct sigaction hung {}, old {};
+  hung.sa_handler = HungOnAPipe;
+  sigaction(SIGALRM, &hung, &old);
+  for (const char* kind : {"pipe", "link"}) {
+    for (const auto& w : writers) {
+      SCOPED_TRACE(std::string(w.what) + " with a " + kind + " at " + w.trap);
+      const std::string before = "old contents";
+      WriteAll("victim.txt", "precious");
+      if (w.target != w.trap) WriteAll(w.target, before);
+      if (std::string(kind) == "pipe") {
+        ASSERT_EQ(mkfifo(w.trap.c_str(), 0644), 0);
+      } else {
+        fs::create_symlink(fs::absolute("victim.txt"), w.trap);
+      }
+      alarm(20);
+      EXPECT_EQ(w.write(), 1);
+      alarm(0);
+      const std::string victim = ReadAll("victim.txt");
+      EXPECT_TRUE(victim == "precious") << "the link's file now holds " << victim.size() << " bytes";
+      std::error_code ec;
+      if (w.target != w.trap) {
+        EXPECT_FALSE(fs::exists(fs::symlink_status(w.trap, ec))) << "the temporary file is gone";
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(w.target, ec)));
+        EXPECT_NE(ReadAll(w.target), before);
+        EXPECT_EQ(ReadAll(w.target + "_bak"), before);
+      } else if (w.target == "shot.bmp") {
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(w.target, ec)));
+        EXPECT_EQ(ReadAll(w.target).substr(0, 2), "BM");
+      }
+      for (const std::string& name : {w.target, w.trap, w.target + "_bak"}) fs::remove(name, ec);
+    }
+  }
+  sigaction(SIGALRM, &old, nullptr);
 }
 
 }  // namespace

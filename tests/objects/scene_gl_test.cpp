@@ -132,13 +132,15 @@ TEST_F(SceneGLTest, AFrameShowsEveryKindThatDraws) {
   EXPECT_GT(Sum(At(vec3(1022, 6, 1025))), 60) << "the command point's box";
   EXPECT_GT(Sum(At(vec3(1008, 18, 1030))), 60) << "the explosion's box";
   EXPECT_GT(Sum(ReadRgba(flare->scrX, flare->scrY)), 60) << "the flare's glow";
+  const vec3 trigMark(1018, 1.5f, 1010);
+  EXPECT_EQ(Sum(At(trigMark)), 0) << "the trigger's spot, empty so far";
 
   // In the editor a trigger stands as an upright mark.
   *o2::AktivIPPI = 5;
   tw_Trig1* trig = Made<tw_Trig1>(10);
-  trig->mb.Pos(1030, 0, 1030);
+  trig->mb.Pos(trigMark.x, 0, trigMark.z);
   Frame();
-  EXPECT_GT(Sum(At(vec3(1030, 1.5f, 1030))), 60) << "the trigger";
+  EXPECT_GT(Sum(At(trigMark)), 60) << "the trigger";
 }
 
 TEST_F(SceneGLTest, AFlareSeenBrightensHiddenOrFarItOnlyFades) {

@@ -20,7 +20,7 @@ struct Rgba {
 };
 
 inline Rgba ReadRgba(int x, int y) {
-  uint8_t p[4];
+  uint8_t p[4] = {0, 0, 0, 0};
   TestReadPixel(x, y, p);
   return {p[0], p[1], p[2], p[3]};
 }

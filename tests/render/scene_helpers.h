@@ -63,10 +63,16 @@ inline void BeginSceneFrame(t_VPortKam& cam, vec3 eye, vec3 target, vec3 light) 
   s->diffuse = vec4(1, 1, 1, 1);
 }
 
-// The pixel a world point is drawn at by the camera.
+// The pixel a world point is drawn at by the camera. A point that lands
+// outside the window fails the test instead of reading a pixel GL does not have.
 inline Rgba PixelAt(vec3 p, t_VPortKam& cam) {
   int x = 0, y = 0;
   EXPECT_EQ(GetPointToEkran(p, x, y, &cam), 1);
+  if (x < 0 || x >= kTestW || y < 0 || y >= kTestH) {
+    ADD_FAILURE() << "(" << p.x << ", " << p.y << ", " << p.z << ") lands at pixel (" << x << ", " << y
+                  << "), outside the " << kTestW << " x " << kTestH << " window";
+    return {-1, -1, -1, -1};
+  }
   return ReadRgba(x, y);
 }
 inline int Sum(Rgba p) { return p.r + p.g + p.b; }

@@ -142,6 +142,53 @@ TEST_F(GroupTest, RefusedWavFilesLeaveTheirEntryEmptyAndNoBuffer) {
   EXPECT_EQ(LiveBuffers(), 2);
 }
 
+// A list of the largest size naming a few files over and over: each file is
+// read once into one buffer its entries share, and the group's samples stop
+// at its limit, past which an entry stays silent with a log line.
+TEST_F(GroupTest, EntriesNamingOneFileShareItsBufferAndTheGroupIsBounded) {
+  const int bigMs = 356000;  // 15 MB of 16-bit samples at 22050 Hz
+  WriteFile("big.wav", WavBytes(bigMs));
+  const long bigBytes = 2L * (22050L * bigMs / 1000);
+  ASSERT_LE(ReadFile("big.wav").size(), size_t(kZvuWavMaxBytes));
+  const int fits = int(kZvuGroupMaxBytes / bigBytes);  // the copies of big.wav that fit
+  ASSERT_GE(fits, 2);
+  for (int k = 1; k <= fits; ++k)
+    ASSERT_EQ(symlink("big.wav", ("big" + std::to_string(k) + ".wav").c_str()), 0);
+  const struct {
+    const char* file;
+    bool sounds;
+  } files[] = {{"short.wav", true}, {"big.wav", true}, {"medium.wav", true}};
+  // every slot but 0 and the last few names one of the three files in turn
+  const int count = 32767, tail = fits;
+  std::string list = "// one file many times\r\n0 " + std::to_string(count) + "\r\nnone\r\n\r\n0 1\r\nnone\r\n\r\n\r\n";
+  auto fileOf = [&](int slot) -> std::string {
+    return slot < count - tail ? files[slot % 3].file : "big" + std::to_string(slot - (count - tail) + 1) + ".wav";
+  };
+  for (int slot = 1; slot < count; ++slot)
+    list += "\r\n" + std::to_string(slot) + " 0\r\n" + fileOf(slot) + "\r\n\r\n\r\n";
+  ASSERT_LE(list.size(), size_t(kZvuListMaxBytes));
+  ASSERT_EQ(Start(list), 1);
+  std::map<std::string, unsigned> bufferOf;
+  std::map<unsigned, long> distinct;
+  for (int slot = 1; slot < count; ++slot) {
+    const unsigned b = Zvu_[0][slot];
+    auto [it, first] = bufferOf.try_emplace(fileOf(slot), b);
+    ASSERT_EQ(it->second, b) << "slot " << slot << " <" << fileOf(slot) << "> has a buffer of its own";
+    if (b != 0) distinct[b] = BufferInt(b, AL_SIZE);
+  }
+  long total = 0;
+  for (const auto& [b, bytes] : distinct) total += bytes;
+  EXPECT_LE(total, kZvuGroupMaxBytes);
+  for (const auto& f : files) EXPECT_NE(bufferOf[f.file], 0u) << f.file;
+  // big.wav and its first copies fill the group; the last copy finds no room
+  for (int k = 1; k < fits; ++k) EXPECT_NE(bufferOf["big" + std::to_string(k) + ".wav"], 0u) << k;
+  const std::string last = "big" + std::to_string(fits) + ".wav";
+  EXPECT_EQ(bufferOf[last], 0u);
+  EXPECT_NE(Log().find("<" + last + "> refused: its"), std::string::npos) << Log();
+  EXPECT_EQ(int(distinct.size()), 3 + fits - 1);
+  EXPECT_EQ(LiveBuffers(), 1 + 3 + fits - 1);  // the default entry's and the files'
+}
+
 TEST_F(GroupTest, OggAndOtherEntries) {
   ASSERT_EQ(Start(ListText(0, 3, {{0, 0, "short.wav"}, {1, 0, "music.ogg"}, {2, 0, "tune.mp3"}})), 1);
   EXPECT_EQ(Zvu_[0][1], 0u);        // no OGG decoder: the entry stays empty
@@ -165,23 +212,32 @@ TEST_F(GroupTest, BufInAdrNamesOnlyEntriesOfCreatedGroups) {
 }
 
 TEST_F(GroupTest, SameWavThroughTwoSoundObjectsSharesOneBuffer) {
+  // The list's three WAV files are in the cache; the objects add a fourth.
   ASSERT_EQ(StartDefault(), 1);
+  EXPECT_EQ(Buffers.size(), 3u);
+  WriteFile("other.wav", WavBytes(150));
   const int before = LiveBuffers();
   remSnd a, b;
-  ASSERT_TRUE(a.Open("medium.wav", false, false));
-  ASSERT_TRUE(b.Open("medium.wav", true, false));
+  ASSERT_TRUE(a.Open("other.wav", false, false));
+  ASSERT_TRUE(b.Open("other.wav", true, false));
   ALint ba = -1, bb = -2, loop = -1;
   alGetSourcei(a.source, AL_BUFFER, &ba);
   alGetSourcei(b.source, AL_BUFFER, &bb);
   alGetSourcei(b.source, AL_LOOPING, &loop);
   EXPECT_EQ(ba, bb);
   EXPECT_EQ(loop, AL_TRUE);
-  EXPECT_EQ(Buffers.size(), 1u);
+  EXPECT_EQ(Buffers.size(), 4u);
   const SndInfo& info = Buffers.at(static_cast<unsigned>(ba));
-  EXPECT_EQ(info.Filename, "medium.wav");
+  EXPECT_EQ(info.Filename, "other.wav");
   EXPECT_EQ(info.Rate, 22050u);
   EXPECT_EQ(info.Format, static_cast<uint32_t>(AL_FORMAT_MONO16));
   EXPECT_EQ(LiveBuffers(), before + 1);
+  // an object playing a file of the list plays the group's buffer
+  remSnd m;
+  ASSERT_TRUE(m.Open("medium.wav", false, false));
+  EXPECT_EQ(Bound(m.source), Zvu_[0][3]);
+  EXPECT_EQ(LiveBuffers(), before + 1);
+  m.Close();
   a.Play();
   EXPECT_EQ(a.stopped, 0);
   a.Stop();
@@ -192,7 +248,7 @@ TEST_F(GroupTest, SameWavThroughTwoSoundObjectsSharesOneBuffer) {
   WriteFile("bad.wav", "RIFF");
   EXPECT_FALSE(d.Open("bad.wav", false, false));
   EXPECT_EQ(LiveBuffers(), before + 1);
-  EXPECT_EQ(Buffers.size(), 1u);
+  EXPECT_EQ(Buffers.size(), 4u);
   for (remSnd* s : {&a, &b, &c, &d}) s->Close();
 }
 

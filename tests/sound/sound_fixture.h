@@ -27,7 +27,7 @@ namespace sndtest {
 
 // A 16-bit mono PCM WAV: a sine of `ms` milliseconds.
 inline std::string WavBytes(int ms, int rate = 22050, double freq = 440.0, double amp = 0.5) {
-  const int n = rate * ms / 1000;
+  const int n = static_cast<int>(static_cast<long long>(rate) * ms / 1000);
   std::string pcm;
   for (int i = 0; i < n; ++i) {
     int16_t v = static_cast<int16_t>(std::lround(amp * 32767 * std::sin(2 * M_PI * freq * i / rate)));
