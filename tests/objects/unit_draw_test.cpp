@@ -66,6 +66,9 @@ TEST_F(UnitDrawTest, EachVariantQueuesItsModelsAndIsDrawn) {
   for (const auto& c : cases) {
     tw_Unit* u = Unit(c.preset);
     ASSERT_NE(u, nullptr);
+    // The flyer stands at its flight height: the camera looks at the unit.
+    const vec3 p = u->mb.Pos();
+    Camera(p + vec3(0, 40, 70), p);
     Frame();
     EXPECT_EQ(queuedModels, c.orders) << c.preset;
     EXPECT_EQ(u->iu[uiVisible], 1);
