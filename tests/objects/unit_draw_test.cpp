@@ -1,10 +1,12 @@
 // Units on real GL frames: the draw gate, the model orders of each test
 // variant drawn by the render machine, the selection ring, rings of a
-// selected unit out of view, enemies nobody sees, and picking.
+// selected unit out of view, enemies nobody sees, picking, and the heap
+// under the hover pick over a full pool.
 #include <vector>
 
 #include "objects/fotik.h"
 #include "objects/modesglue.h"
+#include "tests/common/alloc_hooks.h"
 #include "tests/objects/draw_fixture.h"
 
 namespace {
@@ -221,4 +223,27 @@ TEST_F(UnitDrawTest, InTheEditorUnitsNearTheCameraAreFramed) {
   }
   *o2::AktivIPPI = 0;
   pSoloFotik = before;
+}
+
+// The game picks the object under the pointer every 100 ms while the pointer
+// is over the view. Over a full pool of tanks, a long run of those picks
+// leaves the heap as it found it: the driver keeps memory for each draw made
+// between glBegin and glEnd in the selection mode as long as the context
+// lives, so the picking boxes are drawn from arrays.
+TEST_F(UnitDrawTest, HoverPicksOverAFullPoolOfTanksKeepTheHeapFlat) {
+  int tanks = 0;
+  while (Unit(3, 1, kAt + vec3((tanks % 30) * 8.0f - 116, 0, (tanks / 30) * 9.0f - 200))) ++tanks;
+  ASSERT_EQ(tanks, Fgr4W_Cap(27) - 1);
+  Camera(vec3(1000, 180, 1150), kAt + vec3(0, 0, -60));
+  Frame();
+  auto hover = [&] { return OGL_SelectOneObj(0, kTestW / 2, kTestH / 2, &cam, 3, 3); };
+  ASSERT_NE(hover(), nullptr);
+  // The first picks fill the driver's buffers (about 1 MB); a box drawn
+  // between glBegin and glEnd would keep some 650 KB a pick here.
+  for (int k = 0; k < 10; ++k) hover();
+  const size_t before = HeapBytesInUse();
+  for (int k = 0; k < 40; ++k) hover();
+  const size_t after = HeapBytesInUse();
+  EXPECT_LT(after, before + 4 * 1024 * 1024)
+      << "the heap grew by " << (after - before) / 1024 << " KB in 40 picks";
 }
