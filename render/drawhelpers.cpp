@@ -1,6 +1,7 @@
 #include "render/OpenGL_Ext.h"
 #include "render/drawhelpers.h"
 
+#include "render/lights.h"
 #include "render/shellglue.h"
 #include "ui/ui.h"
 
@@ -68,6 +69,17 @@ void OwnArraysBegin() {
 }
 
 void OwnArraysEnd() { glPopClientAttrib(); }
+
+// Texture coordinates of unit 0 from uv, and of unit 1 too where d2's
+// immediate quads give unit 1 coordinates.
+void OwnTexCoords(const float* uv) {
+  for (int u = 0; u <= (glMultiTexCoord2fARB ? 1 : 0); ++u) {
+    OGL::KlientTexSlo(u);
+    glTexCoordPointer(2, GL_FLOAT, 0, uv);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  }
+  OGL::KlientTexSlo(0);
+}
 
 // The six faces of a box: +z, -z, -x, +x, +y, -y, each counter-clockwise
 // seen from outside, as one array draw of 24 corners. Never drawn between
@@ -172,6 +184,31 @@ void Q_(float x, float y, float w, float h, int filled) {
   glLoadIdentity();
   StandardQuad(x, y, w, h);
   if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+void QArray(const float* xy, const float* rgba, int quads, int filled) {
+  if (!In2D() || !xy || !rgba || quads <= 0) return;
+  if (quads > kQArrayMax) quads = kQArrayMax;
+  static float uv[kQArrayMax * 8];
+  static const bool made = [] {
+    for (int i = 0; i < kQArrayMax * 8; ++i) uv[i] = kStandardUV[i % 8];
+    return true;
+  }();
+  (void)made;
+  if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glLoadIdentity();
+  OwnArraysBegin();
+  glVertexPointer(2, GL_FLOAT, 0, xy);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glColorPointer(4, GL_FLOAT, 0, rgba);
+  glEnableClientState(GL_COLOR_ARRAY);
+  OwnTexCoords(uv);
+  glDrawArrays(GL_QUADS, 0, 4 * quads);
+  OwnArraysEnd();
+  if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  // The current colour and texture coordinates as the last corner leaves them.
+  glColor4fv(rgba + 4 * (4 * quads - 1));
+  TexCoord2(uv[6], uv[7]);
 }
 
 void AlfGraGorizClr(float r, float g, float b, float aLeft, float aRight, float x, float y, float w, float h,
@@ -414,11 +451,7 @@ void ArrayBufferOff() {
 
 void L_Modulate() { glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); }
 
-void GLDisLitX(unsigned n) {
-  if (n <= 7) glDisable(GL_LIGHT0 + n);
-  else if (n > 99)
-    for (unsigned i = 0; i < 8; ++i) glDisable(GL_LIGHT0 + i);
-}
+void GLDisLitX(unsigned n) { Svet::priv_GLDisLightX(n); }
 
 void VPortPush_SetFullScr() {
   if (glob_vpLvl >= 20) return;
