@@ -1,6 +1,7 @@
 // What the world benchmarks share: the GL-order (column-major) view and
 // projection matrices of a camera, to set the view frustum without a GL
-// context, and the hilly test terrain of the default data set.
+// context, a viewport camera set up on one, and the hilly test terrain of
+// the default data set.
 #pragma once
 
 #include <cmath>
@@ -20,6 +21,27 @@ inline void CameraMatrices(vec3 eye, vec3 at, float fovDeg, float aspect, float 
   float t = 1.0f / std::tan(fovDeg * 0.5f * 3.14159265f / 180.0f);
   const float p[16] = {t / aspect, 0, 0, 0, 0, t, 0, 0, 0, 0, (f + n) / (n - f), -1, 0, 0, 2 * f * n / (n - f), 0};
   for (int i = 0; i < 16; ++i) pr[i] = p[i];
+}
+
+// A camera over the whole w x h window, from `eye` to `look`, set up as a
+// frame does it (viewport, 60 degrees, planes 1 and 1000, view) and made the
+// current one, with the sprite orientation and the view frustum taken from it.
+inline void BenchFrameCamera(t_VPortKam& cam, int w, int h, vec3 eye, vec3 look) {
+  cam.vpW = w;
+  cam.vpH = h;
+  cam.fov = 60;
+  cam.aspect = double(w) / h;
+  cam.znear = 1;
+  cam.zfar = 1000;
+  cam.eye = eye;
+  cam.target = look;
+  cam.Set1();
+  cam.Set2_ProjMode(1);
+  cam.Set3_Kamera();
+  glob_nowVPKam = &cam;
+  Sprr1.UpdMatrix();
+  Sprr1.UpdR360();
+  Fru1.Update();
 }
 
 // The view frustum of a camera high over the middle of the map that sees all

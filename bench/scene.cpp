@@ -6,6 +6,7 @@
 // per iteration must stay 0.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_scene.h"
 #include "bench/gl_context.h"
 #include "bench/world_setup.h"
 #include "objects/modesglue.h"
@@ -24,23 +25,7 @@ const vec3 kLook(2000, 0, 2000);
 t_VPortKam cam;
 
 // The camera of the frame, its matrices saved and the view frustum set.
-void Camera() {
-  cam.vpW = kW;
-  cam.vpH = kH;
-  cam.fov = 60;
-  cam.aspect = double(kW) / kH;
-  cam.znear = 1;
-  cam.zfar = 1000;
-  cam.eye = kEye;
-  cam.target = kLook;
-  cam.Set1();
-  cam.Set2_ProjMode(1);
-  cam.Set3_Kamera();
-  glob_nowVPKam = &cam;
-  Sprr1.UpdMatrix();
-  Sprr1.UpdR360();
-  Fru1.Update();
-}
+void Camera() { BenchFrameCamera(cam, kW, kH, kEye, kLook); }
 
 void FreshWorld() {
   BenchFreshWorld();

@@ -1,6 +1,7 @@
 // The console report of a benchmark program, then one summary line per
 // figure: "<label>: <ms> ms <per>, <n> allocations", the CPU time of the run
-// named (divided by `frames`) and its "allocs" counter as it stands.
+// named (divided by `frames`) and its "allocs" counter as it stands (or
+// another counter, under its own word).
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -17,6 +18,8 @@ struct t_BenchFigure {
   double frames;      // the time is divided by it
   const char* per;    // "per frame", "in all"
   int digits = 2;     // decimals of the milliseconds
+  const char* counter = "allocs";       // the counter shown after the time
+  const char* counted = "allocations";  // what the line calls it
 };
 
 class t_BenchSummary : public benchmark::ConsoleReporter {
@@ -29,9 +32,7 @@ class t_BenchSummary : public benchmark::ConsoleReporter {
       if (r.run_type != Run::RT_Iteration || r.error_occurred) continue;
       // CPU time per iteration in ms, whatever unit the table shows.
       double ms = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit) * 1000.0;
-      auto it = r.counters.find("allocs");
-      double allocs = it == r.counters.end() ? 0 : double(it->second);
-      results_[r.benchmark_name()] = {ms, allocs};
+      results_[r.benchmark_name()] = {ms, r.counters};
     }
   }
 
@@ -41,13 +42,14 @@ class t_BenchSummary : public benchmark::ConsoleReporter {
     for (const t_BenchFigure& f : figures_) {
       auto it = results_.find(f.name);
       if (it == results_.end()) continue;
-      std::printf("%s: %.*f ms %s, %.0f allocations\n", f.label, f.digits, it->second.first / f.frames, f.per,
-                  it->second.second);
+      auto c = it->second.second.find(f.counter);
+      double n = c == it->second.second.end() ? 0 : double(c->second);
+      std::printf("%s: %.*f ms %s, %.0f %s\n", f.label, f.digits, it->second.first / f.frames, f.per, n, f.counted);
     }
     std::fflush(stdout);
   }
 
  private:
   std::vector<t_BenchFigure> figures_;
-  std::map<std::string, std::pair<double, double>> results_;  // ms, allocations
+  std::map<std::string, std::pair<double, benchmark::UserCounters>> results_;  // ms, counters
 };

@@ -65,3 +65,19 @@ function(velmar_test name)
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     PROPERTIES ${props})
 endfunction()
+
+# velmar_count_gl_calls(<target>)
+# Links the target with the GL call counter of tests/common/gl_count.h: every
+# GL function of the counter's list is wrapped by the linker.
+function(velmar_count_gl_calls target)
+  set(list_file ${CMAKE_SOURCE_DIR}/tests/common/gl_count.h)
+  file(READ ${list_file} text)
+  string(REGEX MATCHALL "X\\(gl[A-Za-z0-9]+\\)" entries "${text}")
+  set(options "")
+  foreach(x IN LISTS entries)
+    string(REGEX REPLACE "X\\((gl[A-Za-z0-9]+)\\)" "\\1" name "${x}")
+    list(APPEND options "LINKER:--wrap=${name}")
+  endforeach()
+  target_link_options(${target} PRIVATE ${options})
+  set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list_file})
+endfunction()

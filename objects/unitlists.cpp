@@ -217,46 +217,78 @@ void KlientMiniMapFgr_Add(vec3 p, unsigned colour, unsigned kind) {
   KlientMiniMapFgrDotNom[i] = static_cast<uint8_t>(kind);
 }
 
-void MMapNakladPreset(int kind, int x, int y) {
-  TexMat(0, -1, 0, -1, 0);
-  NomBlend(0);
-  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+namespace {
+
+// A dot kind's square: its side and how far it starts left of and below the
+// dot, whether only its outline is drawn, and the picture of group 0 it is
+// textured with (blended; -1 untextured). False for a kind without a shape.
+struct t_DotShape {
+  float side, offset;
+  bool outline;
+  int picture;
+};
+
+bool DotShape(int kind, t_DotShape& s) {
   switch (kind) {
-    case 1:
-    case 3:
-      d2::Q(fx, fy, 2, 2);
-      break;
-    case 2:
-    case 4:
-      d2::Q(fx - 1, fy - 1, 3, 3);
-      break;
-    case 5:
-      d2::Q_(fx - 2, fy - 2, 4, 4, 0);
-      break;
-    case 6:
-      d2::Q_(fx - 3, fy - 3, 6, 6, 0);
-      break;
-    case 7:
-    case 8:
-      TexMat(1, 0, kind == 7 ? 8 : 12, -1, 0);
-      NomBlend(38);
-      if (kind == 7) d2::Q(fx - 3, fy - 3, 7, 7);
-      else d2::Q(fx - 3, fy - 3, 6, 6);
-      NomBlend(0);
-      break;
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-      d2::Q_(fx - 2, fy - 2, 5, 5, 0);
-      break;
-    default:
-      break;
+    case 1: case 3: s = {2, 0, false, -1}; return true;
+    case 2: case 4: s = {3, 1, false, -1}; return true;
+    case 5: s = {4, 2, true, -1}; return true;
+    case 6: s = {6, 3, true, -1}; return true;
+    case 7: s = {7, 3, false, 8}; return true;
+    case 8: s = {6, 3, false, 12}; return true;
+    case 9: case 10: case 11: case 12: s = {5, 2, true, -1}; return true;
+    default: return false;
   }
 }
 
-void MMapNakladDotsDraw() {
+bool SameLook(const t_DotShape& a, const t_DotShape& b) { return a.outline == b.outline && a.picture == b.picture; }
+
+// A shape's texture and blending: untextured and unblended, then for a
+// picture that picture, blended.
+void DotLook(const t_DotShape& s) {
+  TexMat(0, -1, 0, -1, 0);
   NomBlend(0);
+  if (s.picture < 0) return;
+  TexMat(1, 0, s.picture, -1, 0);
+  NomBlend(38);
+}
+
+// The dots' squares gathered for one array draw: corners and colours, and
+// the look they share.
+constexpr int kDotQuads = d2::kQArrayMax;
+float dotXY[kDotQuads * 8];
+float dotRGBA[kDotQuads * 16];
+int dotQuads = 0;
+t_DotShape dotLook;
+
+void DrawDotQuads() {
+  if (!dotQuads) return;
+  DotLook(dotLook);
+  d2::QArray(dotXY, dotRGBA, dotQuads, dotLook.outline ? 0 : 1);
+  if (dotLook.picture >= 0) NomBlend(0);
+  dotQuads = 0;
+}
+
+void AddDotQuad(const t_DotShape& s, int x, int y, float r, float g, float b) {
+  if (dotQuads && (!SameLook(s, dotLook) || dotQuads == kDotQuads)) DrawDotQuads();
+  dotLook = s;
+  const float x0 = static_cast<float>(x) - s.offset, y0 = static_cast<float>(y) - s.offset;
+  const float x1 = x0 + s.side, y1 = y0 + s.side;
+  const float corners[8] = {x0, y0, x1, y0, x1, y1, x0, y1};
+  float* xy = dotXY + 8 * dotQuads;
+  float* rgba = dotRGBA + 16 * dotQuads;
+  for (int k = 0; k < 8; ++k) xy[k] = corners[k];
+  for (int k = 0; k < 4; ++k) {
+    rgba[4 * k] = r;
+    rgba[4 * k + 1] = g;
+    rgba[4 * k + 2] = b;
+    rgba[4 * k + 3] = 1.0f;
+  }
+  ++dotQuads;
+}
+
+// The dots one by one, each square with its own state and draw.
+void DotsEachAlone() {
   for (int i = 0; i < KlientMiniMapFgrKlv; ++i) {
     const int x = KlientMiniMapFgrX[i], y = KlientMiniMapFgrY[i], kind = KlientMiniMapFgrDotNom[i];
     ColorMat(255, 0, 0, 0);
@@ -264,6 +296,57 @@ void MMapNakladDotsDraw() {
     RGB_ColorFlagSet(KlientMiniMapFgrClrNom[i], 1.0f);
     MMapNakladPreset(kind, x, y);
   }
+}
+
+}  // namespace
+
+void MMapNakladPreset(int kind, int x, int y) {
+  t_DotShape s;
+  if (!DotShape(kind, s)) {
+    TexMat(0, -1, 0, -1, 0);
+    NomBlend(0);
+    return;
+  }
+  DotLook(s);
+  const float fx = static_cast<float>(x) - s.offset, fy = static_cast<float>(y) - s.offset;
+  if (s.picture >= 0) {
+    d2::Q(fx, fy, s.side, s.side);
+    NomBlend(0);
+  } else if (s.outline) {
+    d2::Q_(fx, fy, s.side, s.side, 0);
+  } else {
+    d2::Q(fx, fy, s.side, s.side);
+  }
+}
+
+// The squares of all dots go to GL as arrays, in the order the dots are
+// drawn one by one (each dot's shadow, then its colour): one draw for each
+// run of squares of one look. GL is left as the one-by-one drawing leaves it.
+void MMapNakladDotsDraw() {
+  NomBlend(0);
+  if (RenderM_EachOrderAlone) {
+    DotsEachAlone();
+    return;
+  }
+  if (KlientMiniMapFgrKlv <= 0) return;
+  ColorMat(255, 0, 0, 0);
+  bool shaped = false;
+  for (int i = 0; i < KlientMiniMapFgrKlv; ++i) {
+    t_DotShape s;
+    shaped = DotShape(KlientMiniMapFgrDotNom[i], s);
+    if (!shaped) continue;
+    const int x = KlientMiniMapFgrX[i], y = KlientMiniMapFgrY[i];
+    float r, g, b;
+    RGB_ColorFlag(KlientMiniMapFgrClrNom[i], r, g, b);
+    AddDotQuad(s, x - 1, y - 1, 0, 0, 0);
+    AddDotQuad(s, x, y, r, g, b);
+  }
+  DrawDotQuads();
+  if (!shaped) {
+    TexMat(0, -1, 0, -1, 0);
+    NomBlend(0);
+  }
+  RGB_ColorFlagSet(KlientMiniMapFgrClrNom[KlientMiniMapFgrKlv - 1], 1.0f);
 }
 
 // ---------------------------------------------------------------- target search

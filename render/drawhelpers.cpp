@@ -1,6 +1,7 @@
 #include "render/OpenGL_Ext.h"
 #include "render/drawhelpers.h"
 
+#include "render/lights.h"
 #include "render/shellglue.h"
 #include "ui/ui.h"
 
@@ -54,9 +55,39 @@ bool UseArrayBuffer(unsigned buffer) {
   return true;
 }
 
+// The client arrays of a helper's own draw: pushed (OwnArraysEnd pops them),
+// the array buffer unbound and every array off, texture units 0..7
+// included, with unit 0 the client's active unit: nothing the caller left
+// enabled is read with the helper's arrays.
+void OwnArraysBegin() {
+  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+  OGL::ArrayBufferOff();
+  for (GLenum a : {GL_VERTEX_ARRAY, GL_NORMAL_ARRAY, GL_COLOR_ARRAY, GL_SECONDARY_COLOR_ARRAY, GL_FOG_COORD_ARRAY,
+                   GL_EDGE_FLAG_ARRAY, GL_INDEX_ARRAY})
+    glDisableClientState(a);
+  for (int u = 7; u >= 0; --u) OGL::KlientTexC_OFF(u);
+}
+
+void OwnArraysEnd() { glPopClientAttrib(); }
+
+// Texture coordinates of unit 0 from uv, and of unit 1 too where d2's
+// immediate quads give unit 1 coordinates.
+void OwnTexCoords(const float* uv) {
+  for (int u = 0; u <= (glMultiTexCoord2fARB ? 1 : 0); ++u) {
+    OGL::KlientTexSlo(u);
+    glTexCoordPointer(2, GL_FLOAT, 0, uv);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  }
+  OGL::KlientTexSlo(0);
+}
+
+// The six faces of a box: +z, -z, -x, +x, +y, -y, each counter-clockwise
+// seen from outside, as one array draw of 24 corners. Never drawn between
+// glBegin and glEnd: in the selection mode the driver keeps memory for each
+// such draw as long as the context lives, and a box is what every object
+// draws for picking.
 void BoxFaces(float x, float y, float z, float hx, float hy, float hz, bool uv) {
   const float X0 = x - hx, X1 = x + hx, Y0 = y - hy, Y1 = y + hy, Z0 = z - hz, Z1 = z + hz;
-  // +z, -z, -x, +x, +y, -y; each counter-clockwise seen from outside.
   const float faces[6][4][3] = {
       {{X0, Y0, Z1}, {X1, Y0, Z1}, {X1, Y1, Z1}, {X0, Y1, Z1}},
       {{X1, Y0, Z0}, {X0, Y0, Z0}, {X0, Y1, Z0}, {X1, Y1, Z0}},
@@ -65,16 +96,33 @@ void BoxFaces(float x, float y, float z, float hx, float hy, float hz, bool uv) 
       {{X0, Y1, Z1}, {X1, Y1, Z1}, {X1, Y1, Z0}, {X0, Y1, Z0}},
       {{X0, Y0, Z0}, {X1, Y0, Z0}, {X1, Y0, Z1}, {X0, Y0, Z1}},
   };
-  const float normals[6][3] = {{0, 0, 1}, {0, 0, -1}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
-  glBegin(GL_QUADS);
-  for (int f = 0; f < 6; ++f) {
-    glNormal3fv(normals[f]);
-    for (int k = 0; k < 4; ++k) {
-      if (uv) glTexCoord2f(kStandardUV[2 * k], kStandardUV[2 * k + 1]);
-      glVertex3fv(faces[f][k]);
+  static const float kNormals[6][3] = {{0, 0, 1}, {0, 0, -1}, {-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
+  // Each corner with its face's normal and the face's standard coordinates.
+  static float corners[24][3], normals[24][3], uvs[24][2];
+  static const bool made = [] {
+    for (int i = 0; i < 24; ++i) {
+      for (int c = 0; c < 3; ++c) normals[i][c] = kNormals[i / 4][c];
+      for (int c = 0; c < 2; ++c) uvs[i][c] = kStandardUV[2 * (i % 4) + c];
     }
+    return true;
+  }();
+  (void)made;
+  for (int i = 0; i < 24; ++i)
+    for (int c = 0; c < 3; ++c) corners[i][c] = faces[i / 4][i % 4][c];
+  OwnArraysBegin();
+  glVertexPointer(3, GL_FLOAT, 0, corners);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glNormalPointer(GL_FLOAT, 0, normals);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  if (uv) {
+    glTexCoordPointer(2, GL_FLOAT, 0, uvs);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   }
-  glEnd();
+  glDrawArrays(GL_QUADS, 0, 24);
+  OwnArraysEnd();
+  // The current normal and texture coordinate as the last corner leaves them.
+  glNormal3fv(kNormals[5]);
+  if (uv) glTexCoord2f(kStandardUV[6], kStandardUV[7]);
 }
 
 void SortPair(float& a, float& b) {
@@ -136,6 +184,31 @@ void Q_(float x, float y, float w, float h, int filled) {
   glLoadIdentity();
   StandardQuad(x, y, w, h);
   if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+void QArray(const float* xy, const float* rgba, int quads, int filled) {
+  if (!In2D() || !xy || !rgba || quads <= 0) return;
+  if (quads > kQArrayMax) quads = kQArrayMax;
+  static float uv[kQArrayMax * 8];
+  static const bool made = [] {
+    for (int i = 0; i < kQArrayMax * 8; ++i) uv[i] = kStandardUV[i % 8];
+    return true;
+  }();
+  (void)made;
+  if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glLoadIdentity();
+  OwnArraysBegin();
+  glVertexPointer(2, GL_FLOAT, 0, xy);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glColorPointer(4, GL_FLOAT, 0, rgba);
+  glEnableClientState(GL_COLOR_ARRAY);
+  OwnTexCoords(uv);
+  glDrawArrays(GL_QUADS, 0, 4 * quads);
+  OwnArraysEnd();
+  if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  // The current colour and texture coordinates as the last corner leaves them.
+  glColor4fv(rgba + 4 * (4 * quads - 1));
+  TexCoord2(uv[6], uv[7]);
 }
 
 void AlfGraGorizClr(float r, float g, float b, float aLeft, float aRight, float x, float y, float w, float h,
@@ -378,11 +451,7 @@ void ArrayBufferOff() {
 
 void L_Modulate() { glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); }
 
-void GLDisLitX(unsigned n) {
-  if (n <= 7) glDisable(GL_LIGHT0 + n);
-  else if (n > 99)
-    for (unsigned i = 0; i < 8; ++i) glDisable(GL_LIGHT0 + i);
-}
+void GLDisLitX(unsigned n) { Svet::priv_GLDisLightX(n); }
 
 void VPortPush_SetFullScr() {
   if (glob_vpLvl >= 20) return;

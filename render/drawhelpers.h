@@ -10,6 +10,12 @@ void L(int x1, int y1, int x2, int y2);
 void L_(int x, int y, int dx, int dy);
 void Q(float x, float y, float w, float h);
 void Q_(float x, float y, float w, float h, int filled);
+// Quads from arrays, as d2::Q draws them one by one: four corners a quad in
+// Q's order, (x, y) pairs and RGBA floats, with Q's texture coordinates;
+// filled 0 draws the outlines. At most kQArrayMax quads a call; the current
+// colour is the last corner's afterwards.
+constexpr int kQArrayMax = 1024;
+void QArray(const float* xy, const float* rgba, int quads, int filled);
 void AlfGraGorizClr(float r, float g, float b, float aLeft, float aRight, float x, float y, float w, float h,
                     int filled);
 void LRam(float x, float y, float w, float h, int diagonals);

@@ -5,6 +5,7 @@
 
 #include "render/geometry.h"
 #include "render/groundlight.h"
+#include "render/rendermash.h"
 #include "render/shellglue.h"
 #include "ui/ui.h"
 
@@ -15,27 +16,127 @@ int NowIn_masLandSvetik = 0;
 
 namespace {
 
+// The GL-side light switches. The named ones of Svet:: below are these plus
+// forgetting what a model run knows of the lights.
+void SendPos(unsigned unit, const vec4& p) {
+  Svet::priv_Svet_Pos_Last = p;
+  glLightfv(GL_LIGHT0 + unit, GL_POSITION, Svet::priv_Svet_Pos_Last);
+}
+
+void SendAtten(unsigned unit, float constant, float linear, float quadratic) {
+  glLightf(GL_LIGHT0 + unit, GL_CONSTANT_ATTENUATION, constant);
+  glLightf(GL_LIGHT0 + unit, GL_LINEAR_ATTENUATION, linear);
+  glLightf(GL_LIGHT0 + unit, GL_QUADRATIC_ATTENUATION, quadratic);
+}
+
 // Attenuation by range: the factor at distance d is range / (10 d); range 0
 // means none.
 void RangeAtten(unsigned unit, int range) {
-  if (range != 0) Svet::priv_Svet_Atten(unit, 0.0f, 10.0f / static_cast<float>(range), 0.0f);
-  else Svet::priv_Default_Atten(unit);
+  if (range != 0) SendAtten(unit, 0.0f, 10.0f / static_cast<float>(range), 0.0f);
+  else SendAtten(unit, 1.0f, 0.0f, 0.0f);
+}
+
+void AllLightsOff() {
+  for (unsigned i = 0; i < 8; ++i) glDisable(GL_LIGHT0 + i);
+}
+
+// A light that may be set: a unit 0..7, in use, with a cutoff that is not
+// negative (one above 90 degrees becomes 180, no spot).
+bool LightUsable(unsigned unit, int range, float& cutoff) {
+  if (unit >= 8 || range < 0 || cutoff < 0) return false;
+  if (cutoff > 90) cutoff = 180;
+  return true;
 }
 
 // The common part of a scene light and a stored light on GL light `unit`.
 bool LightOn(unsigned unit, int range, float& cutoff, const vec4& pos, const vec4& amb, const vec4& dif,
              const vec4& spe) {
-  if (unit >= 8 || range < 0 || cutoff < 0) return false;
-  if (cutoff > 90) cutoff = 180;
+  if (!LightUsable(unit, range, cutoff)) return false;
   GLenum l = GL_LIGHT0 + unit;
   glEnable(l);
-  float x = pos.x, y = pos.y, z = pos.z;
-  Svet::priv_Svet_Pos(unit, x, y, z, pos.w);
+  SendPos(unit, pos);
   glLightfv(l, GL_AMBIENT, amb);
   glLightfv(l, GL_DIFFUSE, dif);
   glLightfv(l, GL_SPECULAR, spe);
   RangeAtten(unit, range);
   return true;
+}
+
+// ---- the lights a model run shares between its objects ----
+
+// What the GL lights hold while a model run draws, as far as the lights of
+// its objects set them; `known` false: nothing is known, all is sent.
+struct t_SentLight {
+  bool on = false;
+  bool set = false;  // colours and range below are the light's
+  vec4 ambient, diffuse, specular;
+  int range = 0;
+};
+struct t_SentLights {
+  bool sharing = false;  // inside a model run
+  bool known = false;
+  bool lighting = false;
+  t_SentLight l[8];
+};
+t_SentLights sent;
+
+void Forget() { sent.known = false; }
+
+bool Same(const vec4& a, const vec4& b) { return a.x == b.x && a.y == b.y && a.z == b.z && a.w == b.w; }
+
+// Lighting and the eight lights as `o` wants them, sending only what differs
+// from what the run's earlier objects left: a light that stays on keeps its
+// colours and attenuation, and is given its position, which is relative to
+// the object, again. The GL state afterwards is the one the full setting
+// gives.
+void SharedLightsFor(t_SveOkruj* o) {
+  bool want[8] = {};
+  vec4 pos[8];
+  const bool lighting = o->mode > 0;
+  if (lighting) {
+    for (unsigned i = 0; i < 8 && o->lights[i]; ++i) {
+      t_Svet* s = o->lights[i];
+      if (!LightUsable(i, s->range, s->cutoff)) continue;
+      want[i] = true;
+      pos[i] = s->position.w != 0 ? vec4(s->position.x - o->centre.x, s->position.y - o->centre.y,
+                                         s->position.z - o->centre.z, s->position.w)
+                                  : vec4(s->position.x, s->position.y, s->position.z, 0);
+    }
+  }
+  if (!sent.known) {
+    AllLightsOff();
+    for (t_SentLight& l : sent.l) l = t_SentLight();
+    if (lighting) glEnable(GL_LIGHTING);
+    else glDisable(GL_LIGHTING);
+    sent.lighting = lighting;
+    sent.known = true;
+  } else if (sent.lighting != lighting) {
+    if (lighting) glEnable(GL_LIGHTING);
+    else glDisable(GL_LIGHTING);
+    sent.lighting = lighting;
+  }
+  for (unsigned i = 0; i < 8; ++i) {
+    t_SentLight& l = sent.l[i];
+    if (!want[i]) {
+      if (l.on) glDisable(GL_LIGHT0 + i);
+      l.on = false;
+      continue;
+    }
+    const t_Svet* s = o->lights[i];
+    const GLenum gl = GL_LIGHT0 + i;
+    if (!l.on) glEnable(gl);
+    l.on = true;
+    SendPos(i, pos[i]);
+    if (!l.set || !Same(l.ambient, s->ambient)) glLightfv(gl, GL_AMBIENT, s->ambient);
+    if (!l.set || !Same(l.diffuse, s->diffuse)) glLightfv(gl, GL_DIFFUSE, s->diffuse);
+    if (!l.set || !Same(l.specular, s->specular)) glLightfv(gl, GL_SPECULAR, s->specular);
+    if (!l.set || l.range != s->range) RangeAtten(i, s->range);
+    l.set = true;
+    l.ambient = s->ambient;
+    l.diffuse = s->diffuse;
+    l.specular = s->specular;
+    l.range = s->range;
+  }
 }
 
 }  // namespace
@@ -128,6 +229,10 @@ void SvetStdForFgr(t_SveOkruj* o) {
       return;
     }
   }
+  if (sent.sharing) {
+    SharedLightsFor(o);
+    return;
+  }
   Svet::priv_GLDisLightX(100);
   if (o->mode > 0) {
     glEnable(GL_LIGHTING);
@@ -135,6 +240,16 @@ void SvetStdForFgr(t_SveOkruj* o) {
   } else {
     Svet::ProcCase(0);
   }
+}
+
+void SvetShare_Begin() {
+  sent.sharing = !RenderM_EachOrderAlone;
+  Forget();
+}
+
+void SvetShare_End() {
+  sent.sharing = false;
+  Forget();
 }
 
 // ---- stored lights ----
@@ -150,6 +265,7 @@ void t_SvetOGL::Sbros() {
 }
 
 void t_SvetOGL::ToOGL(unsigned unit) {
+  Forget();
   if (LightOn(unit, range, cutoff, position, ambient, diffuse, specular)) glEnable(GL_LIGHTING);
 }
 
@@ -198,6 +314,7 @@ void Case1() {
 void Case20() { Case1(); }
 
 void ProcCase(int mode) {
+  Forget();
   if (mode <= 0) {
     glDisable(GL_LIGHTING);
     return;
@@ -208,29 +325,27 @@ void ProcCase(int mode) {
 }
 
 void priv_GLDisLightX(unsigned n) {
-  if (n <= 7) {
-    glDisable(GL_LIGHT0 + n);
-  } else if (n >= 100) {
-    for (unsigned i = 0; i < 8; ++i) glDisable(GL_LIGHT0 + i);
-  }
+  Forget();
+  if (n <= 7) glDisable(GL_LIGHT0 + n);
+  else if (n >= 100) AllLightsOff();
 }
 
 void Svetik(unsigned unit, t_Svet* s, float x, float y, float z, float w) {
   if (!s) return;
+  Forget();
   if (LightOn(unit, s->range, s->cutoff, vec4(x, y, z, w), s->ambient, s->diffuse, s->specular)) Vis();
 }
 
 void priv_Svet_Pos(unsigned unit, float& x, float& y, float& z, float w) {
   if (unit > 7) return;
-  priv_Svet_Pos_Last = vec4(x, y, z, w);
-  glLightfv(GL_LIGHT0 + unit, GL_POSITION, priv_Svet_Pos_Last);
+  Forget();
+  SendPos(unit, vec4(x, y, z, w));
 }
 
 void priv_Svet_Atten(unsigned unit, float constant, float linear, float quadratic) {
   if (unit > 7) return;
-  glLightf(GL_LIGHT0 + unit, GL_CONSTANT_ATTENUATION, constant);
-  glLightf(GL_LIGHT0 + unit, GL_LINEAR_ATTENUATION, linear);
-  glLightf(GL_LIGHT0 + unit, GL_QUADRATIC_ATTENUATION, quadratic);
+  Forget();
+  SendAtten(unit, constant, linear, quadratic);
 }
 
 void priv_Default_Atten(unsigned unit) { priv_Svet_Atten(unit, 1.0f, 0.0f, 0.0f); }

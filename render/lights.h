@@ -72,6 +72,12 @@ class t_SveOkruj {
 
 // The lights of one object before it is drawn (null: nothing).
 void SvetStdForFgr(t_SveOkruj* o);
+// A model run's objects share their lights (tzkz_FModels::Run): between
+// SvetShare_Begin and SvetShare_End, SvetStdForFgr sends only the light state
+// that differs from what the run's earlier objects left; any other light
+// switch in between makes the next object send all of it again.
+void SvetShare_Begin();
+void SvetShare_End();
 
 // A light stored in a world light object and set directly on a GL light.
 class t_SvetOGL {

@@ -170,6 +170,7 @@ int tzkz_FModels::Add(Fgr4* owner, uint16_t subId, int group, int extraKey, int 
 }
 
 void tzkz_FModels::Run(int ram) {
+  SvetShare_Begin();
   bool oneGroup = true;
   for (int b = 2; b <= kBuckets && heads[b]; ++b)
     if (heads[b]->group != heads[1]->group) {
@@ -198,6 +199,7 @@ void tzkz_FModels::Run(int ram) {
     OGL::KlientTexC_OFF(1);
   }
   if (bound) BindClear_MGru();
+  SvetShare_End();
 }
 
 // ---- multi-draw ranges ----

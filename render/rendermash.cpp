@@ -10,6 +10,7 @@
 #include "ui/ui.h"
 
 t_RenderMash RenderM;
+int RenderM_EachOrderAlone = 0;
 
 namespace {
 

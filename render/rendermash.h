@@ -23,3 +23,8 @@ class t_RenderMash {
 };
 
 extern t_RenderMash RenderM;
+
+// Test and benchmark hook, not a setting: 1 = every model order sets all
+// eight lights and every minimap dot is drawn by itself, as the frame was
+// drawn before its runs shared their state; 0 (the game) = shared.
+extern int RenderM_EachOrderAlone;

@@ -7,10 +7,14 @@
 #include <cstddef>
 
 #if defined(__SANITIZE_ADDRESS__)
-// The sanitizer runtime's allocation hooks (its header is not installed with g++).
+// The sanitizer runtime's allocation hooks and heap figure (its header is not
+// installed with g++).
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
                                                          void (*onFree)(const volatile void*));
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #define VELMAR_COUNT_ALLOCS 1
+#else
+#include <malloc.h>
 #endif
 
 namespace allochooks {
@@ -38,4 +42,16 @@ long Allocations(Work work) {
   work();
   allochooks::counting = false;
   return allochooks::allocations.load();
+}
+
+// The bytes the process (ours and the libraries', the GL driver's included)
+// holds allocated on the heap now: what was freed is not counted, wherever
+// the allocator keeps it.
+inline size_t HeapBytesInUse() {
+#ifdef VELMAR_COUNT_ALLOCS
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 m = mallinfo2();
+  return m.uordblks + m.hblkhd;
+#endif
 }

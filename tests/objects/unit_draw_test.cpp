@@ -1,10 +1,15 @@
 // Units on real GL frames: the draw gate, the model orders of each test
 // variant drawn by the render machine, the selection ring, rings of a
-// selected unit out of view, enemies nobody sees, and picking.
+// selected unit out of view, enemies nobody sees, picking, the heap under
+// the hover pick over a full pool, and the frame of many units drawn with
+// shared lights and dot arrays.
 #include <vector>
 
 #include "objects/fotik.h"
 #include "objects/modesglue.h"
+#include "tests/common/alloc_hooks.h"
+#include "tests/common/gl_count.h"
+#include "tests/common/lists_lap.h"
 #include "tests/objects/draw_fixture.h"
 
 namespace {
@@ -224,4 +229,110 @@ TEST_F(UnitDrawTest, InTheEditorUnitsNearTheCameraAreFramed) {
   }
   *o2::AktivIPPI = 0;
   pSoloFotik = before;
+}
+
+// The game picks the object under the pointer every 100 ms while the pointer
+// is over the view. Over a full pool of tanks, a long run of those picks
+// leaves the heap as it found it: the driver keeps memory for each draw made
+// between glBegin and glEnd in the selection mode as long as the context
+// lives, so the picking boxes are drawn from arrays.
+TEST_F(UnitDrawTest, HoverPicksOverAFullPoolOfTanksKeepTheHeapFlat) {
+  int tanks = 0;
+  while (Unit(3, 1, kAt + vec3((tanks % 30) * 8.0f - 116, 0, (tanks / 30) * 9.0f - 200))) ++tanks;
+  ASSERT_EQ(tanks, Fgr4W_Cap(27) - 1);
+  Camera(vec3(1000, 180, 1150), kAt + vec3(0, 0, -60));
+  Frame();
+  auto hover = [&] { return OGL_SelectOneObj(0, kTestW / 2, kTestH / 2, &cam, 3, 3); };
+  ASSERT_NE(hover(), nullptr);
+  // The first picks fill the driver's buffers (about 1 MB); a box drawn
+  // between glBegin and glEnd would keep some 650 KB a pick here.
+  for (int k = 0; k < 10; ++k) hover();
+  const size_t before = HeapBytesInUse();
+  for (int k = 0; k < 40; ++k) hover();
+  const size_t after = HeapBytesInUse();
+  EXPECT_LT(after, before + 4 * 1024 * 1024)
+      << "the heap grew by " << (after - before) / 1024 << " KB in 40 picks";
+}
+
+// With a few hundred units in view, the objects of each model run share the
+// lights they have in common and the minimap dots go to GL as arrays: the
+// frame is the one each object and each dot drawn by itself gives, pixel for
+// pixel (the quad drawn after the dots shows that GL is left alike too), and
+// it takes less than half the GL calls.
+TEST_F(UnitDrawTest, SharedLightsAndDotArraysDrawTheSameFrameWithFewerCalls) {
+  sysSRand(7);
+  const int savedFrameTime = GFrameTime;
+  GFrameTime = 10;
+  // Tanks in rows from near the camera (wheels and wings drawn) to far, a
+  // few of every other variant and some selected among them.
+  const int others[] = {1, 2, 4};
+  for (int k = 0; k < 240; ++k) {
+    const int preset = k % 40 == 7 ? others[(k / 40) % 3] : 3;
+    tw_Unit* u = Unit(preset, 1, kAt + vec3((k % 20) * 9.0f - 85, 0, (k / 20) * -14.0f + 40));
+    ASSERT_NE(u, nullptr);
+    if (k % 53 == 0) PlayerSelectedAdd(u->owner);
+  }
+  Unit(4, 1, kAt + vec3(30, 0, 20));
+  // The sun, and point lights of three colours that reach some of them.
+  NowIn_masSvetik = NowIn_masLandSvetik = 0;
+  Glob_KamOptimBoxP = kAt;
+  Glob_KamOptimBoxG = vec3(400, 400, 400);
+  t_Svet* sun = GetSvetikPro(1, vec3(0.3f, 0.8f, 0.5f), 5000);
+  ASSERT_NE(sun, nullptr);
+  sun->ambient = vec4(0.3f, 0.3f, 0.3f, 1);
+  sun->diffuse = vec4(0.8f, 0.8f, 0.7f, 1);
+  const struct {
+    vec3 at;
+    int reach;
+    float r, g, b;
+  } lamps[] = {{{-40, 5, 20}, 40, 1, 0.3f, 0.1f}, {{20, 5, -30}, 50, 0.1f, 0.4f, 1}, {{0, 8, 0}, 30, 0.2f, 1, 0.2f},
+               {{60, 5, -90}, 60, 1, 1, 0.3f}, {{-70, 5, -60}, 0, 1, 1, 1}};
+  for (const auto& l : lamps) Add_SvetBallPos(kAt + l.at, l.reach, l.r, l.g, l.b, 0.3f, 0.3f, 0.3f);
+  UnitListsStartLap();
+  FgrHld.Update(2, 1);
+  int lit = 0, pointLit = 0;
+  for (int i = 1; i < Fgr4W.Unit.count; ++i) {
+    const tw_Unit& u = Fgr4W.Unit.bodies[i];
+    lit += u.Status() && u.sve.lights[0];
+    pointLit += u.Status() && u.sve.lights[1];
+  }
+  EXPECT_GT(lit, 200);
+  EXPECT_GT(pointLit, 20);
+  Camera(vec3(1000, 45, 1095), kAt + vec3(0, 0, -40));
+
+  // Dots of every kind and of three sides in overlapping rows, more than one
+  // array takes; the list ends with a textured kind, or with a kind that has
+  // no shape.
+  const int kinds[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 99};
+  for (int last : {7, 99}) {
+    KlientMiniMapFgr_OnStartLap();
+    for (int k = 0; k < 700; ++k)
+      KlientMiniMapFgr_Add(vec3(10.0f + (k % 95) * 4, 0, 10.0f + (k / 95) * 5), 1 + k % 3,
+                           static_cast<unsigned>(kinds[(k / 3) % 13]));
+    KlientMiniMapFgr_Add(vec3(200, 0, 60), 2, static_cast<unsigned>(last));
+    auto frame = [&](int alone, long& calls) {
+      RenderM_EachOrderAlone = alone;
+      const long c0 = glcount::Calls();
+      Frame();
+      if (Begin2D(0, kTestW, 0, kTestH)) {
+        MMapNakladDotsDraw();
+        d2::Q(300, 300, 40, 40);
+        End2D();
+      }
+      calls = glcount::Calls() - c0;
+      RenderM_EachOrderAlone = 0;
+      std::vector<uint8_t> px(size_t(kTestW) * kTestH * 4);
+      glReadPixels(0, 0, kTestW, kTestH, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+      return px;
+    };
+    long aloneCalls = 0, sharedCalls = 0;
+    const std::vector<uint8_t> alone = frame(1, aloneCalls), shared = frame(0, sharedCalls);
+    int differ = 0;
+    for (size_t i = 0; i < alone.size(); i += 4) differ += alone[i] != shared[i] || alone[i + 1] != shared[i + 1] ||
+                                                          alone[i + 2] != shared[i + 2];
+    EXPECT_EQ(differ, 0) << "last dot kind " << last;
+    EXPECT_LT(2 * sharedCalls, aloneCalls) << "last dot kind " << last;
+    EXPECT_FALSE(IsClearColour(At(kAt + vec3(0, 1, 20)))) << "the tanks are drawn";
+  }
+  GFrameTime = savedFrameTime;
 }
