@@ -2,6 +2,7 @@
 // any channel count) as one level per frame, and measures it.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -34,6 +35,33 @@ struct Recording {
       }
     }
     return first >= 0;
+  }
+  struct Span {
+    double from, to, peak;  // s, s, the loudest 5 ms window's level
+  };
+  // The sounds from frame `first` on: runs of 5 ms windows louder than level,
+  // runs at most `bridge` seconds apart taken as one.
+  std::vector<Span> Spans(double level, double bridge, size_t first = 0) const {
+    std::vector<Span> out;
+    const size_t w = size_t(rate / 200);
+    for (size_t i = first; w && i + w <= frames.size(); i += w) {
+      const double v = Rms(i, i + w), from = double(i) / rate, to = double(i + w) / rate;
+      if (v <= level) continue;
+      if (!out.empty() && from - out.back().to <= bridge) {
+        out.back().to = to;
+        out.back().peak = std::max(out.back().peak, v);
+      } else {
+        out.push_back({from, to, v});
+      }
+    }
+    return out;
+  }
+  // Start times (s) of the sounds louder than level that follow more than
+  // `quiet` seconds without one.
+  std::vector<double> Onsets(double level, double quiet) const {
+    std::vector<double> out;
+    for (const Span& s : Spans(level, quiet)) out.push_back(s.from);
+    return out;
   }
 };
 
