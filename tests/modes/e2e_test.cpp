@@ -2,10 +2,13 @@
 // key presses and clicks: the menu makes a level and enters the game and the
 // editor; the game shows the level and goes back to the menu; the editor
 // raises the terrain, saves and loads it; the settings editor steps a
-// setting; the program ends from the menu with exit code 0. Every step waits
-// on what the game records: its log (a new level, the mode entered), the
-// files it writes, its screenshots and the recording of what it played.
+// setting; a double click is counted and heard; the program ends from the
+// menu with exit code 0. Every step waits on what the game records: its log
+// (a new level, the mode entered), the files it writes, its screenshots and
+// the recording of what it played.
 #include <sys/stat.h>
+
+#include <cmath>
 
 #include "tests/common/game_run.h"
 #include "tests/sound/recording.h"
@@ -89,6 +92,20 @@ class ModesGame : public GameRun {
       if ((b.Diff(without, 0, 100, 160, 500, 30) > 2000) == shown) return true;
     }
     return false;
+  }
+  // The recording the wave writer has on disk so far.
+  sndtest::Recording Recorded() {
+    sndtest::Recording rec;
+    sndtest::ParseRecording(Slurp(dir_ / "sound.wav"), rec);
+    return rec;
+  }
+  // Waits until the wave writer has written `seconds` more of the recording:
+  // everything played before the call is on disk then.
+  bool RecordingCaughtUp(double seconds) {
+    std::error_code ec;
+    const auto from = fs::file_size(dir_ / "sound.wav", ec);
+    const uintmax_t more = uintmax_t(seconds * 44100 * 8);  // stereo float frames
+    return WaitUntil([&] { return fs::file_size(dir_ / "sound.wav", ec) >= from + more; });
   }
 };
 
@@ -243,6 +260,40 @@ TEST_F(ModesGame, EnteringTheGameSounds) {
   // for seconds after the click that enters it.
   EXPECT_LT(level(newLevel + 0.1, play - 0.01), 0.001);
   EXPECT_GT(level(play + 0.4, play + 1.6), 0.002);
+}
+
+// The left button's double click in the editor: two presses within its click
+// window are counted as one double click, which plays its own sound (two
+// short clicks, where a single click plays the heavy shutter). The presses
+// are held and spaced by xdotool; as long as a frame may take, each press and
+// the release between them must span one, and under load the two presses may
+// fall more than a window apart: the spacing grows until the recording has
+// the double click.
+TEST_F(ModesGame, ADoubleClickInTheEditorIsCountedAndHeard) {
+  Start({"--sound", "wave", Game()});
+  ASSERT_TRUE(WaitForWindow());
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kEditor, 5));
+  Move(400, 330, true);
+  bool heard = false;
+  for (int attempt = 0; !heard && attempt < 30; ++attempt) {
+    const double hold = 0.1 * std::pow(1.3, attempt % 10);  // s
+    const size_t from = Recorded().frames.size();
+    char cmd[160];
+    std::snprintf(cmd, sizeof cmd, "xdotool mousedown 1 sleep %.3f mouseup 1 sleep %.3f mousedown 1 sleep %.3f mouseup 1",
+                  hold, hold, hold);
+    Run(cmd);
+    // Half a second of game time after the presses: what they made is played.
+    ASSERT_TRUE(GameTime(kShotMs));
+    ASSERT_TRUE(RecordingCaughtUp(0.3));
+    heard = Recorded().DoubleClickAfter(from);
+    ASSERT_TRUE(GameTime(kShotMs));  // a single click's shutter dies away
+  }
+  ASSERT_TRUE(ToMenu());
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_), 0);
+  ExpectCleanRun();
+  EXPECT_TRUE(heard);
 }
 
 // The computer side's command post sends its cars from its bunker toward the

@@ -63,6 +63,21 @@ struct Recording {
     for (const Span& s : Spans(level, quiet)) out.push_back(s.from);
     return out;
   }
+  // Whether the double click's sound plays from frame `first` on: two short
+  // clicks (at most 50 ms each) whose starts are 70 to 140 ms apart, with
+  // quiet between them and for 100 ms after. A single click's shutter
+  // sounds on for more than half a second; the menu's click is one burst.
+  bool DoubleClickAfter(size_t first) const {
+    const std::vector<Span> s = Spans(0.004, 0, first);
+    for (size_t i = 0; i + 1 < s.size(); ++i) {
+      const Span &a = s[i], &b = s[i + 1];
+      const double apart = b.from - a.from;
+      const bool shortClicks = a.to - a.from <= 0.05 && b.to - b.from <= 0.05 && a.peak > 0.05 && b.peak > 0.05;
+      const bool quietAfter = i + 2 < s.size() ? s[i + 2].from - b.to >= 0.1 : Seconds() - b.to >= 0.1;
+      if (shortClicks && apart >= 0.07 && apart <= 0.14 && quietAfter) return true;
+    }
+    return false;
+  }
 };
 
 inline uint32_t RecLe32(const std::string& b, size_t p) {
