@@ -163,4 +163,5 @@ void MapGen02() {
   Bunker(1, PlayerBanerID, 1160.0f, p1FgrKomPult);
   Bunker(2, PlayerBanerID + 1, 2840.0f, p2FgrKomPult);
   *o2::EtapOK = 1;
+  LogInfo("\n new level made");
 }

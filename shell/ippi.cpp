@@ -44,6 +44,7 @@ int t_Root_IPPI::First(int n) {
   cur = n;
   *o2::AktivIPPI = n;
   pCur = &m[n];
+  LogInfo("\n mode %d entered", n);
   ProcFPS(FPS0);
   FPS0.fps = 10;
   FPS0.frameMs = 1;
@@ -115,6 +116,7 @@ void t_Root_IPPI::_6_TryChange() {
   pCur = &m[cur];
   *o2::AktivIPPI = cur;
   req = -1;
+  LogInfo("\n mode %d entered", cur);
 }
 
 int t_Root_IPPI::_RunGeneral() {

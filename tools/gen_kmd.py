@@ -40,12 +40,21 @@ def cmd(name, what, keys, interval=0, channel=0, rank=0, kind=0, active=1):
                 click=None, active=active)
 
 
-def click(name, what, button):
-    """A counted click: reported 50 ms after the press (a second press within
-    them makes a double click); the two-state toggle keeps it from firing
-    every frame while the button is held."""
+# Click windows (ms). A single click is reported only when the window after
+# its press has run out without a second press, so the window delays every
+# single click: where a double click means something of its own (the left
+# button in the game and the editor: its own sound) the window is one a
+# player's double click fits in; elsewhere it stays short.
+DOUBLE_CLICK_MS = 300
+SHORT_CLICK_MS = 50
+
+
+def click(name, what, button, window=SHORT_CLICK_MS):
+    """A counted click: reported `window` ms after the press (a second press
+    within them makes a double click); the two-state toggle keeps it from
+    firing every frame while the button is held."""
     c = cmd(name, what, [button])
-    c['click'] = (1, 50, 0, 0)
+    c['click'] = (1, window, 0, 0)
     return c
 
 
@@ -84,7 +93,7 @@ CAMERA = [
 
 GAME = [
     cmd('ToMenu', 'with Shift: back to the menu', [ESC], interval=300),
-    click('LeftClick', 'left button: select, panels, rotation grab', LBUTTON),
+    click('LeftClick', 'left button: select, panels, rotation grab; double click', LBUTTON, DOUBLE_CLICK_MS),
     click('RightClick', 'right button: order, lift grab', RBUTTON),
 ] + CAMERA + [
     cmd('ZoomOut', 'wheel down: top view; there zoom out', [WHEEL_DOWN]),
@@ -95,7 +104,7 @@ GAME = [
 
 EDIT = [
     cmd('Esc', 'with Shift: back to the menu; else free mouse look', [ESC], interval=300),
-    click('LeftClick', 'left button: select, panels', LBUTTON),
+    click('LeftClick', 'left button: select, panels; double click', LBUTTON, DOUBLE_CLICK_MS),
     click('RightClick', 'right button: target or ground point', RBUTTON),
 ] + CAMERA + [
     cmd('Screenshot', 'screenshot', [F12], interval=500),

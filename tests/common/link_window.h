@@ -45,9 +45,10 @@ inline int PumpPass() {
   return n;
 }
 
-// Passes until done() holds or timeoutMs has gone by; whether it held.
+// Passes until done() holds or timeoutMs has gone by; whether it held. The
+// default is only a safety net for a loaded machine.
 template <class Done>
-bool PumpUntil(Done done, int timeoutMs = 3000) {
+bool PumpUntil(Done done, int timeoutMs = 60000) {
   DWORD end = GetTickCount() + DWORD(timeoutMs);
   for (;;) {
     PumpPass();

@@ -37,8 +37,9 @@ inline int FreePort() {
 }
 
 // A peer connected within timeoutMs (a server that no longer accepts lets the
-// handshake wait), or -1. The socket blocks afterwards.
-inline int Connect(int port, int timeoutMs = 3000) {
+// handshake wait), or -1. The socket blocks afterwards. The default is only a
+// safety net for a loaded machine.
+inline int Connect(int port, int timeoutMs = 60000) {
   int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
   if (fd < 0) return -1;
   sockaddr_in a = Loopback(port);

@@ -2,7 +2,14 @@
 // key presses and clicks: the menu makes a level and enters the game and the
 // editor; the game shows the level and goes back to the menu; the editor
 // raises the terrain, saves and loads it; the settings editor steps a
-// setting; the program ends from the menu with exit code 0.
+// setting; a double click is counted and heard; the program ends from the
+// menu with exit code 0. Every step waits on what the game records: its log
+// (a new level, the mode entered), the files it writes, its screenshots and
+// the recording of what it played.
+#include <sys/stat.h>
+
+#include <cmath>
+
 #include "tests/common/game_run.h"
 #include "tests/sound/recording.h"
 
@@ -24,28 +31,46 @@ int EditLineY(int n) { return n * 21 + 10; }
 
 class ModesGame : public GameRun {
  protected:
-  void Menu(int line) { Click(kMenuX, MenuLineY(line)); }
-  void NewLevelAnd(int line) {
-    Move(kMenuX, MenuLineY(kNewLevel));  // the list opens under the pointer
+  // A menu line, with the pointer on it for a frame first (the list opens
+  // under the pointer).
+  void Menu(int line, bool settle = true) {
+    Move(kMenuX, MenuLineY(line), true);
+    Click(kMenuX, MenuLineY(line), 1, settle);
+  }
+  bool NewLevel() {
+    const size_t mark = LogMark();
     Menu(kNewLevel);
-    Sleep(500);
+    return WaitLog("new level made", mark);
+  }
+  // A menu line that enters a mode.
+  bool Enter(int line, int mode) {
+    const size_t mark = LogMark();
     Menu(line);
-    Sleep(1500);
+    return WaitLog(ModeEntered(mode), mark);
   }
   // Shift+Escape with the pointer off the minimap (which takes the keys).
-  void ToMenu() {
+  bool ToMenu() {
     Move(400, 300);
-    Key("Escape", 150, "shift");
-    Sleep(800);
+    const size_t mark = LogMark();
+    Key("Escape", "shift");
+    return WaitLog(ModeEntered(3), mark);
   }
-  void ExitFromMenu() {
-    Move(kMenuX, MenuLineY(kExit));
-    Menu(kExit);
-  }
+  void ExitFromMenu() { Menu(kExit, false); }
   // An editor list line: the list opens when the pointer is over its corner.
   void EditLine(int n) {
-    Move(10, 15, 400);
+    Move(10, 15, true);
     Click(60, EditLineY(n));
+  }
+  // Save Land, written whole when a new file has taken the name.
+  bool SaveLand() {
+    const fs::path land = dir_ / "tmp-land";
+    auto inode = [&] {
+      struct stat st {};
+      return stat(land.c_str(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    const ino_t before = inode();
+    EditLine(1);
+    return WaitUntil([&] { return inode() != before && inode() != 0; });
   }
   // The game list opens on a click of its corner; its lines are 21 pixels.
   void GameLine(int n) {
@@ -56,6 +81,32 @@ class ModesGame : public GameRun {
     const int r = b.At(x, y, 0), g = b.At(x, y, 1), bl = b.At(x, y, 2);
     return g > r + 15 && g > bl + 15;
   }
+  // The settings overlay, drawn over the left edge of the window, shown or
+  // not: its key until a screenshot shows it so (held until a frame took it,
+  // the key may toggle more than once).
+  bool Overlay(bool shown, const Bmp& without) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      Key("grave");
+      Bmp b;
+      if (!b.Load(Shot())) return false;
+      if ((b.Diff(without, 0, 100, 160, 500, 30) > 2000) == shown) return true;
+    }
+    return false;
+  }
+  // The recording the wave writer has on disk so far.
+  sndtest::Recording Recorded() {
+    sndtest::Recording rec;
+    sndtest::ParseRecording(Slurp(dir_ / "sound.wav"), rec);
+    return rec;
+  }
+  // Waits until the wave writer has written `seconds` more of the recording:
+  // everything played before the call is on disk then.
+  bool RecordingCaughtUp(double seconds) {
+    std::error_code ec;
+    const auto from = fs::file_size(dir_ / "sound.wav", ec);
+    const uintmax_t more = uintmax_t(seconds * 44100 * 8);  // stereo float frames
+    return WaitUntil([&] { return fs::file_size(dir_ / "sound.wav", ec) >= from + more; });
+  }
 };
 
 }  // namespace
@@ -64,14 +115,15 @@ TEST_F(ModesGame, MenuMakesALevelEntersTheGameAndTheProgramEndsFromTheMenu) {
   Start({Game()});
   ASSERT_TRUE(WaitForWindow());
   Menu(kPlay);  // no level yet: nothing happens
-  Sleep(300);
   fs::path menuShot = Shot();
-  NewLevelAnd(kPlay);
+  EXPECT_FALSE(Logged(ModeEntered(4)));
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kPlay, 4));
   fs::path gameShot = Shot();
-  ToMenu();
+  ASSERT_TRUE(ToMenu());
   fs::path backShot = Shot();
   ExitFromMenu();
-  ASSERT_EQ(Wait(pid_, 60), 0);
+  ASSERT_EQ(Wait(pid_), 0);
   ExpectCleanRun();
 
   Bmp menu, game, back;
@@ -95,27 +147,23 @@ TEST_F(ModesGame, MenuMakesALevelEntersTheGameAndTheProgramEndsFromTheMenu) {
 TEST_F(ModesGame, EditorRaisesTheGroundSavesAndLoadsTheTerrain) {
   Start({Game()});
   ASSERT_TRUE(WaitForWindow());
-  NewLevelAnd(kEditor);
-  EditLine(1);  // Save Land
-  Sleep(500);
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kEditor, 5));
   const fs::path land = dir_ / "tmp-land";
-  ASSERT_TRUE(fs::exists(land));
+  ASSERT_TRUE(SaveLand());
   const auto before = fs::file_size(land);
   Click(400, 450, 3);  // right click: the tile under the pointer
   for (int i = 0; i < 3; ++i) Key("r");
-  EditLine(1);
-  Sleep(500);
+  ASSERT_TRUE(SaveLand());
   const auto raised = fs::file_size(land);
   const std::string saved = Slurp(land);
   for (int i = 0; i < 2; ++i) Key("f");
   EditLine(2);  // Load Land: back to the raised ground
-  Sleep(300);
-  EditLine(1);
-  Sleep(500);
+  ASSERT_TRUE(SaveLand());
   const std::string again = Slurp(land);
-  ToMenu();
+  ASSERT_TRUE(ToMenu());
   ExitFromMenu();
-  ASSERT_EQ(Wait(pid_, 60), 0);
+  ASSERT_EQ(Wait(pid_), 0);
   ExpectCleanRun();
   // Every tile the raise freed from the height map keeps its own heights: 16
   // bytes each.
@@ -134,25 +182,20 @@ TEST_F(ModesGame, EditorRaisesTheGroundSavesAndLoadsTheTerrain) {
 TEST_F(ModesGame, SettingsEditorOpensOnItsKeyAndAStepTakesEffect) {
   Start({Game()});
   ASSERT_TRUE(WaitForWindow());
-  NewLevelAnd(kPlay);
-  fs::path withFps = Shot();
-  Key("grave");
-  Sleep(300);
-  fs::path open = Shot();
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kPlay, 4));
+  Bmp a, b, c;
+  ASSERT_TRUE(a.Load(Shot()));
+  ASSERT_TRUE(Overlay(true, a));
+  ASSERT_TRUE(b.Load(Shot()));
   // Integer list, page 0: line 47 is DrawFPS; its left quarter steps it down.
   Click(15, 47 * 12 + 6);
-  Sleep(300);
-  Key("grave");
-  Sleep(300);
-  fs::path without = Shot();
-  ToMenu();
+  ASSERT_TRUE(Overlay(false, a));
+  ASSERT_TRUE(c.Load(Shot()));
+  ASSERT_TRUE(ToMenu());
   ExitFromMenu();
-  ASSERT_EQ(Wait(pid_, 60), 0);
+  ASSERT_EQ(Wait(pid_), 0);
   ExpectCleanRun();
-  Bmp a, b, c;
-  ASSERT_TRUE(a.Load(withFps));
-  ASSERT_TRUE(b.Load(open));
-  ASSERT_TRUE(c.Load(without));
   // The overlay covers the left edge of the window.
   EXPECT_GT(b.Diff(a, 0, 100, 160, 500, 30), 2000);
   // The frame counter's box at the top centre is gone.
@@ -162,22 +205,22 @@ TEST_F(ModesGame, SettingsEditorOpensOnItsKeyAndAStepTakesEffect) {
 TEST_F(ModesGame, OwnUnitsSelectedWithARectangleMoveToAGroundPoint) {
   Start({Game()});
   ASSERT_TRUE(WaitForWindow());
-  NewLevelAnd(kPlay);
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kPlay, 4));
   for (int i = 0; i < 5; ++i) GameLine(1);  // five tanks of the player's side
   Move(400, 300);
-  Key("s", 1500);  // the camera backs off to see them
-  Sleep(500);
+  HoldKey("s", 1500);  // the camera backs off to see them
   fs::path before = Shot();
   Drag(300, 360, 540, 460);
   fs::path selected = Shot();
   Click(250, 420, 3);  // the order: a ground point to the left
-  Sleep(3000);
+  ASSERT_TRUE(GameTime(3000));
   fs::path moving = Shot();
-  Sleep(3000);
+  ASSERT_TRUE(GameTime(3000));
   fs::path later = Shot();
-  ToMenu();
+  ASSERT_TRUE(ToMenu());
   ExitFromMenu();
-  ASSERT_EQ(Wait(pid_, 60), 0);
+  ASSERT_EQ(Wait(pid_), 0);
   ExpectCleanRun();
   Bmp a, b, c, d;
   ASSERT_TRUE(a.Load(before));
@@ -191,38 +234,66 @@ TEST_F(ModesGame, OwnUnitsSelectedWithARectangleMoveToAGroundPoint) {
   EXPECT_GT(d.Diff(c, 100, 340, 540, 480, 40), 100);
 }
 
+// The sounds as the recording has them: the new-level click is the first
+// sound (the menu is silent before it), short, and nothing sounds after it
+// until the click that enters the game, whose start then plays for seconds.
 TEST_F(ModesGame, EnteringTheGameSounds) {
   Start({"--sound", "wave", Game()});
   ASSERT_TRUE(WaitForWindow());
-  using Clock = std::chrono::steady_clock;
-  const auto start = Clock::now();
-  auto since = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
-  Move(kMenuX, MenuLineY(kNewLevel));
-  const double newLevel = since() + 0.25;  // the press after the pointer settles
-  Menu(kNewLevel);
-  Sleep(1500);
-  Move(kMenuX, MenuLineY(kPlay));
-  const double play = since() + 0.25;  // the press after the pointer settles
-  Menu(kPlay);
-  Sleep(3000);
-  ToMenu();
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kPlay, 4));
+  ASSERT_TRUE(GameTime(3000));
+  ASSERT_TRUE(ToMenu());
   ExitFromMenu();
-  ASSERT_EQ(Wait(pid_, 60), 0);
+  ASSERT_EQ(Wait(pid_), 0);
   ExpectCleanRun();
   sndtest::Recording rec;
   ASSERT_TRUE(sndtest::ParseRecording(Slurp(dir_ / "sound.wav"), rec));
-  // The menu is silent until the first click: the recording's first sound
-  // marks the new-level click, and puts the recording on our clock.
-  double first = 0, last = 0;
-  ASSERT_TRUE(rec.LoudSpan(0.002, first, last));
-  const double offset = first - newLevel;
-  auto level = [&](double from, double to) {
-    return rec.Rms(size_t((from + offset) * rec.rate), size_t((to + offset) * rec.rate));
-  };
+  const std::vector<double> onsets = rec.Onsets(0.002, 0.2);
+  ASSERT_GE(onsets.size(), 2u);
+  const double newLevel = onsets[0], play = onsets[1];
+  auto level = [&](double from, double to) { return rec.Rms(size_t(from * rec.rate), size_t(to * rec.rate)); };
+  // The two clicks are half a second of game time apart at least (a frame's
+  // screenshot lock), game time never running ahead of the wall clock.
+  EXPECT_GT(play - newLevel, 0.4);
   // A click lasts a few hundredths of a second; the game's start plays on
   // for seconds after the click that enters it.
-  EXPECT_LT(level(newLevel + 0.3, play - 0.3), 0.001);
+  EXPECT_LT(level(newLevel + 0.1, play - 0.01), 0.001);
   EXPECT_GT(level(play + 0.4, play + 1.6), 0.002);
+}
+
+// The left button's double click in the editor: two presses within its click
+// window are counted as one double click, which plays its own sound (two
+// short clicks, where a single click plays the heavy shutter). The presses
+// are held and spaced by xdotool; as long as a frame may take, each press and
+// the release between them must span one, and under load the two presses may
+// fall more than a window apart: the spacing grows until the recording has
+// the double click.
+TEST_F(ModesGame, ADoubleClickInTheEditorIsCountedAndHeard) {
+  Start({"--sound", "wave", Game()});
+  ASSERT_TRUE(WaitForWindow());
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kEditor, 5));
+  Move(400, 330, true);
+  bool heard = false;
+  for (int attempt = 0; !heard && attempt < 30; ++attempt) {
+    const double hold = 0.1 * std::pow(1.3, attempt % 10);  // s
+    const size_t from = Recorded().frames.size();
+    char cmd[160];
+    std::snprintf(cmd, sizeof cmd, "xdotool mousedown 1 sleep %.3f mouseup 1 sleep %.3f mousedown 1 sleep %.3f mouseup 1",
+                  hold, hold, hold);
+    Run(cmd);
+    // Half a second of game time after the presses: what they made is played.
+    ASSERT_TRUE(GameTime(kShotMs));
+    ASSERT_TRUE(RecordingCaughtUp(0.3));
+    heard = Recorded().DoubleClickAfter(from);
+    ASSERT_TRUE(GameTime(kShotMs));  // a single click's shutter dies away
+  }
+  ASSERT_TRUE(ToMenu());
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_), 0);
+  ExpectCleanRun();
+  EXPECT_TRUE(heard);
 }
 
 // The computer side's command post sends its cars from its bunker toward the
@@ -231,29 +302,30 @@ TEST_F(ModesGame, EnteringTheGameSounds) {
 TEST_F(ModesGame, TheComputerSidesUnitsArriveAndTheSidesFight) {
   Start({Game()});
   ASSERT_TRUE(WaitForWindow());
-  NewLevelAnd(kPlay);
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kPlay, 4));
   for (int i = 0; i < 5; ++i) GameLine(1);
   Move(400, 300);
-  Key("s", 1500);
-  // A beam's hot spot is white for a fraction of a second and a car is
-  // soon shot down, so the frames are sampled as fast as screenshots come,
-  // until the post's cars have had the time to arrive.
+  HoldKey("s", 1500);
+  // A beam's hot spot is white for a fraction of a second and a car is soon
+  // shot down, so the frames are sampled as fast as screenshots come, until
+  // the post's cars have had the game time to arrive (two minutes).
   using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::seconds(170);
+  const auto deadline = Clock::now() + std::chrono::seconds(420);  // only a safety net
   int shots = 0;
-  while (shots < 2 && Clock::now() < deadline) {
+  for (int n = 0; shots < 2 && n < 120000 / kShotMs && Clock::now() < deadline; ++n) {
     Bmp b;
     const fs::path shot = Shot();
-    if (!b.Load(shot)) continue;
+    if (!b.Load(shot)) break;
     int white = 0;
     for (int y = 330; y < 530; ++y)
       for (int x = 200; x < 730; ++x) white += b.At(x, y, 0) >= 245 && b.At(x, y, 1) >= 245 && b.At(x, y, 2) >= 245;
     shots += white >= 3;
     fs::remove(shot);
   }
-  ToMenu();
+  ASSERT_TRUE(ToMenu());
   ExitFromMenu();
-  ASSERT_EQ(Wait(pid_, 60), 0);
+  ASSERT_EQ(Wait(pid_), 0);
   ExpectCleanRun();
   EXPECT_GE(shots, 2);
 }

@@ -2,6 +2,7 @@
 // any channel count) as one level per frame, and measures it.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -34,6 +35,48 @@ struct Recording {
       }
     }
     return first >= 0;
+  }
+  struct Span {
+    double from, to, peak;  // s, s, the loudest 5 ms window's level
+  };
+  // The sounds from frame `first` on: runs of 5 ms windows louder than level,
+  // runs at most `bridge` seconds apart taken as one.
+  std::vector<Span> Spans(double level, double bridge, size_t first = 0) const {
+    std::vector<Span> out;
+    const size_t w = size_t(rate / 200);
+    for (size_t i = first; w && i + w <= frames.size(); i += w) {
+      const double v = Rms(i, i + w), from = double(i) / rate, to = double(i + w) / rate;
+      if (v <= level) continue;
+      if (!out.empty() && from - out.back().to <= bridge) {
+        out.back().to = to;
+        out.back().peak = std::max(out.back().peak, v);
+      } else {
+        out.push_back({from, to, v});
+      }
+    }
+    return out;
+  }
+  // Start times (s) of the sounds louder than level that follow more than
+  // `quiet` seconds without one.
+  std::vector<double> Onsets(double level, double quiet) const {
+    std::vector<double> out;
+    for (const Span& s : Spans(level, quiet)) out.push_back(s.from);
+    return out;
+  }
+  // Whether the double click's sound plays from frame `first` on: two short
+  // clicks (at most 50 ms each) whose starts are 70 to 140 ms apart, with
+  // quiet between them and for 100 ms after. A single click's shutter
+  // sounds on for more than half a second; the menu's click is one burst.
+  bool DoubleClickAfter(size_t first) const {
+    const std::vector<Span> s = Spans(0.004, 0, first);
+    for (size_t i = 0; i + 1 < s.size(); ++i) {
+      const Span &a = s[i], &b = s[i + 1];
+      const double apart = b.from - a.from;
+      const bool shortClicks = a.to - a.from <= 0.05 && b.to - b.from <= 0.05 && a.peak > 0.05 && b.peak > 0.05;
+      const bool quietAfter = i + 2 < s.size() ? s[i + 2].from - b.to >= 0.1 : Seconds() - b.to >= 0.1;
+      if (shortClicks && apart >= 0.07 && apart <= 0.14 && quietAfter) return true;
+    }
+    return false;
   }
 };
 
