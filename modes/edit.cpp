@@ -38,13 +38,18 @@ int OverlayCommands(inerQ7EditKmd& kmd) {
 }
 
 // After the clicks: a drag starts on a single click with the button held
-// and ends on its release as a rectangle or a single pick.
+// and ends on its release as a rectangle or a single pick; a single click
+// whose button was released before it was reported (at the end of its
+// double-click window) is a single pick at once.
 void SelectionTail() {
   if (!*o2::KliForSelect && !*o2::RRezInProgres) return;
   if (*o2::KameraMode) {
     *o2::UseSelVariant = 1;
   } else if (!*o2::RRezInProgres) {
-    if (*o2::gmLKeyIsPush && *o2::KliForSelect == 1) *o2::RRezInProgres = 1;
+    if (*o2::KliForSelect == 1) {
+      if (*o2::gmLKeyIsPush) *o2::RRezInProgres = 1;
+      else *o2::UseSelVariant = 1;
+    }
   } else if (!*o2::gmLKeyIsPush) {
     *o2::RRezInProgres = 0;
     const int dx = zn::Absi(gMX - *o2::KlikForSelX), dy = zn::Absi(gMY - *o2::KlikForSelY);

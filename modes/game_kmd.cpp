@@ -200,12 +200,19 @@ void GameSbor::gs40_KmdTail(inerQ7GameKmd& kmd) {
       *o2::RRezInProgres = 0;
       const int dx = zn::Absi(gMX - *o2::KlikForSelX), dy = zn::Absi(gMY - *o2::KlikForSelY);
       *o2::UseSelVariant = dx > 3 || dy > 3 ? 2 : 1;
-    } else if (!*o2::RRezInProgres && *o2::gmLKeyIsPush && *o2::KliForSelect == 1) {
+    } else if (!*o2::RRezInProgres && *o2::KliForSelect == 1) {
+      // The single click is reported when its double-click window has run
+      // out: held then, it starts a drag or the rotation grab; released by
+      // then, it is a pick at the press position.
       if (*o2::PultFaza == 2 && InRect01(*o2::KlikForSelX, *o2::KlikForSelY)) {
-        *o2::spePultRot = 1;
-        KursorToCentre();
-      } else {
+        if (*o2::gmLKeyIsPush) {
+          *o2::spePultRot = 1;
+          KursorToCentre();
+        }
+      } else if (*o2::gmLKeyIsPush) {
         *o2::RRezInProgres = 1;
+      } else {
+        *o2::UseSelVariant = 1;
       }
     }
   } else if (taken) {

@@ -259,23 +259,27 @@ TEST_F(FrontTest, LeftClickTailDragsPicksAndGrabs) {
     const char* name;
     int phase, clickX, clickY, releaseX, releaseY;
     int variant, rot;
+    int held = 1;  // the button still down when the single click is reported
   } cases[] = {
       {"a click in phase 2 is a single pick on release", 2, 100, 200, 102, 197, 1, 0},
       {"a drag beyond 3 pixels picks a rectangle", 2, 100, 200, 104, 200, 2, 0},
       {"in the rotation square the rotation grab starts", 2, W / 2, H - 20, W / 2, H - 20, 0, 1},
       {"phase 1: every counted click is a single pick", 1, 100, 200, 180, 120, 1, 0},
+      {"a click released within its double-click window is a single pick", 2, 100, 200, 300, 100, 1, 0, 0},
+      {"a quick click in the rotation square does nothing", 2, W / 2, H - 20, W / 2, H - 20, 0, 1, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     *o2::PultFaza = c.phase;
     *o2::RRezInProgres = *o2::spePultRot = 0;
-    // The frame the single click is reported, with the button still held.
+    // The frame the single click is reported.
     *o2::KliForSelect = 1;
     *o2::KlikForSelX = c.clickX;
     *o2::KlikForSelY = c.clickY;
-    *o2::gmLKeyIsPush = 1;
+    *o2::gmLKeyIsPush = c.held;
     *o2::UseSelVariant = 0;
     GameSbor::gs40_KmdTail(kmd);
+    EXPECT_EQ(*o2::spePultRot, c.rot && c.held);
     int variant = *o2::UseSelVariant;
     // Release.
     *o2::KliForSelect = 0;
