@@ -133,6 +133,7 @@ int EngineMain() {
           }
         } else if (Ekran.Aktiv || Glob_WSAStartUpOK) {
           Root_IPPI._RunGeneral();
+          nsMKeys::FrameSeen();
           if (*o2::HideWnd) {
             *o2::HideWnd = 0;
             Ekran.Aktiv = 0;

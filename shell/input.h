@@ -15,6 +15,13 @@ extern uint16_t n[kKeys];
 extern uint16_t Shifts[kModes * kKeys];
 extern uint8_t KScanCode[256];
 void nFlushProc();
+// A press (n[k] := 1) and a release: a release that comes before any frame
+// has run since the press is held back until one has, so a press and release
+// between two frames still count as a press.
+void Press(int k);
+void Release(int k);
+// After each frame: the releases held back take effect.
+void FrameSeen();
 void Clear_Shifts();
 void KScanCodeInitProc();
 int ASyncKey(int vk);

@@ -13,7 +13,36 @@ uint16_t n[kKeys];
 uint16_t Shifts[kModes * kKeys];
 uint8_t KScanCode[256];
 
-void nFlushProc() { std::memset(n, 0, sizeof n); }
+namespace {
+uint8_t unseen[kKeys];  // pressed since the last frame
+uint8_t heldUp[kKeys];  // released before a frame saw the press
+}  // namespace
+
+void nFlushProc() {
+  std::memset(n, 0, sizeof n);
+  std::memset(unseen, 0, sizeof unseen);
+  std::memset(heldUp, 0, sizeof heldUp);
+}
+
+void Press(int k) {
+  if (k < 0 || k >= kKeys) return;
+  n[k] = 1;
+  unseen[k] = 1;
+  heldUp[k] = 0;
+}
+
+void Release(int k) {
+  if (k < 0 || k >= kKeys) return;
+  if (unseen[k]) heldUp[k] = 1;
+  else n[k] = 0;
+}
+
+void FrameSeen() {
+  for (int k = 0; k < kKeys; ++k)
+    if (heldUp[k]) n[k] = 0;
+  std::memset(unseen, 0, sizeof unseen);
+  std::memset(heldUp, 0, sizeof heldUp);
+}
 void Clear_Shifts() { std::memset(Shifts, 0, sizeof Shifts); }
 
 void KScanCodeInitProc() {
@@ -65,9 +94,9 @@ RECT GClientScreen;
 
 namespace {
 
-uint16_t& KeyWord(WPARAM vk) {
+int KeyIndex(WPARAM vk) {
   int k = int(vk & 0xFF);
-  return nsMKeys::n[*o2::ScanCodes ? nsMKeys::KScanCode[k] : k];
+  return *o2::ScanCodes ? nsMKeys::KScanCode[k] : k;
 }
 
 void WheelStep(bool towardUser) {
@@ -101,7 +130,7 @@ void KeyDown(WPARAM vk) {
     }
     return;
   }
-  KeyWord(vk) = 1;
+  nsMKeys::Press(KeyIndex(vk));
 }
 
 }  // namespace
@@ -143,19 +172,19 @@ LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KEYUP:
       CharPressed = 0;
-      KeyWord(wParam) = 0;
+      nsMKeys::Release(KeyIndex(wParam));
       return 0;
     case WM_CHAR:
       if (busy) return 0;
       if (glob_PoleTextActive) a101::PoleText_InputChar(unsigned(wParam));
       else a101::UniIStringInputChar(unsigned(wParam));
       return 0;
-    case WM_LBUTTONDOWN: if (!busy) nsMKeys::n[301] = 1; return 0;
-    case WM_RBUTTONDOWN: if (!busy) nsMKeys::n[302] = 1; return 0;
-    case WM_MBUTTONDOWN: if (!busy) nsMKeys::n[303] = 1; return 0;
-    case WM_LBUTTONUP: nsMKeys::n[301] = 0; return 0;
-    case WM_RBUTTONUP: nsMKeys::n[302] = 0; return 0;
-    case WM_MBUTTONUP: nsMKeys::n[303] = 0; return 0;
+    case WM_LBUTTONDOWN: if (!busy) nsMKeys::Press(301); return 0;
+    case WM_RBUTTONDOWN: if (!busy) nsMKeys::Press(302); return 0;
+    case WM_MBUTTONDOWN: if (!busy) nsMKeys::Press(303); return 0;
+    case WM_LBUTTONUP: nsMKeys::Release(301); return 0;
+    case WM_RBUTTONUP: nsMKeys::Release(302); return 0;
+    case WM_MBUTTONUP: nsMKeys::Release(303); return 0;
     case WM_MOUSEWHEEL:
       if (!busy) WheelStep(GET_WHEEL_DELTA_WPARAM(wParam) < 0);
       return 0;

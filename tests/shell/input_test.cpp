@@ -25,8 +25,35 @@ class Input : public ::testing::Test {
 TEST_F(Input, KeysSetAndClearTheirWords) {
   Send(WM_KEYDOWN, 'A');
   EXPECT_EQ(nsMKeys::n[65], 1);
+  nsMKeys::FrameSeen();
   Send(WM_KEYUP, 'A');
   EXPECT_EQ(nsMKeys::n[65], 0);
+}
+
+// Keys and buttons are sampled once a frame: a press released before any
+// frame ran still shows for one frame, then goes.
+TEST_F(Input, APressReleasedBetweenTwoFramesShowsForOneFrame) {
+  const struct {
+    UINT down, up;
+    WPARAM w;
+    int key;
+  } cases[] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 301},
+               {WM_RBUTTONDOWN, WM_RBUTTONUP, 0, 302},
+               {WM_MBUTTONDOWN, WM_MBUTTONUP, 0, 303},
+               {WM_KEYDOWN, WM_KEYUP, 'Q', 'Q'}};
+  for (const auto& c : cases) {
+    Send(c.down, c.w);
+    Send(c.up, c.w);
+    EXPECT_EQ(nsMKeys::n[c.key], 1) << c.key;
+    nsMKeys::FrameSeen();
+    EXPECT_EQ(nsMKeys::n[c.key], 0) << c.key;
+    // Held across a frame, the release takes effect at once.
+    Send(c.down, c.w);
+    nsMKeys::FrameSeen();
+    EXPECT_EQ(nsMKeys::n[c.key], 1) << c.key;
+    Send(c.up, c.w);
+    EXPECT_EQ(nsMKeys::n[c.key], 0) << c.key;
+  }
 }
 
 TEST_F(Input, ScanCodeModeIndexesByScanCode) {
@@ -34,6 +61,7 @@ TEST_F(Input, ScanCodeModeIndexesByScanCode) {
   Send(WM_KEYDOWN, 'A');
   EXPECT_EQ(nsMKeys::n[30], 1);
   EXPECT_EQ(nsMKeys::n[65], 0);
+  nsMKeys::FrameSeen();
   Send(WM_KEYUP, 'A');
   EXPECT_EQ(nsMKeys::n[30], 0);
 }
@@ -47,6 +75,7 @@ TEST_F(Input, BusyBlocksPressesButNotReleases) {
   EXPECT_EQ(nsMKeys::n['B'], 0);
   EXPECT_EQ(nsMKeys::n[302], 0);
   EXPECT_EQ(nsMKeys::n[304], 0);
+  nsMKeys::FrameSeen();
   Send(WM_LBUTTONUP, 0);
   EXPECT_EQ(nsMKeys::n[301], 0);
 }
