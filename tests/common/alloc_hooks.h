@@ -12,6 +12,7 @@
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
                                                          void (*onFree)(const volatile void*));
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
+extern "C" void __sanitizer_print_stack_trace();
 #define VELMAR_COUNT_ALLOCS 1
 #else
 #include <malloc.h>
@@ -21,10 +22,19 @@ namespace allochooks {
 
 inline std::atomic<long> allocations{0};
 inline std::atomic<bool> counting{false};
+// Only the thread that runs the work counts: the sound mixer's and the GL
+// driver's own threads are not the frame's.
+inline thread_local bool workThread = false;
 
 #ifdef VELMAR_COUNT_ALLOCS
+// The first allocation of a counted piece of work prints where it was made.
 inline void OnMalloc(const volatile void*, size_t) {
-  if (counting) ++allocations;
+  if (!counting || !workThread) return;
+  if (allocations++ == 0) {
+    workThread = false;  // the report may allocate
+    __sanitizer_print_stack_trace();
+    workThread = true;
+  }
 }
 inline void OnFree(const volatile void*) {}
 #endif
@@ -38,9 +48,11 @@ long Allocations(Work work) {
   __sanitizer_install_malloc_and_free_hooks(allochooks::OnMalloc, allochooks::OnFree);
 #endif
   allochooks::allocations = 0;
+  allochooks::workThread = true;
   allochooks::counting = true;
   work();
   allochooks::counting = false;
+  allochooks::workThread = false;
   return allochooks::allocations.load();
 }
 
