@@ -84,9 +84,11 @@ UINT MapVirtualKeyA(UINT code, UINT mapType) {
   return mapType == 0 ? UINT(plat_ScanFromVk(int(code))) : 0;
 }
 
+// The state as of the last event pump: the main loop drains the events before
+// every frame. Pumping here, inside a frame, would make the X library queue
+// (and allocate for) whatever events have come since.
 short GetAsyncKeyState(int vk) {
   if (vk < 1 || !plat::EnsureVideo()) return 0;
-  SDL_PumpEvents();
   if (vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON) {
     Uint32 b = SDL_GetMouseState(nullptr, nullptr);
     Uint32 mask = vk == VK_LBUTTON ? SDL_BUTTON_LMASK
