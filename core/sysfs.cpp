@@ -105,11 +105,23 @@ FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why) 
   return f;
 }
 
+// The copy is a new file: a link, pipe or file standing at the target's name
+// is replaced (or, with failIfExists, left alone and the copy refused), never
+// written through.
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists) {
-  std::error_code ec;
-  if (from.empty() || to.empty() || !fs::is_regular_file(from, ec)) return 0;
-  auto opt = failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing;
-  return fs::copy_file(from, to, opt, ec) && !ec ? 1 : 0;
+  struct stat st {};
+  if (to.empty() || (failIfExists && ::lstat(to.c_str(), &st) == 0)) return 0;
+  FILE* in = sysOpenRegular(from);
+  if (!in) return 0;
+  FILE* out = sysOpenWrite(to, "wb");
+  bool ok = out != nullptr;
+  char buf[65536];
+  for (size_t n; ok && (n = std::fread(buf, 1, sizeof buf, in)) > 0;) ok = std::fwrite(buf, 1, n, out) == n;
+  ok = ok && !std::ferror(in);
+  std::fclose(in);
+  if (out && std::fclose(out) != 0) ok = false;
+  if (!ok && out) ::unlink(to.c_str());
+  return ok ? 1 : 0;
 }
 
 int sysMoveFile(const std::string& from, const std::string& to) {

@@ -364,6 +364,13 @@ TEST_F(FileTest, APipeOrLinkAtTheNameAWriterOpensIsNeverWrittenThrough) {
       {"a byte stream's save", "stream.bin", "stream.bin_new", [&] { return bytes.SaveToFile("stream.bin", 2, 0, 1) == 8; }},
       {"the editor's Save Land", "tmp-land", "tmp-land_new", [] { return Plit_Save("tmp-land"); }},
       {"the settings cache", "a_sys/base/o2o3.bin", "a_sys/base/o2o3.bin_new", [] { return orgUniStaZnaSaveBin(); }},
+      {"a backup copy before an in-place write", "inplace.bin", "inplace.bin_bak",
+       [] {
+         FILE* f = BinFileWrite("inplace", ".bin", 3, 0);
+         if (!f) return 0;
+         const bool ok = std::fputs("new", f) >= 0;
+         return std::fclose(f) == 0 && ok ? 1 : 0;
+       }},
       {"a screenshot", "shot.bmp", "shot.bmp", [&] { return _writeBmp24("shot.bmp", 4, 4, pixels, 0, 0); }},
       {"the log", "log.txt", "log.txt",
        [] {
@@ -391,7 +398,11 @@ TEST_F(FileTest, APipeOrLinkAtTheNameAWriterOpensIsNeverWrittenThrough) {
       const std::string victim = ReadAll("victim.txt");
       EXPECT_TRUE(victim == "precious") << "the link's file now holds " << victim.size() << " bytes";
       std::error_code ec;
-      if (w.target != w.trap) {
+      if (w.trap == w.target + "_bak") {
+        ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(w.trap, ec))) << "no backup copy";
+        EXPECT_EQ(ReadAll(w.trap), before);
+        EXPECT_EQ(ReadAll(w.target), "new contents");
+      } else if (w.target != w.trap) {
         EXPECT_FALSE(fs::exists(fs::symlink_status(w.trap, ec))) << "the temporary file is gone";
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(w.target, ec)));
         EXPECT_NE(ReadAll(w.target), before);
