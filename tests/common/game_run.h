@@ -205,7 +205,7 @@ class GameRun : public ::testing::Test {
       if (!Logged(" entered")) return false;
       std::string pid = Slurp(dir_ / "velmar.pid");
       if (!pid.empty() && pid.back() == '\n') pid.pop_back();
-      if (!pid.empty()) win_ = Output("xdotool search --pid " + pid + " --name '^Velmar$' 2>/dev/null | head -1");
+      if (!pid.empty()) win_ = Output("xdotool search --all --pid " + pid + " --name '^Velmar$' 2>/dev/null | head -1");
       return !win_.empty();
     }, kDeadline, 100);
     return win_;

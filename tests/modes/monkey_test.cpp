@@ -20,9 +20,17 @@ int Seconds() {
   return n > 0 ? n : 40;
 }
 
+// A fresh seed each run unless VELMAR_MONKEY_SEED gives one; a failure names
+// it, so that the same input can be sent again.
+unsigned Seed() {
+  const char* s = std::getenv("VELMAR_MONKEY_SEED");
+  return s && *s ? static_cast<unsigned>(std::strtoul(s, nullptr, 10)) : std::random_device{}();
+}
+
 class Monkey : public GameRun {
  protected:
-  std::mt19937 rng{static_cast<unsigned>(std::random_device{}())};
+  const unsigned seed_ = Seed();
+  std::mt19937 rng{seed_};
   int R(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
 
   // Random input is sent at its own pace, whether a frame sees it or not.
@@ -106,6 +114,7 @@ class Monkey : public GameRun {
 }  // namespace
 
 TEST_F(Monkey, RandomInputInEveryMode) {
+  SCOPED_TRACE("VELMAR_MONKEY_SEED=" + std::to_string(seed_));
   Start({Game()}, 900 + 3 * Seconds());
   ASSERT_TRUE(WaitForWindow());
   // The menu's text field and lists (the open dialog is answered at once).
