@@ -206,9 +206,8 @@ void EditSbor::es20_Kmd(inerQ7EditKmd& kmd) {
 
 void EditSbor::es25_LinMenu(inerQ7EditKmd& kmd) {
   if (*o2::RRezInProgres) return;
-  const int click = kmd[1].Sig();
-  bool took = NowProj->li3._Exe2(LinCases::Cases, click) != 0;
-  if (!took) took = NowProj->li8._Exe2(LinCases::Cases, click) != 0;
+  bool took = ListStep(NowProj->li3, kmd[1]) != 0;
+  if (!took) took = ListStep(NowProj->li8, kmd[1]) != 0;
   *o2::KursInMenu = took ? 1 : 0;
 }
 

@@ -54,6 +54,7 @@ void GameSbor::gs20_Kmd(inerQ7GameKmd& kmd) {
     orderPause = kOrderPause;
     UnitsMoveToPoint(vec3(minimap1.pressX, 20.0f, minimap1.pressZ));
   }
+  if (kmd[0].Sig() && Shift()) Root_IPPI.Set_ChangeTo(3);  // wherever the pointer is
   if (*o2::KursInMiniMap) {
     mLKeyTry(kmd);
     if (!*o2::gmLKeyIsPush) mRKeyTry(kmd);
@@ -61,7 +62,6 @@ void GameSbor::gs20_Kmd(inerQ7GameKmd& kmd) {
     return;
   }
   if (OverlayKeys(kmd[15], kmd[7], kmd[8])) return;
-  if (kmd[0].Sig() && Shift()) Root_IPPI.Set_ChangeTo(3);
   const int request = *o2::PultFaza != 3 && (kmd[11].Sig() || kmd[12].Sig()) ? 3 : 0;
   gs23_SmenPultFaz(kmd[13].Sig(), request);
   gs25_LinMenu(kmd);
@@ -113,14 +113,13 @@ void GameSbor::gs23_SmenPultFaz(int step, int request) {
 void GameSbor::gs25_LinMenu(inerQ7GameKmd& kmd) {
   if (*o2::RRezInProgres) return;
   Pro_Q7_Elements& q = *NowProj;
-  const int click = kmd[1].Sig();
   // Runs a list, or folds it to its zero line.
   auto run = [&](t_Lin2& li, bool allowed) {
     if (!allowed) {
       li.SetOnlyZeroLinePole();
       return false;
     }
-    return li._Exe2(LinCases::Cases, click) != 0;
+    return ListStep(li, kmd[1]) != 0;
   };
   bool took = run(q.li2, q.li7.lineUK < 0);
   took = run(q.li4, !took && q.li5.lineUK < 0) || took;

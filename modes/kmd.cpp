@@ -195,6 +195,33 @@ int IKmd2::Get_ToggleRunCountMilli(int clamp) {
 
 bool IKmd2::Down(int k) const { return k > 0 && k <= kKmdLastKey && nsMKeys::n[k] != 0; }
 
+bool IKmd2::Held() const {
+  switch (kind) {
+    case KMD_SHIFT: return Down(key1) && (Down(key2) || Down(key3));
+    case KMD_SHIFTS: return (Down(key1) || Down(key2)) && Down(key3);
+    default: return Down(key1) || Down(key2) || Down(key3);
+  }
+}
+
+void IKmd2::PressPoint(int& x, int& y) const {
+  for (int k : {key1, key2, key3})
+    if (Down(k) && nsMKeys::PressedAt(k, x, y)) return;
+  x = gMX;
+  y = gMY;
+}
+
+void IKmd2::ClickPlace(int& x, int& y) const {
+  if (signal == 3) {
+    x = kx3, y = ky3;
+  } else if (signal == 2 || win2Cd > 0) {
+    x = kx2, y = ky2;
+  } else if (signal == 1 || win1Cd > 0) {
+    x = kx1, y = ky1;
+  } else {
+    x = gMX, y = gMY;
+  }
+}
+
 bool IKmd2::ShiftLike(int k) const { return Root_IPPI.TekIPPI_KeyIsShift(k) != 0; }
 
 // 2 a key is down, 1 none is, 0 refused (a shift-like key under the shift flag).
@@ -266,8 +293,7 @@ void IKmd2::KlikVers() {
       hold = 1;
       signal = 3;
       win2Cd = 0;
-      kx3 = gMX;
-      ky3 = gMY;
+      PressPoint(kx3, ky3);
     } else if ((win2Cd -= GFrameTime) <= 0) {
       win2Cd = 0;
       signal = 2;
@@ -276,14 +302,12 @@ void IKmd2::KlikVers() {
     if (press) {
       hold = 1;
       win1Cd = win1;
-      kx1 = gMX;
-      ky1 = gMY;
+      PressPoint(kx1, ky1);
     }
   } else if (press) {
     hold = 1;
     win1Cd = 0;
-    kx2 = gMX;
-    ky2 = gMY;
+    PressPoint(kx2, ky2);
     if (win2) win2Cd = win2;
     else signal = 2;
   } else if ((win1Cd -= GFrameTime) <= 0) {
@@ -323,7 +347,10 @@ void IKmd2::_SensStep_BefPriemKmd() {
       return;
     }
   } else {
-    if (waiting) return;
+    if (waiting) {
+      if (!Held()) repStart = 0;  // a press after this one is a new press, not the hold going on
+      return;
+    }
     switch (kind) {
       case KMD_RELEASE: signal = TryKmd_OnlyUp(); break;
       case KMD_SHIFT: signal = TryKmd_Shift(); break;
@@ -333,10 +360,7 @@ void IKmd2::_SensStep_BefPriemKmd() {
   }
   if (togVal && repDelay) signal = TryToggleRapid(signal);
   if (!signal) return;
-  if (kind != KMD_CLICK && signal == 1) {
-    kx1 = gMX;
-    ky1 = gMY;
-  }
+  if (kind != KMD_CLICK && signal == 1) PressPoint(kx1, ky1);
   if (togVal) SdvigToggle();
   if (interval > 0) waitCd = interval;
 }
@@ -362,10 +386,18 @@ void IKmd2_SensUp_WayWar(IKmd2* first, IKmd2* last) {
   }
 }
 
+void KmdSet_SensUp(IKmd2* first, IKmd2* last, int& stay) {
+  if (stay != Root_IPPI.Entries()) {
+    stay = Root_IPPI.Entries();
+    for (IKmd2* k = first; k <= last; ++k) k->SbrosWaitVars();
+  }
+  IKmd2_SensUp_WayWar(first, last);
+}
+
 void Pro_Q7__InitKmdCallOrg(IKmd2& kmd, int mode) {
   kmd._Kmd2_StatusInit1(mode, 192, 0, 0, 0, 0, "x");
   kmd.SetInit_SpeType(KMD_PLAIN);
-  kmd.SetInit_ToggleSys(1);
+  kmd.SetInit_ToggleSys(1, 2, 0, kKmdRepeatDelay, 0);
   kmd.SetInit_UseInterval(200, 0);
   kmd.SetInit_WayPrior(0, 0);
   kmd.SetActiveOn();

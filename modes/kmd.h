@@ -28,6 +28,13 @@ inline constexpr int kKmdChannels = 200;
 // give (ms); a longer one is damage, not a binding.
 inline constexpr int kKmdLongestMs = 10000;
 
+// A command that steps something fires once for a press of ordinary length
+// and repeats while held as a desktop's key repeat does: the first repeat
+// after this delay (ms), then once per lock interval. The command files give
+// it as each stepping record's toggle repeat delay (tools/gen_kmd.py writes
+// the same number); the settings overlay's toggle, set up here, takes it too.
+inline constexpr int kKmdRepeatDelay = 450;
+
 // Trigger kinds.
 enum : int32_t {
   KMD_PLAIN = 0,
@@ -93,6 +100,9 @@ class IKmd2 {
   int gKliY() const { return ky1; }
   int gKliX2() const { return kx2; }
   int gKliY2() const { return ky2; }
+  // Where the press this frame's signal, or the click still being counted,
+  // was made; the pointer when there is neither.
+  void ClickPlace(int& x, int& y) const;
   int KliTms();
   int normToggle();
   void SdvigToggle();
@@ -104,6 +114,12 @@ class IKmd2 {
  private:
   bool Down(int k) const;
   bool ShiftLike(int k) const;
+  // Whether the record's keys are held as its kind needs them (modifiers and
+  // shift flags aside).
+  bool Held() const;
+  // Where the press of the record's key now down was made: a button's own
+  // press position, else the pointer.
+  void PressPoint(int& x, int& y) const;
   int TryKmd_Pure2();
   int TryKmd_OnlyUp();
   int TryKmd_Shift();
@@ -117,6 +133,11 @@ class IKmd2 {
 // records): every record sets its signal, then at most one signal survives
 // per channel (the higher rank; at equal rank the earlier record).
 void IKmd2_SensUp_WayWar(IKmd2* first, IKmd2* last);
+
+// The frame's test of a mode's set (IKmd2_SensUp_WayWar); on the first frame
+// of a new stay in the mode (`stay` is the last one's number) every record's
+// waits, holds and click windows are cleared first.
+void KmdSet_SensUp(IKmd2* first, IKmd2* last, int& stay);
 
 // Command text: the bytes of a command file with a cursor. Numbers are
 // whitespace-separated decimal integers; a failed number read makes every
@@ -148,7 +169,8 @@ class t_KmdText {
 int IKmd2_InitFromTxtStream(IKmd2& kmd, t_KmdText& in, int mode, std::string* why = nullptr);
 
 // Sets a binding up as the settings overlay's toggle command of a mode: key
-// 192, plain kind, two-state toggle, 200 ms interval, no channel, active.
+// 192, plain kind, two-state toggle repeating after kKmdRepeatDelay, 200 ms
+// interval, no channel, active.
 void Pro_Q7__InitKmdCallOrg(IKmd2& kmd, int mode);
 
 // What loading a mode's set needs: the mode, the number of records of its
@@ -175,8 +197,12 @@ struct t_KmdSet {
   static constexpr int kMode = Mode;
   static constexpr int kWayOut = WayOut;
   IKmd2 k[Slots];
+  int stay = -1;  // the stay in the mode the set was last tested in
   IKmd2& operator[](int i) { return k[i]; }
-  void SensUp() { IKmd2_SensUp_WayWar(&k[0], &k[Slots - 1]); }
+  // The frame's test; the first of a new stay in the mode starts from clear
+  // waits, holds and click windows: nothing of the last stay (a lock started
+  // by the command that left the mode) holds a command back.
+  void SensUp() { KmdSet_SensUp(&k[0], &k[Slots - 1], stay); }
   static t_KmdSetForm Form(const char* file, std::string_view defaults) {
     return {Mode, Records, WayOut, file, defaults};
   }
@@ -184,8 +210,11 @@ struct t_KmdSet {
 
 // Fills a set's records from a command file's bytes and sets up its overlay
 // toggle. A record IKmd2_InitFromTxtStream refuses, and a way-out record that
-// is switched off, is logged and its slot takes the record of the built-in
-// copy; the slots after a record that could not be read take theirs too (one
+// could never fire on a press (switched off, keys nothing presses, a release
+// or a single-click-suppressing kind, a modifier that cancels its key, a
+// record outranking it on its channel; the menu's also without the button
+// of its built-in record), is logged and its slot takes the record of the
+// built-in copy; the slots after a record that could not be read take theirs too (one
 // log line for them all). Returns the number of records taken from the bytes.
 int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes);
 // Loads a set from its file in base/: 1 when the file was read. A missing or

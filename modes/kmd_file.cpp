@@ -72,6 +72,86 @@ std::string RecordFault(const t_KmdNumbers& r, const IKmd2& kmd, int mode) {
   return "";
 }
 
+// A key code some key or button presses: the keyboard's 1..255 and the
+// three buttons. 0 is no key, the wheel's 304 and 305 come as pulses, and
+// nothing makes the codes between and after them.
+bool Pressable(int k) { return (k >= 1 && k <= 255) || (k >= 301 && k <= 303); }
+
+// The keys the live records of a set make modifiers when pressed: a key
+// marked so stays marked in the mode and is refused wherever it is not the
+// modifier. Any of them may be marked by the time the way out is wanted.
+struct t_Modifiers {
+  bool key[kKmdLastKey + 1] = {};
+  bool operator()(int k) const { return k > 0 && k <= kKmdLastKey && key[k]; }
+};
+
+t_Modifiers ModifiersOf(const IKmd2* set, int records, int mode) {
+  t_Modifiers m;
+  auto mark = [&m](int k) {
+    if (k > 0 && k <= kKmdLastKey) m.key[k] = true;
+  };
+  for (int i = 0; i < records; ++i) {
+    const IKmd2& r = set[i];
+    if (r.mode != mode || r.enabled <= 0) continue;
+    if (r.kind == KMD_SHIFT) mark(r.key1);
+    if (r.kind == KMD_SHIFTS) mark(r.key1), mark(r.key2);
+  }
+  return m;
+}
+
+// Why a record's keys can never make its kind fire on a press ("" when some
+// press does), following the key tests of its kind.
+std::string KeysFault(const IKmd2& r, const t_Modifiers& mod) {
+  const int k1 = r.key1, k2 = r.key2, k3 = r.key3;
+  const char* const kCancelled = "key %d is a modifier of the mode, which its test refuses";
+  if (r.kind == KMD_SHIFT) {
+    if (!Pressable(k1)) return Fault("its modifier key %d is no key or button", k1);
+    if (k2 > 0 && mod(k2)) return Fault(kCancelled, k2);
+    if (Pressable(k2)) return "";
+    if (mod(k3)) return Fault(kCancelled, k3);
+    return Pressable(k3) ? "" : Fault("no key or button makes its keys %d and %d", k2, k3);
+  }
+  if (r.kind == KMD_SHIFTS) {
+    if (!Pressable(k1) && !Pressable(k2)) return Fault("its modifier keys %d and %d are no key or button", k1, k2);
+    if (mod(k3)) return Fault(kCancelled, k3);
+    return Pressable(k3) ? "" : Fault("its main key %d is no key or button", k3);
+  }
+  for (int k : {k1, k2, k3}) {
+    if (k <= 0) continue;
+    if (r.shiftFlag && mod(k)) return Fault(kCancelled, k);
+    if (Pressable(k)) return "";
+  }
+  if (k1 == 304 || k1 == 305 || k2 == 304 || k2 == 305 || k3 == 304 || k3 == 305)
+    return "the wheel makes no press";
+  return Fault("no key or button makes its key codes %d and %d", k1, k2 > 0 ? k2 : k3);
+}
+
+// Why the way out of a set as loaded could never fire on a press, so that
+// the player could not leave the mode ("" when it can): switched off, keys
+// nothing presses, a kind that fires only on a release, single clicks
+// suppressed, or a record of the set that takes the signal of its channel.
+// `builtIn` is the built-in record of its slot: a way out made with a button
+// (the menu's click on its lines) keeps that button.
+std::string WayOutFault(const IKmd2* set, const t_KmdSetForm& form, const IKmd2& builtIn) {
+  const IKmd2& w = set[form.wayOut];
+  if (w.mode != form.mode || w.enabled <= 0) return "the way out of the mode cannot be switched off";
+  const int button = builtIn.key1;
+  if (button >= 301 && button <= 303 && w.key1 != button && w.key2 != button && w.key3 != button)
+    return Fault("the way out is made with button %d, which is not among its keys", button);
+  if (w.kind == KMD_RELEASE) return "the way out fires on a release, not on a press";
+  if (w.kind == KMD_CLICK && w.singleOff) return "the way out suppresses single clicks";
+  std::string keys = KeysFault(w, ModifiersOf(set, form.records, form.mode));
+  if (!keys.empty()) return "the way out can never fire: " + keys;
+  if (w.channel < 1 || w.channel >= kKmdChannels) return "";
+  for (int i = 0; i < form.records; ++i) {
+    const IKmd2& r = set[i];
+    if (i == form.wayOut || r.mode != form.mode || r.enabled <= 0 || r.channel != w.channel) continue;
+    if (r.rank > w.rank || (r.rank == w.rank && i < form.wayOut))
+      return Fault("slot %d outranks the way out on channel %d", i, w.channel);
+  }
+  return "";
+}
+
 }  // namespace
 
 bool t_KmdText::Int(int& v) {
@@ -178,29 +258,42 @@ int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes
   t_KmdText in(bytes), builtIn(form.defaults);
   int taken = 0, firstUnread = -1;
   std::string why;
+  IKmd2 wayOutBuiltIn;
+  bool wayOutFromFile = false;
+  auto refuse = [&](int slot, const std::string& reason) {
+    LogInfo("\n Err >> %s: the record of slot %d is refused (%s); the built-in one is used", form.file, slot,
+            reason.c_str());
+  };
   for (int i = 0; i < form.records; ++i) {
     IKmd2 fallback;
     IKmd2_InitFromTxtStream(fallback, builtIn, form.mode);  // the copies hold every record whole
+    if (i == form.wayOut) wayOutBuiltIn = fallback;
     const bool unread = in.Failed();
     why.clear();
     if (IKmd2_InitFromTxtStream(set[i], in, form.mode, &why)) {
-      if (i != form.wayOut || (set[i].mode == form.mode && set[i].enabled > 0)) {
-        ++taken;
-        continue;
-      }
-      why = "the way out of the mode cannot be switched off";
+      ++taken;
+      wayOutFromFile = wayOutFromFile || i == form.wayOut;
+      continue;
     }
     if (unread) {
       if (firstUnread < 0) firstUnread = i;
     } else {
-      LogInfo("\n Err >> %s: the record of slot %d is refused (%s); the built-in one is used", form.file, i,
-              why.c_str());
+      refuse(i, why);
     }
     set[i] = fallback;
   }
   if (firstUnread >= 0)
     LogInfo("\n Err >> %s: slots %d..%d are not read; their built-in records are used", form.file, firstUnread,
             form.records - 1);
+  // The way out is judged with the whole set read: other records can take it.
+  if (form.wayOut >= 0 && form.wayOut < form.records) {
+    why = wayOutFromFile ? WayOutFault(set, form, wayOutBuiltIn) : "";
+    if (!why.empty()) {
+      refuse(form.wayOut, why);
+      set[form.wayOut] = wayOutBuiltIn;
+      --taken;
+    }
+  }
   Pro_Q7__InitKmdCallOrg(set[form.records], form.mode);
   return taken;
 }

@@ -6,6 +6,7 @@
 
 #include "core/core.h"
 #include "modes/front.h"
+#include "modes/select.h"
 #include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "net/net.h"
@@ -61,7 +62,9 @@ int ippi_Q7::Menu_Step() {
   if (Ekran.Status > 0) {
     if (kmd[12].Sig()) *o2::NeedScreen = 1;
     MenuSbor::_Kmd(kmd, &NowProj->li1);
-    masPole1[0].KursorIn(gMX, gMY, kmd[1].Sig(), nsMKeys::n[301]);
+    int px = gMX, py = gMY;  // a click works the text field where it was pressed
+    if (kmd[1].Sig()) kmd[1].ClickPlace(px, py);
+    masPole1[0].KursorIn(px, py, kmd[1].Sig(), nsMKeys::n[301]);
     MenuSbor::Frm001_Upd(kmd);
     if (kmd[1].Sig()) ZSrcResetStart(ZSrcHero[1], 0, Rand2(1, 2), 0, 0.95f, 0.5f, 0.55f, 5);
   }
@@ -82,7 +85,7 @@ int ippi_Q7::Menu_Step() {
 }
 
 int MenuSbor::_Kmd(inerQ7MenuKmd& kmd, t_Lin2* list) {
-  return list ? list->_Exe2(LinCases::Cases, kmd[1].Sig()) : 0;
+  return list ? ListStep(*list, kmd[1]) : 0;
 }
 
 void MenuSbor::Frm001_Upd(inerQ7MenuKmd& kmd) {

@@ -105,9 +105,15 @@ int OverlayKeys(IKmd2& toggle, IKmd2& stepDown, IKmd2& stepUp) {
   return 0;
 }
 
+int ListStep(t_Lin2& list, IKmd2& click) {
+  int x = 0, y = 0;
+  click.ClickPlace(x, y);
+  return list._Exe2(LinCases::Cases, click.Sig(), x, y);
+}
+
 void OverlayLists(IKmd2& click) {
-  org2_li9._Exe2(LinCases::Cases, click.Sig());
-  orgF_li10._Exe2(LinCases::Cases, click.Sig());
+  ListStep(org2_li9, click);
+  ListStep(orgF_li10, click);
 }
 
 void KamOrtho(tw_Fotik* cam, IKmd2* set, int zoomOut, int zoomIn, float grow, float shrink, float lo, float hi) {

@@ -2,6 +2,7 @@
 #pragma once
 
 class IKmd2;
+class t_Lin2;
 class t_VPortKam;
 class tw_Fotik;
 
@@ -30,6 +31,10 @@ void ClickRight(IKmd2& k, bool needSelection);
 // last typed entry; alone it opens or closes the overlay (1: the caller's
 // step ends there); the step keys step the last edited setting.
 int OverlayKeys(IKmd2& toggle, IKmd2& stepDown, IKmd2& stepUp);
+// A list's step with the left button's click: worked where the click being
+// counted or reported was pressed, so a click acts on the line it was pressed
+// on wherever the pointer has gone since.
+int ListStep(t_Lin2& list, IKmd2& click);
 // Both overlay lists take the click.
 void OverlayLists(IKmd2& click);
 

@@ -1,18 +1,13 @@
 // The message queue: posted messages first, then the quit request, then SDL
 // input turned into window messages, then the socket events (polled once each
 // time the queue runs dry, so that a busy socket cannot hold the frame back).
-//
-// Keys and mouse buttons are sampled once per frame by the game, and a frame
-// runs each time the queue has run dry. A key (or button) that goes down and up
-// again before the queue runs dry would never be seen down, so its release is
-// held back until the queue has run dry once.
+// Key and button messages come in the order they were made; the window
+// procedure's owner decides what a frame sees of them.
 #include <map>
 
 #include "platform/internal.h"
 
 namespace {
-
-constexpr int kCodes = 256 + 4;  // virtual keys, then the three mouse buttons
 
 // The posted messages: a fixed ring, so that posting never allocates; like the
 // window system's queue it has a limit, and a post to a full queue fails.
@@ -44,44 +39,13 @@ class MsgRing {
 };
 
 MsgRing g_queue;
-struct Held { MSG msg; unsigned epoch; int code; };
-std::vector<Held> g_held;
 unsigned g_epoch = 1;            // grows each time the queue runs dry
 unsigned g_socketEpoch = 0;      // the epoch the sockets were last polled in
-unsigned g_downEpoch[kCodes];
 bool g_quit = false;
 int g_quitCode = 0;
 
 bool Post(HWND h, UINT m, WPARAM w, LPARAM l) {
   return g_queue.push_back(MSG{h, m, w, l, GetTickCount()});
-}
-
-void PostDown(HWND h, UINT m, WPARAM w, LPARAM l, int code) {
-  g_downEpoch[code] = g_epoch;
-  for (size_t i = 0; i < g_held.size(); ++i)
-    if (g_held[i].code == code) {  // pressed again: the held release is void
-      g_held.erase(g_held.begin() + long(i));
-      break;
-    }
-  Post(h, m, w, l);
-}
-
-void PostUp(HWND h, UINT m, WPARAM w, LPARAM l, int code) {
-  if (g_downEpoch[code] == g_epoch)
-    g_held.push_back(Held{MSG{h, m, w, l, GetTickCount()}, g_epoch, code});
-  else
-    Post(h, m, w, l);
-}
-
-void ReleaseHeld() {
-  for (size_t i = 0; i < g_held.size();) {
-    if (g_held[i].epoch < g_epoch) {
-      g_queue.push_back(g_held[i].msg);
-      g_held.erase(g_held.begin() + long(i));
-    } else {
-      ++i;
-    }
-  }
 }
 
 LPARAM KeyLParam(int vk, bool up, bool repeat, bool alt) {
@@ -118,8 +82,7 @@ void Translate(const SDL_Event& e) {
       bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
       bool sys = alt || vk == VK_MENU || vk == VK_F10;
       LPARAM l = KeyLParam(vk, up, e.key.repeat != 0, alt);
-      if (up) PostUp(w, sys ? WM_SYSKEYUP : WM_KEYUP, WPARAM(vk), l, vk);
-      else PostDown(w, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, WPARAM(vk), l, vk);
+      Post(w, up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN), WPARAM(vk), l);
       return;
     }
     case SDL_TEXTINPUT: {
@@ -136,8 +99,7 @@ void Translate(const SDL_Event& e) {
       if (!w || b < SDL_BUTTON_LEFT || b > SDL_BUTTON_RIGHT) return;
       static constexpr UINT kDown[] = {0, WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
       LPARAM l = MAKELPARAM(e.button.x, e.button.y);
-      if (e.type == SDL_MOUSEBUTTONDOWN) PostDown(w, kDown[b], 0, l, 256 + b);
-      else PostUp(w, kDown[b] + 1, 0, l, 256 + b);
+      Post(w, e.type == SDL_MOUSEBUTTONDOWN ? kDown[b] : kDown[b] + 1, 0, l);
       return;
     }
     case SDL_MOUSEWHEEL: {
@@ -199,7 +161,6 @@ void PumpSdl() {
 
 BOOL PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT remove) {
   if (!msg) return FALSE;
-  ReleaseHeld();
   if (g_queue.empty()) PumpSdl();
   if (g_queue.empty() && g_socketEpoch != g_epoch) {
     g_socketEpoch = g_epoch;

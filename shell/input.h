@@ -15,13 +15,21 @@ extern uint16_t n[kKeys];
 extern uint16_t Shifts[kModes * kKeys];
 extern uint8_t KScanCode[256];
 void nFlushProc();
-// A press (n[k] := 1) and a release: a release that comes before any frame
-// has run since the press is held back until one has, so a press and release
-// between two frames still count as a press.
+// A press (n[k] := 1) and a release. A frame sees every change of a key,
+// in the order the changes came: a change of a key that changed since the
+// last frame waits for the next frame, and the changes after it wait with it,
+// so quick taps and clicks between two frames all count, one change of a key
+// a frame. PressAt is a button's press with the pointer it was made at
+// (window pixels, origin bottom left).
 void Press(int k);
+void PressAt(int k, int x, int y);
 void Release(int k);
-// After each frame: the releases held back take effect.
+// After each frame: the waiting changes take effect, in order, up to the
+// first of a key that has already changed.
 void FrameSeen();
+// Where the press a button shows now was made; false when the button is up
+// or its press came with no pointer.
+bool PressedAt(int k, int& x, int& y);
 void Clear_Shifts();
 void KScanCodeInitProc();
 int ASyncKey(int vk);

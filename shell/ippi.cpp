@@ -44,6 +44,7 @@ int t_Root_IPPI::First(int n) {
   cur = n;
   *o2::AktivIPPI = n;
   pCur = &m[n];
+  ++entries;
   LogInfo("\n mode %d entered", n);
   ProcFPS(FPS0);
   FPS0.fps = 10;
@@ -116,6 +117,7 @@ void t_Root_IPPI::_6_TryChange() {
   pCur = &m[cur];
   *o2::AktivIPPI = cur;
   req = -1;
+  ++entries;
   LogInfo("\n mode %d entered", cur);
 }
 

@@ -32,12 +32,14 @@ class t_Root_IPPI {
   t_ippi_2* pCur = nullptr;
   int cur = 0;
   int req = -1;
+  int entries = 0;  // modes entered so far: a step tells a new stay in its mode by it
 
   void SetMain(int n, t_ippi_fn fn);
   void SetSmena(int a, int b, t_ippi_fn fn);
   int First(int n);
   void Set_ChangeTo(int n) { req = n; }
   int Get_NomTekIPPI() const { return cur; }
+  int Entries() const { return entries; }
   int TekIPPI_KeyIsShift(int k) const;
   void TekIPPI_KeyLikeShift(int k);
   int _RunGeneral();

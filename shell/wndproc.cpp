@@ -14,35 +14,89 @@ uint16_t Shifts[kModes * kKeys];
 uint8_t KScanCode[256];
 
 namespace {
-uint8_t unseen[kKeys];  // pressed since the last frame
-uint8_t heldUp[kKeys];  // released before a frame saw the press
+// The key and button changes no frame could see yet, in the order they came.
+// A frame sees at most one change of each key: a change of a key that has
+// changed since the last frame waits, and every change after it waits too,
+// so a press and its release, or a release and the next press, never fall
+// into one frame however slow the frames are, and each frame sees the keys
+// as they were at one moment of the player's input (Shift still down when
+// Escape went down).
+constexpr int kButton0 = 301, kButtons = 3;
+struct t_Place {
+  int x = 0, y = 0;
+  bool known = false;
+};
+struct t_Change {
+  int k = 0;
+  bool down = false;
+  t_Place at;
+};
+constexpr int kWaiting = 256;  // changes kept waiting; a flood beyond takes effect at once
+t_Change waiting[kWaiting];
+int waitHead = 0, waitCount = 0;
+uint8_t waitingOf[kKeys];  // waiting changes of each key
+uint8_t unseen[kKeys];     // changed since the last frame
+t_Place shown[kButtons];   // where the press a button shows was made
+
+int Button(int k) { return k >= kButton0 && k < kButton0 + kButtons ? k - kButton0 : -1; }
+
+void Show(const t_Change& c) {
+  n[c.k] = c.down ? 1 : 0;
+  unseen[c.k] = 1;
+  const int b = Button(c.k);
+  if (b >= 0) shown[b] = c.down ? c.at : t_Place{};
+}
+
+// The next waiting change takes effect.
+void ShowNext() {
+  const t_Change& c = waiting[waitHead];
+  Show(c);
+  --waitingOf[c.k];
+  waitHead = (waitHead + 1) % kWaiting;
+  --waitCount;
+}
+
+void Change(int k, bool down, const t_Place& at) {
+  if (k < 0 || k >= kKeys) return;
+  if (waitCount == kWaiting)
+    while (waitCount) ShowNext();
+  const bool last = (n[k] != 0) != (waitingOf[k] % 2 == 1);  // the state after the waiting changes
+  if (last == down) return;  // a key's repeat, or the release of a key not down
+  const t_Change c{k, down, at};
+  if (!waitCount && !unseen[k]) {
+    Show(c);
+    return;
+  }
+  waiting[(waitHead + waitCount++) % kWaiting] = c;
+  ++waitingOf[k];
+}
 }  // namespace
 
 void nFlushProc() {
   std::memset(n, 0, sizeof n);
   std::memset(unseen, 0, sizeof unseen);
-  std::memset(heldUp, 0, sizeof heldUp);
+  std::memset(waitingOf, 0, sizeof waitingOf);
+  waitHead = waitCount = 0;
+  for (t_Place& p : shown) p = t_Place{};
 }
 
-void Press(int k) {
-  if (k < 0 || k >= kKeys) return;
-  n[k] = 1;
-  unseen[k] = 1;
-  heldUp[k] = 0;
-}
-
-void Release(int k) {
-  if (k < 0 || k >= kKeys) return;
-  if (unseen[k]) heldUp[k] = 1;
-  else n[k] = 0;
-}
+void Press(int k) { Change(k, true, t_Place{}); }
+void PressAt(int k, int x, int y) { Change(k, true, t_Place{x, y, true}); }
+void Release(int k) { Change(k, false, t_Place{}); }
 
 void FrameSeen() {
-  for (int k = 0; k < kKeys; ++k)
-    if (heldUp[k]) n[k] = 0;
   std::memset(unseen, 0, sizeof unseen);
-  std::memset(heldUp, 0, sizeof heldUp);
+  while (waitCount && !unseen[waiting[waitHead].k]) ShowNext();
 }
+
+bool PressedAt(int k, int& x, int& y) {
+  const int b = Button(k);
+  if (b < 0 || !n[k] || !shown[b].known) return false;
+  x = shown[b].x;
+  y = shown[b].y;
+  return true;
+}
+
 void Clear_Shifts() { std::memset(Shifts, 0, sizeof Shifts); }
 
 void KScanCodeInitProc() {
@@ -133,6 +187,15 @@ void KeyDown(WPARAM vk) {
   nsMKeys::Press(KeyIndex(vk));
 }
 
+// A button press with the pointer it was made at, turned from the message's
+// window pixels (origin top left) into the game's (origin bottom left).
+void ButtonDown(int k, LPARAM l) {
+  int x = short(LOWORD(l)), y = int(Ekran.H) - short(HIWORD(l));
+  zn::Tram(x, 0, int(Ekran.W));
+  zn::Tram(y, 0, int(Ekran.H));
+  nsMKeys::PressAt(k, x, y);
+}
+
 }  // namespace
 
 LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -179,9 +242,9 @@ LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (glob_PoleTextActive) a101::PoleText_InputChar(unsigned(wParam));
       else a101::UniIStringInputChar(unsigned(wParam));
       return 0;
-    case WM_LBUTTONDOWN: if (!busy) nsMKeys::Press(301); return 0;
-    case WM_RBUTTONDOWN: if (!busy) nsMKeys::Press(302); return 0;
-    case WM_MBUTTONDOWN: if (!busy) nsMKeys::Press(303); return 0;
+    case WM_LBUTTONDOWN: if (!busy) ButtonDown(301, lParam); return 0;
+    case WM_RBUTTONDOWN: if (!busy) ButtonDown(302, lParam); return 0;
+    case WM_MBUTTONDOWN: if (!busy) ButtonDown(303, lParam); return 0;
     case WM_LBUTTONUP: nsMKeys::Release(301); return 0;
     case WM_RBUTTONUP: nsMKeys::Release(302); return 0;
     case WM_MBUTTONUP: nsMKeys::Release(303); return 0;

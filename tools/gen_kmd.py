@@ -48,6 +48,13 @@ def cmd(name, what, keys, interval=0, channel=0, rank=0, kind=0, active=1):
 DOUBLE_CLICK_MS = 300
 SHORT_CLICK_MS = 50
 
+# A command that steps something (it has a lock interval) fires once for a
+# press of ordinary length and repeats while held as a desktop's key repeat
+# does: the first repeat after this delay, then once per interval. It is the
+# toggle's auto-repeat, with a two-state toggle nothing reads. The program's
+# kKmdRepeatDelay (modes/kmd.h) is the same number.
+REPEAT_DELAY_MS = 450
+
 
 def click(name, what, button, window=SHORT_CLICK_MS):
     """A counted click: reported `window` ms after the press (a second press
@@ -140,8 +147,12 @@ def record(slot, mode, c):
                   line([0], 'toggle flag'), line([1], 'two-state toggle')]
     else:
         lines += [line([0], 'no click counting'),
-                  line([c['kind']], 'kind: 0 press, 2 release, 3 shift, 4 two modifiers'),
-                  line([0], 'toggle flag'), line([0], 'no toggle')]
+                  line([c['kind']], 'kind: 0 press, 2 release, 3 shift, 4 two modifiers')]
+        if c['interval'] > 0:
+            lines += [line([1], 'toggle flag'),
+                      line([1, 2, 0, REPEAT_DELAY_MS, 0], 'value, count, mode, repeat delay ms, repeat limit')]
+        else:
+            lines += [line([0], 'toggle flag'), line([0], 'no toggle')]
     lines.append(line([c['interval'], c['channel'], c['rank'], c['active']], 'interval ms, channel, rank, active'))
     return lines
 

@@ -44,17 +44,21 @@ void t_Lin2::InitLin(int base, int keepOpenArg, int rowCount, float fx, float fy
   prior = priority;
 }
 
-int t_Lin2::_Exe2(t_Lin2Call call, int click) {
+int t_Lin2::_Exe2(t_Lin2Call call, int click) { return _Exe2(call, click, gMX, gMY); }
+
+int t_Lin2::_Exe2(t_Lin2Call call, int click, int px, int py) {
   if (baseId < kFirstActiveId) return 0;
   if (pGrabFokusLin2 && pGrabFokusLin2 != this && pGrabFokusLin2->prior > prior) {
     if (!keepOpen) SetOnlyZeroLinePole();
     return 0;
   }
   if (grabKursor && tableOn) {
+    const bool atPointer = px == gMX && py == gMY;
     zn::Tram(gMX, x + 1, x + w - 2);
     zn::Tram(gMY, y + 1, y + h - 2);
+    if (atPointer) px = gMX, py = gMY;
   }
-  if (KursorInPole(gMX, gMY)) {
+  if (KursorInPole(px, py)) {
     if (clickOnly && !click) return 0;
     pGrabFokusLin2 = this;
     x = x2;

@@ -47,6 +47,10 @@ class t_Lin2 {
   void InitLin(int base, int keepOpenArg, int rowCount, float fx, float fy, float fw, float fLineH, float fx2,
                float fy2, float fw2, float fLineH2, int columns, int tableFlag, int priority);
   int _Exe2(t_Lin2Call call, int click);
+  // The same step with the list worked at (px, py): where the click being
+  // counted or reported was pressed, so that it acts on the line it was
+  // pressed on wherever the pointer has gone since.
+  int _Exe2(t_Lin2Call call, int click, int px, int py);
   int KursorInPole(int mx, int my);
   int TableCase();
   void SetFullPole(int left, int right, int bottom, int topEdge);

@@ -5,13 +5,14 @@
 //
 // Nothing here assumes an idle machine. Every wait polls a condition the game
 // itself records (its log, the files it writes, its exit) until a deadline
-// that is only a safety net. The game samples keys and buttons once a frame
-// and runs its frames only when its message queue is empty, so a press and a
-// release that reach it within one frame are never seen: a press is held until
-// a frame has taken it (a screenshot of that frame has been written), and a
-// frame sees a release before the next press. Game time is counted by the
-// game's own clock: F12 held takes a screenshot every 500 ms of game time
-// (the screenshot command's lock interval), however slowly the frames come.
+// that is only a safety net. The game samples keys and buttons once a frame,
+// and every change of a key reaches a frame, in order, however slowly the
+// frames come: a key is tapped as a player taps it. A button is held until a
+// frame has taken it where the test needs it held (a drag, a click window
+// run out). A screenshot (F12) is a frame that has seen everything sent
+// before it. Game time is counted by the game's own clock: F12 held takes a
+// screenshot every 500 ms of game time (the screenshot command's lock
+// interval), however slowly the frames come.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -315,11 +316,11 @@ class GameRun : public ::testing::Test {
     released_ = true;
     Frame();
   }
-  // A key (xdotool name), optionally with a modifier, held until a frame has
-  // taken it.
+  // A key (xdotool name), optionally with a modifier, tapped as a player
+  // taps it: down for 80 ms.
   void Key(const std::string& key, const std::string& mod = "") {
-    Press(mod.empty() ? "keydown " + key : "keydown " + mod + " keydown " + key);
-    Run("xdotool keyup " + key + (mod.empty() ? "" : " keyup " + mod));
+    Run("xdotool " + (mod.empty() ? "" : "keydown " + mod + " ") + "keydown " + key + " sleep 0.08 keyup " + key +
+        (mod.empty() ? "" : " keyup " + mod));
     released_ = true;
   }
   // A key held from just after a frame for ms of game time.

@@ -295,6 +295,29 @@ TEST_F(FrontTest, LeftClickTailDragsPicksAndGrabs) {
   *o2::PultFaza = 2;
 }
 
+TEST_F(FrontTest, ShiftEscapeLeavesTheGameWhereverThePointerIs) {
+  inerQ7GameKmd kmd;
+  ASSERT_EQ(KmdSet_FromText(kmd.k, inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game()),
+                            KmdDefaults_Game()),
+            15);
+  Root_IPPI.cur = 4;
+  Ekran.Status = 1;
+  for (int overMinimap : {0, 1}) {
+    SCOPED_TRACE(overMinimap);
+    Root_IPPI.req = -1;
+    *o2::KursInMiniMap = overMinimap;
+    nsMKeys::n[16] = nsMKeys::n[27] = 1;
+    kmd.SensUp();
+    GameSbor::gs20_Kmd(kmd);
+    EXPECT_EQ(Root_IPPI.req, 3);
+    nsMKeys::n[16] = nsMKeys::n[27] = 0;
+    ++Root_IPPI.entries;  // a new stay: no lock left from this one
+  }
+  *o2::KursInMiniMap = 0;
+  Root_IPPI.req = -1;
+  Root_IPPI.cur = 0;
+}
+
 TEST_F(FrontTest, EditorHeightCommands) {
   Plit_Init();
   inerQ7EditKmd kmd;
@@ -430,6 +453,7 @@ TEST_F(FrontTest, AnOpenEntryLineIsDrawnAndEscapeGivesTheKeysBack) {
     WndProc(nullptr, WM_CHAR, 27, 0);
     key(WM_KEYUP, VK_ESCAPE);
     EXPECT_EQ(Root_IPPI.m[mode].step(), 1);
+    nsMKeys::FrameSeen();
     *o2::State2D = 0;
     EXPECT_EQ(InputInt_Klient.busy, 0);
     EXPECT_EQ(InputInt_Klient.state, 0);

@@ -5,6 +5,7 @@
 // built-in copies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -143,6 +144,26 @@ TEST_F(KmdTest, PlainKeysAndLockIntervals) {
   EXPECT_EQ(Frames(&shot, 1, 600), 0);
   nsMKeys::n['B'] = 1;
   EXPECT_EQ(Frames(&step, 1, 1000), 5);  // once per 200 ms
+}
+
+// The command that leaves a mode starts its lock in the mode's last frame;
+// the first press of a new stay in the mode is answered all the same.
+TEST_F(KmdTest, TheFirstPressOfANewStayInTheModeIsAnswered) {
+  inerQ7GameKmd set;
+  ASSERT_EQ(KmdSet_FromText(set.k, inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game()),
+                            KmdDefaults_Game()),
+            15);
+  nsMKeys::n[27] = 1;
+  gMilli += kFrame;
+  set.SensUp();
+  EXPECT_EQ(set[0].Sig(), 1);  // Shift+Esc: to the menu
+  nsMKeys::n[27] = 0;
+  ++Root_IPPI.entries;  // the menu
+  ++Root_IPPI.entries;  // and back
+  nsMKeys::n[27] = 1;
+  gMilli += kFrame;
+  set.SensUp();
+  EXPECT_EQ(set[0].Sig(), 1);
 }
 
 TEST_F(KmdTest, ReleaseFiresInTheFrameTheKeyGoesUp) {
@@ -361,29 +382,28 @@ TEST_F(KmdTest, ShortOrUnreadableTextLeavesTheRestToTheBuiltInRecords) {
   }
 }
 
-// The shipped game file with one record damaged: a refused record is logged
-// and its slot takes the built-in record, the records around it are still
-// read; a record switched off on purpose is taken as it is, except the way
-// back to the menu.
+// A shipped file with a record damaged: a refused record is logged and its
+// slot takes the built-in record, the records around it are still read; a
+// record switched off on purpose is taken as it is. The way out of the mode
+// (the game's Shift+Esc, the menu's click on its lines) is judged with the
+// whole set: one that could never fire on a press is refused too.
 TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
   TempDir dir;
   ASSERT_TRUE(dir.Ok());
-  const std::string shipped(KmdDefaults_Game());
-  // The records of the file, ten lines each.
-  std::vector<std::string> records;
-  for (size_t p = 0; p < shipped.size();) {
-    size_t e = p;
-    for (int line = 0; line < 10; ++line) e = shipped.find("\r\n", e) + 2;
-    records.push_back(shipped.substr(p, e - p));
-    p = e;
-  }
-  ASSERT_EQ(records.size(), 15u);
   const char* const kKindLine = "0                       kind";
+  const char* const kEscKeys =
+      "4 27 0 0 0 0            mode, key 1, key 2, key 3, shift flag, spare\r\n0                       no click "
+      "counting\r\n0";
+  enum Set { kGame, kMenu };
   struct Case {
     int slot;
     const char* from;
     const char* to;
     const char* refused;  // what the log line says; nullptr: taken from the file
+    Set set = kGame;
+    int slot2 = -1;  // a second record changed, with the refused one
+    const char* from2 = "";
+    const char* to2 = "";
   } cases[] = {
       {3, "4 37 65 0", "4 999999 65 0", "key code 999999 outside 0..320"},
       {3, "4 37 65 0", "4 37 -4 0", "key code -4 outside 0..320"},
@@ -404,34 +424,62 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
       {3, kKindLine, "4 kind", "a two-modifier combination without its main key"},
       {3, "0                       no toggle", "7", "toggle value 7 without the toggle numbers"},
       {3, "0                       toggle flag\r\n0 ", "1\r\n3 2 0 0 0 ", "toggle value 3 of 2"},
-      {0, "300 0 0 1", "300 0 0 0", "the way out of the mode cannot be switched off"},
-      {0, "4 27 0", "0 27 0", "the way out of the mode cannot be switched off"},
       {3, "0 0 0 1 ", "0 0 0 0 ", nullptr},   // active flag 0: off on purpose
       {4, "4 39 68", "0 39 68", nullptr},     // mode 0: off on purpose
       {3, "4 37 65 0", "4 90 65 0", nullptr}, // another key
+      // The way out.
+      {0, "300 0 0 1", "300 0 0 0", "the way out of the mode cannot be switched off"},
+      {0, "4 27 0", "0 27 0", "the way out of the mode cannot be switched off"},
+      {0, "4 27 0", "4 320 0", "the way out can never fire: no key or button makes its key codes 320 and 0"},
+      {0, "4 27 0", "4 304 0", "the way out can never fire: the wheel makes no press"},
+      {0, kEscKeys, "4 27 27 0 0 0\r\n0\r\n3",
+       "the way out can never fire: key 27 is a modifier of the mode, which its test refuses"},
+      {0, kKindLine, "2 kind", "the way out fires on a release, not on a press"},
+      {0, "300 0 0 1", "300 7 0 1", "slot 13 outranks the way out on channel 7", kGame, 13, "300 0 0 1",
+       "300 7 5 1"},
+      {0, "300 0 0 1", "300 7 0 1", nullptr, kGame, 13, "300 0 0 1", "300 7 0 1"},  // the earlier slot wins
+      {0, "4 27 0", "4 81 0", nullptr},                                           // Q leaves the game
+      {0, kEscKeys, "4 16 27 0 0 0\r\n0\r\n3", nullptr},                          // Shift+Esc as a combination
+      {1, "3 301 0 0", "3 320 0 0", "the way out is made with button 301, which is not among its keys", kMenu},
+      {1, "3 301 0 0", "3 302 0 0", "the way out is made with button 301, which is not among its keys", kMenu},
+      {1, "1 50 0 0", "1 50 0 1", "the way out suppresses single clicks", kMenu},
+      {1, "3 301 0 0", "3 303 301 0", nullptr, kMenu},
   };
-  const t_KmdSetForm form = inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game());
-  IKmd2 builtIn[17];
-  ASSERT_EQ(KmdSet_FromText(builtIn, form, shipped), 15);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+    const t_KmdSetForm form = c.set == kGame ? inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game())
+                                             : inerQ7MenuKmd::Form("base/menu_kmd.txt", KmdDefaults_Menu());
+    // The records of the file, ten lines each.
+    const std::string shipped(form.defaults);
+    std::vector<std::string> records;
+    for (size_t p = 0; p < shipped.size();) {
+      size_t e = p;
+      for (int line = 0; line < 10; ++line) e = shipped.find("\r\n", e) + 2;
+      records.push_back(shipped.substr(p, e - p));
+      p = e;
+    }
+    ASSERT_EQ(int(records.size()), form.records);
+    IKmd2 builtIn[17];
+    ASSERT_EQ(KmdSet_FromText(builtIn, form, shipped), form.records);
+    auto edit = [](std::string& r, const char* from, const char* to) {
+      const size_t at = r.find(from);
+      ASSERT_NE(at, std::string::npos) << from;
+      r.replace(at, std::strlen(from), to);
+    };
     std::string text;
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < form.records; ++i) {
       std::string r = records[i];
-      if (i == c.slot) {
-        const size_t at = r.find(c.from);
-        ASSERT_NE(at, std::string::npos);
-        r.replace(at, std::strlen(c.from), c.to);
-      }
+      if (i == c.slot) edit(r, c.from, c.to);
+      if (i == c.slot2) edit(r, c.from2, c.to2);
       text += r;
     }
     const size_t logged = Slurp("log.txt").size();
     IKmd2 k[17];
-    EXPECT_EQ(KmdSet_FromText(k, form, text), c.refused ? 14 : 15);
+    EXPECT_EQ(KmdSet_FromText(k, form, text), form.records - (c.refused ? 1 : 0));
     const std::string log = Slurp("log.txt").substr(logged);
     if (c.refused) {
-      EXPECT_NE(log.find("base/game_kmd.txt: the record of slot " + std::to_string(c.slot) + " is refused (" +
-                         c.refused + "); the built-in one is used"),
+      EXPECT_NE(log.find(std::string(form.file) + ": the record of slot " + std::to_string(c.slot) +
+                         " is refused (" + c.refused + "); the built-in one is used"),
                 std::string::npos)
           << log;
       auto fields = [](const IKmd2& r) {
@@ -443,12 +491,15 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
     } else {
       EXPECT_EQ(log, "");
     }
-    EXPECT_EQ(k[0].enabled, 1);  // the way back to the menu is always there
-    EXPECT_EQ(k[0].key1, 27);
+    EXPECT_EQ(k[form.wayOut].enabled, 1);  // the way out is always there
   }
 }
 
-TEST_F(KmdTest, ShippedFilesHoldEveryRecordAndMatchTheBuiltInCopies) {
+// Every record of the shipped files is read; a command that steps something
+// (a lock interval), the settings overlay's toggle among them, fires once
+// for a press of ordinary length and repeats while held as a desktop's key
+// repeat does.
+TEST_F(KmdTest, ShippedFilesHoldEveryRecordAndAPressStepsOnce) {
   const std::string base = std::string(VELMAR_SOURCE_DIR) + "/data/base/";
   struct Case {
     const char* file;
@@ -460,7 +511,6 @@ TEST_F(KmdTest, ShippedFilesHoldEveryRecordAndMatchTheBuiltInCopies) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     std::string text = Slurp(base + c.file);
-    EXPECT_EQ(text, c.builtIn);
     IKmd2 k[40];
     EXPECT_EQ(KmdSet_FromText(k, {c.mode, c.records, -1, c.file, c.builtIn}, text), c.records);
     // Slots 1 and 2 are the left and right buttons, counted as clicks.
@@ -470,6 +520,42 @@ TEST_F(KmdTest, ShippedFilesHoldEveryRecordAndMatchTheBuiltInCopies) {
       EXPECT_EQ(k[s].togVal, 1);
       EXPECT_EQ(k[s].enabled, 1);
     }
+    int stepping = 0;
+    for (int i = 0; i <= c.records; ++i) {
+      if (k[i].mode != c.mode || k[i].kind != KMD_PLAIN || k[i].interval <= 0) continue;
+      SCOPED_TRACE(i);
+      ++stepping;
+      IKmd2 r = k[i];
+      r.mode = kMode;
+      uint16_t& key = nsMKeys::n[r.key1];
+      key = 1;
+      EXPECT_EQ(Frames(&r, 1, 250), 1);  // a press of ordinary length
+      key = 0;
+      Frames(&r, 1, 1000);
+      // A second press made while the first one's lock runs is a press of its
+      // own, not the first one held: it fires when the lock is over.
+      key = 1;
+      int twice = Frames(&r, 1, 50);
+      key = 0;
+      twice += Frames(&r, 1, r.interval - 70);
+      key = 1;
+      twice += Frames(&r, 1, 250);
+      EXPECT_EQ(twice, 2);
+      key = 0;
+      Frames(&r, 1, 1000);
+      key = 1;
+      std::vector<int> fired;  // when, in a hold of two seconds
+      for (int t = 0; t < 2000; t += kFrame) {
+        Frame(&r);
+        if (r.Sig()) fired.push_back(t);
+      }
+      key = 0;
+      ASSERT_GE(fired.size(), 3u);
+      EXPECT_EQ(fired[0], 0);
+      EXPECT_NEAR(fired[1], std::max(kKmdRepeatDelay, r.interval), kFrame);
+      EXPECT_NEAR(fired[2] - fired[1], r.interval, kFrame);
+    }
+    EXPECT_GE(stepping, 5);
   }
 }
 

@@ -73,47 +73,24 @@ class Messages : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Messages, KeyPressedAndReleasedInOneFrameIsSeenDownForThatFrame) {
+// A tap and a click made between two frames come in the order they were
+// made, with the game's numbers; what a frame sees of them is the window
+// procedure's business.
+TEST_F(Messages, KeysAndButtonsComeInTheOrderTheyWereMade) {
   Key(SDL_SCANCODE_A, true);
   Key(SDL_SCANCODE_A, false);
-  std::vector<MSG> frame1 = Drain();
-  ASSERT_EQ(frame1.size(), 1u);
-  EXPECT_EQ(frame1[0].message, WM_KEYDOWN);
-  EXPECT_EQ(frame1[0].wParam, WPARAM('A'));
-  EXPECT_EQ((frame1[0].lParam >> 16) & 0xFF, 30);  // set-1 scan code of A
-  std::vector<MSG> frame2 = Drain();
-  ASSERT_EQ(frame2.size(), 1u);
-  EXPECT_EQ(frame2[0].message, WM_KEYUP);
-  EXPECT_EQ(frame2[0].wParam, WPARAM('A'));
-}
-
-TEST_F(Messages, ReleaseInALaterFrameIsNotDelayed) {
-  Key(SDL_SCANCODE_LEFT, true);
-  ASSERT_EQ(Drain().size(), 1u);
-  Key(SDL_SCANCODE_LEFT, false);
-  std::vector<MSG> f = Drain();
-  ASSERT_EQ(f.size(), 1u);
-  EXPECT_EQ(f[0].message, WM_KEYUP);
-  EXPECT_EQ(f[0].wParam, WPARAM(VK_LEFT));
-}
-
-TEST_F(Messages, MouseClickWithinOneFrameIsHeldToo) {
   Button(SDL_BUTTON_RIGHT, true);
   Button(SDL_BUTTON_RIGHT, false);
-  std::vector<MSG> f1 = Drain();
-  ASSERT_EQ(f1.size(), 1u);
-  EXPECT_EQ(f1[0].message, WM_RBUTTONDOWN);
-  EXPECT_EQ(LOWORD(WPARAM(f1[0].lParam)), 10);
-  EXPECT_EQ(HIWORD(WPARAM(f1[0].lParam)), 20);
-  std::vector<MSG> f2 = Drain();
-  ASSERT_EQ(f2.size(), 1u);
-  EXPECT_EQ(f2[0].message, WM_RBUTTONUP);
-  Button(SDL_BUTTON_LEFT, true);
-  Button(SDL_BUTTON_MIDDLE, true);
-  std::vector<MSG> f3 = Drain();
-  ASSERT_EQ(f3.size(), 2u);
-  EXPECT_EQ(f3[0].message, WM_LBUTTONDOWN);
-  EXPECT_EQ(f3[1].message, WM_MBUTTONDOWN);
+  Key(SDL_SCANCODE_LEFT, true);
+  std::vector<MSG> f = Drain();
+  ASSERT_EQ(f.size(), 5u);
+  const UINT want[] = {WM_KEYDOWN, WM_KEYUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_KEYDOWN};
+  for (size_t i = 0; i < f.size(); ++i) EXPECT_EQ(f[i].message, want[i]) << i;
+  EXPECT_EQ(f[0].wParam, WPARAM('A'));
+  EXPECT_EQ((f[0].lParam >> 16) & 0xFF, 30);  // set-1 scan code of A
+  EXPECT_EQ(LOWORD(WPARAM(f[2].lParam)), 10);
+  EXPECT_EQ(HIWORD(WPARAM(f[2].lParam)), 20);
+  EXPECT_EQ(f[4].wParam, WPARAM(VK_LEFT));
 }
 
 TEST_F(Messages, WheelStepsCarryTheSignedDelta) {

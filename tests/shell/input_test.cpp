@@ -1,6 +1,9 @@
 // The window procedure's input rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "shell/shell.h"
 #include "ui/ui.h"
 
@@ -30,9 +33,11 @@ TEST_F(Input, KeysSetAndClearTheirWords) {
   EXPECT_EQ(nsMKeys::n[65], 0);
 }
 
-// Keys and buttons are sampled once a frame: a press released before any
-// frame ran still shows for one frame, then goes.
-TEST_F(Input, APressReleasedBetweenTwoFramesShowsForOneFrame) {
+// Keys and buttons are sampled once a frame: every change of a key is seen
+// by a frame, one change of a key a frame and in the order they came, however
+// many come between two frames; a button shows where each of its presses was
+// made.
+TEST_F(Input, EveryChangeOfAKeyIsSeenByAFrame) {
   const struct {
     UINT down, up;
     WPARAM w;
@@ -41,19 +46,58 @@ TEST_F(Input, APressReleasedBetweenTwoFramesShowsForOneFrame) {
                {WM_RBUTTONDOWN, WM_RBUTTONUP, 0, 302},
                {WM_MBUTTONDOWN, WM_MBUTTONUP, 0, 303},
                {WM_KEYDOWN, WM_KEYUP, 'Q', 'Q'}};
+  auto frames = [](int key, int count) {
+    std::vector<int> seen;
+    for (int f = 0; f < count; ++f) {
+      seen.push_back(nsMKeys::n[key]);
+      nsMKeys::FrameSeen();
+    }
+    return seen;
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    // Two taps between two frames, a repeat of the held key among them.
+    Send(c.down, c.w);
     Send(c.down, c.w);
     Send(c.up, c.w);
-    EXPECT_EQ(nsMKeys::n[c.key], 1) << c.key;
-    nsMKeys::FrameSeen();
-    EXPECT_EQ(nsMKeys::n[c.key], 0) << c.key;
+    Send(c.down, c.w);
+    Send(c.up, c.w);
+    EXPECT_EQ(frames(c.key, 5), (std::vector<int>{1, 0, 1, 0, 0}));
     // Held across a frame, the release takes effect at once.
     Send(c.down, c.w);
     nsMKeys::FrameSeen();
-    EXPECT_EQ(nsMKeys::n[c.key], 1) << c.key;
     Send(c.up, c.w);
-    EXPECT_EQ(nsMKeys::n[c.key], 0) << c.key;
+    EXPECT_EQ(nsMKeys::n[c.key], 0);
+    // A flood between two frames is bounded and ends as its last change.
+    for (int i = 0; i < 1000; ++i) Send(c.down, c.w), Send(c.up, c.w);
+    Send(c.down, c.w);
+    const std::vector<int> seen = frames(c.key, 300);
+    EXPECT_EQ(std::vector<int>(seen.end() - 40, seen.end()), std::vector<int>(40, 1));
+    Send(c.up, c.w);
+    frames(c.key, 1);
   }
+  // Shift+Escape tapped between two frames, Shift seen down a frame before:
+  // the frame that sees Escape down still sees Shift down.
+  Send(WM_KEYDOWN, VK_SHIFT);
+  nsMKeys::FrameSeen();
+  Send(WM_KEYDOWN, VK_ESCAPE);
+  Send(WM_KEYUP, VK_ESCAPE);
+  Send(WM_KEYUP, VK_SHIFT);
+  EXPECT_EQ(nsMKeys::n[VK_ESCAPE] + nsMKeys::n[VK_SHIFT], 2);
+  nsMKeys::FrameSeen();
+  EXPECT_EQ(nsMKeys::n[VK_ESCAPE] + nsMKeys::n[VK_SHIFT], 0);
+  Ekran.W = 800, Ekran.H = 600;
+  Send(WM_LBUTTONDOWN, 0, MAKELPARAM(10, 20));
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(500, 500));
+  Send(WM_LBUTTONDOWN, 0, MAKELPARAM(30, 900));
+  int x = -1, y = -1;
+  EXPECT_TRUE(nsMKeys::PressedAt(301, x, y));
+  EXPECT_EQ(std::make_pair(x, y), std::make_pair(10, 580));
+  nsMKeys::FrameSeen();
+  EXPECT_FALSE(nsMKeys::PressedAt(301, x, y));
+  nsMKeys::FrameSeen();
+  EXPECT_TRUE(nsMKeys::PressedAt(301, x, y));
+  EXPECT_EQ(std::make_pair(x, y), std::make_pair(30, 0));  // below the window: its edge
 }
 
 TEST_F(Input, ScanCodeModeIndexesByScanCode) {
