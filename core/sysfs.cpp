@@ -26,6 +26,21 @@ const char* sysNotRegularFile(const std::string& path) {
   return nullptr;
 }
 
+const char* sysWhatIsAt(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::lstat(path.c_str(), &st) != 0) return nullptr;
+  if (S_ISLNK(st.st_mode)) return ::stat(path.c_str(), &st) == 0 ? "a link" : "a link to nothing";
+  if (S_ISDIR(st.st_mode)) return "a directory";
+  if (S_ISREG(st.st_mode)) return "a regular file";
+  if (S_ISFIFO(st.st_mode)) return "a pipe";
+  return "not a regular file";
+}
+
+int sysNameTaken(const std::string& path) {
+  const char* what = sysWhatIsAt(path);
+  return what && std::strcmp(what, "a directory") != 0 ? 1 : 0;
+}
+
 FILE* sysOpenRegular(const std::string& path, const char** why) {
   const char* not_ = sysNotRegularFile(path);
   FILE* f = not_ ? nullptr : std::fopen(path.c_str(), "rb");
@@ -126,7 +141,7 @@ int sysCopyFile(const std::string& from, const std::string& to, int failIfExists
 
 int sysMoveFile(const std::string& from, const std::string& to) {
   std::error_code ec;
-  if (from.empty() || to.empty() || !fs::exists(from, ec)) return 0;
+  if (from.empty() || to.empty() || !fs::exists(fs::symlink_status(from, ec))) return 0;
   if (fs::exists(fs::symlink_status(to, ec))) return 0;
   fs::rename(from, to, ec);
   return ec ? 0 : 1;

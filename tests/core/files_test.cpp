@@ -20,6 +20,14 @@ namespace {
 using FileTest = TmpDirTest;
 namespace fs = std::filesystem;
 
+// A file's bytes; a pipe, a link or anything else but a regular file is not
+// read (a pipe would block the reader).
+const std::string kNotRegular = "(not a regular file)";
+std::string ReadRegular(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(fs::symlink_status(path, ec)) ? ReadAll(path) : kNotRegular;
+}
+
 std::string Bytes(std::initializer_list<int> b) {
   std::string s;
   for (int v : b) s += (char)v;
@@ -222,6 +230,66 @@ TEST_F(FileTest, FailedBackupMoveLeavesTheFileInPlace) {
   EXPECT_EQ(BinFileWrite("m.bin", "", 2, 0), nullptr);
   EXPECT_EQ(ReadAll("m.bin"), "precious");
   EXPECT_NE(ReadAll("log.txt").find("BinFileWrite"), std::string::npos);
+}
+
+// A link at a save's name or at its backup's, dangling or not, is moved aside
+// or removed like any other old file, never followed: the save succeeds and
+// nothing is written where the link leads.
+TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
+  ASSERT_TRUE(fs::create_directory("folder"));
+  WriteAll("victim.txt", "precious");
+  const struct {
+    const char* what;
+    std::function<int()> save;  // writes "new" to save.bin
+  } writers[] = {
+      {"a safe write",
+       [] {
+         t_SafeWrite out;
+         if (!out.Open("save", ".bin")) return 0;
+         out.Check(std::fputs("new", out.f) >= 0);
+         return out.Close();
+       }},
+      {"a write that keeps a backup",
+       [] {
+         FILE* f = BinFileWrite("save", ".bin", 2, 0);
+         if (!f) return 0;
+         const bool ok = std::fputs("new", f) >= 0;
+         return std::fclose(f) == 0 && ok ? 1 : 0;
+       }},
+  };
+  const struct {
+    const char* what;
+    std::string at;  // where the link stands
+    std::string to;  // what it names
+  } links[] = {
+      {"a dangling link at the name", "save.bin", "nowhere"},
+      {"a link to a file at the name", "save.bin", "victim.txt"},
+      {"a link to a folder at the name", "save.bin", "folder"},
+      {"a dangling link at the backup's name", "save.bin_bak", "nowhere"},
+      {"a link to a file at the backup's name", "save.bin_bak", "victim.txt"},
+  };
+  for (const auto& w : writers) {
+    for (const auto& l : links) {
+      SCOPED_TRACE(std::string(w.what) + " with " + l.what);
+      std::error_code ec;
+      for (const char* name : {"save.bin", "save.bin_bak", "save.bin_new"}) fs::remove(name, ec);
+      const bool atName = l.at == "save.bin";
+      if (!atName) WriteAll("save.bin", "old");
+      fs::create_symlink(l.to, l.at, ec);
+      EXPECT_FALSE(ec) << ec.message();
+      EXPECT_EQ(w.save(), 1);
+      EXPECT_EQ(ReadRegular("save.bin"), "new");
+      if (atName) {
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status("save.bin_bak", ec))) << "the link is the backup";
+        EXPECT_EQ(fs::read_symlink("save.bin_bak", ec), fs::path(l.to));
+      } else {
+        EXPECT_EQ(ReadRegular("save.bin_bak"), "old");
+      }
+      EXPECT_FALSE(fs::exists(fs::symlink_status("save.bin_new", ec)));
+      EXPECT_EQ(ReadRegular("victim.txt"), "precious");
+      EXPECT_TRUE(fs::is_empty("folder", ec));
+    }
+  }
 }
 
 // A record of every field kind, cut at each length: reads stay bounded and a
