@@ -120,22 +120,21 @@ FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why) 
   return f;
 }
 
-// The copy is a new file: a link, pipe or file standing at the target's name
-// is replaced (or, with failIfExists, left alone and the copy refused), never
-// written through.
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists) {
-  struct stat st {};
-  if (to.empty() || (failIfExists && ::lstat(to.c_str(), &st) == 0)) return 0;
+  if (to.empty() || (failIfExists && sysWhatIsAt(to))) return 0;
   FILE* in = sysOpenRegular(from);
   if (!in) return 0;
-  FILE* out = sysOpenWrite(to, "wb");
+  const std::string tmp = to + "_new";
+  FILE* out = sysOpenWrite(tmp, "wb");
   bool ok = out != nullptr;
   char buf[65536];
   for (size_t n; ok && (n = std::fread(buf, 1, sizeof buf, in)) > 0;) ok = std::fwrite(buf, 1, n, out) == n;
   ok = ok && !std::ferror(in);
   std::fclose(in);
   if (out && std::fclose(out) != 0) ok = false;
-  if (!ok && out) ::unlink(to.c_str());
+  // rename replaces a file, link or pipe at `to`, not a directory.
+  ok = ok && ::rename(tmp.c_str(), to.c_str()) == 0;
+  if (!ok && out) ::unlink(tmp.c_str());
   return ok ? 1 : 0;
 }
 

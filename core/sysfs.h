@@ -40,6 +40,11 @@ int sysNameTaken(const std::string& path);
 // Null on failure; why, when given, receives the cause ("a directory",
 // "not a regular file", "a link", or the system's text).
 FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why = nullptr);
+// Copies a regular file. The copy is made as "<to>_new" (created anew, like
+// sysOpenWrite's "wb") and takes the name `to` only when it is complete: a
+// link, pipe or file standing at `to` is then replaced (or, with
+// failIfExists, left alone and the copy refused), never written through; a
+// copy that fails leaves `to` as it was and removes its partial file.
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists);
 // Renames what stands at `from` (a link as itself); fails when anything,
 // even a dangling link, stands at `to`.

@@ -6,11 +6,14 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 
 #include "core/core.h"
 #include "render/render.h"
+#include "tests/common/file_limit.h"
 #include "test_util.h"
 #include "ui/ui.h"
 #include "world/world.h"
@@ -223,13 +226,58 @@ TEST_F(FileTest, BackupModesAndOpenModes) {
   EXPECT_EQ(BinFileWrite("no/such/dir/x", "", 2, 0), nullptr);
 }
 
-TEST_F(FileTest, FailedBackupMoveLeavesTheFileInPlace) {
-  WriteAll("m.bin", "precious");
-  fs::create_directory("m.bin_bak");  // the backup name is taken by a folder
-  WriteAll("m.bin_bak/x", "x");
-  EXPECT_EQ(BinFileWrite("m.bin", "", 2, 0), nullptr);
-  EXPECT_EQ(ReadAll("m.bin"), "precious");
-  EXPECT_NE(ReadAll("log.txt").find("BinFileWrite"), std::string::npos);
+// The names in the working folder but the log's.
+std::set<std::string> FolderNames() {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(".")) names.insert(e.path().filename().string());
+  names.erase("log.txt");
+  return names;
+}
+
+// A backup that cannot be made leaves the file, the old backup and the folder
+// as they were: no partial copy, and the write is refused.
+TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
+  const std::string precious(100000, 'p');
+  const struct {
+    const char* what;
+    short backup;
+    bool folderAtBak;   // a folder (with a file) takes the backup's name
+    rlim_t sizeLimit;   // a file-size limit during the write, 0 for none
+  } cases[] = {
+      {"a move onto a folder", 2, true, 0},
+      {"a copy cut short", 3, false, 5000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::error_code ec;
+    for (const char* name : {"m.bin", "m.bin_bak", "m.bin_bak_new", "log.txt"}) fs::remove_all(name, ec);
+    WriteAll("m.bin", precious);
+    if (c.folderAtBak) {
+      fs::create_directory("m.bin_bak");
+      WriteAll("m.bin_bak/x", "x");
+    } else {
+      WriteAll("m.bin_bak", "older");
+    }
+    const std::set<std::string> before = FolderNames();
+    FILE* f = nullptr;
+    {
+      std::optional<FileSizeLimit> limit;
+      if (c.sizeLimit) {
+        limit.emplace(c.sizeLimit);
+        EXPECT_TRUE(limit->Ok());
+      }
+      f = BinFileWrite("m.bin", "", c.backup, 0);
+    }
+    EXPECT_EQ(f, nullptr);
+    if (f) std::fclose(f);
+    EXPECT_TRUE(ReadAll("m.bin") == precious);
+    if (c.folderAtBak)
+      EXPECT_EQ(ReadAll("m.bin_bak/x"), "x");
+    else
+      EXPECT_EQ(ReadAll("m.bin_bak"), "older");
+    EXPECT_EQ(FolderNames(), before) << "a partial copy is left, or the old backup is gone";
+    EXPECT_NE(ReadAll("log.txt").find("BinFileWrite"), std::string::npos);
+  }
 }
 
 // A link at a save's name or at its backup's, dangling or not, is moved aside
