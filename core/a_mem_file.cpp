@@ -3,7 +3,6 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "core/a_mem.h"
 #include "core/log.h"
@@ -159,14 +158,6 @@ int str3intRead(str3int& name, FILE* f) {
 
 namespace {
 
-// Whether something other than a directory stands at path (a link counts as
-// itself; nothing is opened, so a pipe there cannot block).
-bool fileExists(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::file_status st = std::filesystem::symlink_status(path, ec);
-  return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
-}
-
 FILE* failed(const char* what, const std::string& path, const char* why = nullptr) {
   LogInfo("\n BinFileWrite: %s failed for \"%s\" (%s)\n", what, path.c_str(), why ? why : std::strerror(errno));
   return nullptr;
@@ -178,7 +169,7 @@ FILE* BinFileWrite(const std::string& name, const std::string& ext, short backup
   if (name.empty()) return nullptr;
   std::string path = ext.empty() ? name : name + ext;
   const char* mode = open == 1 ? "w+b" : (open == 2 ? "a+b" : "wb");
-  if (fileExists(path)) {
+  if (sysNameTaken(path)) {
     std::string bak = path + "_bak";
     if (backup == 3) {
       if (!sysCopyFile(path, bak, 0)) return failed("backup copy", path);
@@ -187,7 +178,7 @@ FILE* BinFileWrite(const std::string& name, const std::string& ext, short backup
       return f ? f : failed("open", path, why);
     }
     if (backup == 2) {
-      if (fileExists(bak) && !sysDeleteFile(bak)) return failed("delete of the old backup", bak);
+      if (sysNameTaken(bak) && !sysDeleteFile(bak)) return failed("delete of the old backup", bak);
       if (!sysMoveFile(path, bak)) return failed("backup move", path);
     } else if (backup == 1) {
       if (!sysDeleteFile(path)) return failed("delete", path);

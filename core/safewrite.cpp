@@ -12,8 +12,9 @@ int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
   ok_ = true;
   if (name.empty()) return 0;
   // A directory in the file's place is no file to replace; anything else that
-  // is there (a pipe, say) goes to the backup like an old file.
-  const char* what = sysNotRegularFile(path_);
+  // is there (a pipe, a link, dangling or not) goes to the backup like an old
+  // file, never followed.
+  const char* what = sysWhatIsAt(path_);
   if (what && std::strcmp(what, "a directory") == 0) {
     LogFail("\n write of \"%s\" refused: it is a directory", path_.c_str());
     return 0;
@@ -44,9 +45,9 @@ int t_SafeWrite::Finish(bool ok) {
   tmp_.clear();
   if (ok_) {
     std::string bak = path_ + "_bak";
-    const char* what = sysNotRegularFile(path_);
-    bool hadOld = !what || std::strcmp(what, "missing") != 0;
-    if (hadOld && sysFileExists(bak) && !sysDeleteFile(bak)) {
+    // Links at either name count as themselves: moved aside or removed.
+    bool hadOld = sysNameTaken(path_);
+    if (hadOld && sysWhatIsAt(bak) && !sysDeleteFile(bak)) {
       LogFail("\n write of \"%s\": the old backup \"%s\" cannot be removed\n", path_.c_str(), bak.c_str());
       ok_ = false;
     } else if (hadOld && !sysMoveFile(path_, bak)) {

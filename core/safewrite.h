@@ -1,9 +1,11 @@
 // Rewriting a file safely: the new contents go to a temporary file beside the
 // target ("<name>_new", always created anew: a file, link or pipe left at that
-// name is removed, never written through); only when every write and the close succeeded does
-// the old file become "<name>_bak" (replacing an older one) and the new one
-// take its name. A failed save logs, removes the temporary file and leaves
-// the old file and its backup as they were.
+// name is removed, never written through); only when every write and the
+// close succeeded does the old file become "<name>_bak" (replacing an older
+// one) and the new one take its name. A link at the name or at "<name>_bak",
+// dangling or not, is moved aside or removed like any other old file, never
+// followed. A failed save logs, removes the temporary file and leaves the old
+// file and its backup as they were.
 #pragma once
 
 #include <cstdio>

@@ -26,6 +26,21 @@ const char* sysNotRegularFile(const std::string& path) {
   return nullptr;
 }
 
+const char* sysWhatIsAt(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::lstat(path.c_str(), &st) != 0) return nullptr;
+  if (S_ISLNK(st.st_mode)) return ::stat(path.c_str(), &st) == 0 ? "a link" : "a link to nothing";
+  if (S_ISDIR(st.st_mode)) return "a directory";
+  if (S_ISREG(st.st_mode)) return "a regular file";
+  if (S_ISFIFO(st.st_mode)) return "a pipe";
+  return "not a regular file";
+}
+
+int sysNameTaken(const std::string& path) {
+  const char* what = sysWhatIsAt(path);
+  return what && std::strcmp(what, "a directory") != 0 ? 1 : 0;
+}
+
 FILE* sysOpenRegular(const std::string& path, const char** why) {
   const char* not_ = sysNotRegularFile(path);
   FILE* f = not_ ? nullptr : std::fopen(path.c_str(), "rb");
@@ -105,28 +120,27 @@ FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why) 
   return f;
 }
 
-// The copy is a new file: a link, pipe or file standing at the target's name
-// is replaced (or, with failIfExists, left alone and the copy refused), never
-// written through.
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists) {
-  struct stat st {};
-  if (to.empty() || (failIfExists && ::lstat(to.c_str(), &st) == 0)) return 0;
+  if (to.empty() || (failIfExists && sysWhatIsAt(to))) return 0;
   FILE* in = sysOpenRegular(from);
   if (!in) return 0;
-  FILE* out = sysOpenWrite(to, "wb");
+  const std::string tmp = to + "_new";
+  FILE* out = sysOpenWrite(tmp, "wb");
   bool ok = out != nullptr;
   char buf[65536];
   for (size_t n; ok && (n = std::fread(buf, 1, sizeof buf, in)) > 0;) ok = std::fwrite(buf, 1, n, out) == n;
   ok = ok && !std::ferror(in);
   std::fclose(in);
   if (out && std::fclose(out) != 0) ok = false;
-  if (!ok && out) ::unlink(to.c_str());
+  // rename replaces a file, link or pipe at `to`, not a directory.
+  ok = ok && ::rename(tmp.c_str(), to.c_str()) == 0;
+  if (!ok && out) ::unlink(tmp.c_str());
   return ok ? 1 : 0;
 }
 
 int sysMoveFile(const std::string& from, const std::string& to) {
   std::error_code ec;
-  if (from.empty() || to.empty() || !fs::exists(from, ec)) return 0;
+  if (from.empty() || to.empty() || !fs::exists(fs::symlink_status(from, ec))) return 0;
   if (fs::exists(fs::symlink_status(to, ec))) return 0;
   fs::rename(from, to, ec);
   return ec ? 0 : 1;

@@ -21,6 +21,14 @@ const char* sysNotRegularFile(const std::string& path);
 FILE* sysOpenRegular(const std::string& path, const char** why = nullptr);
 // The same for a stream (binary mode: the caller drops the CR of CR LF).
 bool sysOpenRegular(std::ifstream& in, const std::string& path, const char** why = nullptr);
+// What stands at a name, the name itself looked at: a link is not followed
+// and nothing is opened, so a pipe there cannot block. Null when nothing
+// does, else "a directory", "a regular file", "a pipe", "a link",
+// "a link to nothing" or "not a regular file" (a device, a socket).
+const char* sysWhatIsAt(const std::string& path);
+// Whether something other than a directory stands at a name: a file, a pipe
+// or a link, dangling or not.
+int sysNameTaken(const std::string& path);
 // Opens a file for writing without trusting what stands at its name: a link
 // there is never followed, and a pipe or a device neither blocks the caller
 // nor receives the data. mode is that of fopen:
@@ -32,8 +40,15 @@ bool sysOpenRegular(std::ifstream& in, const std::string& path, const char** why
 // Null on failure; why, when given, receives the cause ("a directory",
 // "not a regular file", "a link", or the system's text).
 FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why = nullptr);
+// Copies a regular file. The copy is made as "<to>_new" (created anew, like
+// sysOpenWrite's "wb") and takes the name `to` only when it is complete: a
+// link, pipe or file standing at `to` is then replaced (or, with
+// failIfExists, left alone and the copy refused), never written through; a
+// copy that fails leaves `to` as it was and removes its partial file.
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists);
-int sysMoveFile(const std::string& from, const std::string& to);  // fails when `to` exists
+// Renames what stands at `from` (a link as itself); fails when anything,
+// even a dangling link, stands at `to`.
+int sysMoveFile(const std::string& from, const std::string& to);
 int sysDeleteFile(const std::string& path);
 int sysCreateDirectory(const std::string& path);  // 1 also when it already exists as a directory
 int sysGetCurrentDirectory(std::string& out);

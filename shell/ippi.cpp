@@ -3,7 +3,9 @@
 
 #include <GL/gl.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <string>
 
 #include "core/core.h"
@@ -183,11 +185,24 @@ int t_Root_IPPI::SaveScreenShot() {
   DWORD len = GetCurrentDirectoryA(sizeof back, back);
   if (len == 0 || len >= sizeof back) return ScreenShotFailed();
   // Every way out below returns to the remembered directory.
-  bool inFolder = SetCurrentDirectoryA(game_user_dir0()) &&
-                  (SetCurrentDirectoryA("screens1") ||
-                   (CreateDirectoryA("screens1", nullptr) && SetCurrentDirectoryA("screens1")));
+  std::string folder = game_user_dir0();
+  const bool inUserDir = SetCurrentDirectoryA(game_user_dir0());
+  bool inFolder = false;
+  if (inUserDir) {
+    folder += "/screens1";
+    inFolder = SetCurrentDirectoryA("screens1") ||
+               (CreateDirectoryA("screens1", nullptr) && SetCurrentDirectoryA("screens1"));
+  }
+  std::string why;
+  if (!inFolder) {
+    // A file, a pipe or a link to nothing in the folder's place says what it is.
+    why = std::strerror(errno);
+    const char* what = sysWhatIsAt(inUserDir ? "screens1" : game_user_dir0());
+    if (what && std::strcmp(what, "a directory") != 0) why = std::string("it is ") + what;
+  }
   bool saved = inFolder && OGL_SaveViewportToBMP(name.c_str());
   SetCurrentDirectoryA(back);
+  if (!inFolder) LogInfo("\n Screenshot not saved: the folder \"%s\" cannot be used (%s)\n", folder.c_str(), why.c_str());
   if (!saved) return ScreenShotFailed();
   Sys_SwapBuf_DC();
   Sleep(80);

@@ -3,14 +3,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 
 #include "core/core.h"
 #include "render/render.h"
+#include "tests/common/file_limit.h"
 #include "test_util.h"
 #include "ui/ui.h"
 #include "world/world.h"
@@ -19,6 +23,14 @@ namespace {
 
 using FileTest = TmpDirTest;
 namespace fs = std::filesystem;
+
+// A file's bytes; a pipe, a link or anything else but a regular file is not
+// read (a pipe would block the reader).
+const std::string kNotRegular = "(not a regular file)";
+std::string ReadRegular(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(fs::symlink_status(path, ec)) ? ReadAll(path) : kNotRegular;
+}
 
 std::string Bytes(std::initializer_list<int> b) {
   std::string s;
@@ -215,13 +227,118 @@ TEST_F(FileTest, BackupModesAndOpenModes) {
   EXPECT_EQ(BinFileWrite("no/such/dir/x", "", 2, 0), nullptr);
 }
 
-TEST_F(FileTest, FailedBackupMoveLeavesTheFileInPlace) {
-  WriteAll("m.bin", "precious");
-  fs::create_directory("m.bin_bak");  // the backup name is taken by a folder
-  WriteAll("m.bin_bak/x", "x");
-  EXPECT_EQ(BinFileWrite("m.bin", "", 2, 0), nullptr);
-  EXPECT_EQ(ReadAll("m.bin"), "precious");
-  EXPECT_NE(ReadAll("log.txt").find("BinFileWrite"), std::string::npos);
+// The names in the working folder but the log's.
+std::set<std::string> FolderNames() {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(".")) names.insert(e.path().filename().string());
+  names.erase("log.txt");
+  return names;
+}
+
+// A backup that cannot be made leaves the file, the old backup and the folder
+// as they were: no partial copy, and the write is refused.
+TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
+  const std::string precious(100000, 'p');
+  const struct {
+    const char* what;
+    short backup;
+    bool folderAtBak;   // a folder (with a file) takes the backup's name
+    rlim_t sizeLimit;   // a file-size limit during the write, 0 for none
+  } cases[] = {
+      {"a move onto a folder", 2, true, 0},
+      {"a copy cut short", 3, false, 5000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::error_code ec;
+    for (const char* name : {"m.bin", "m.bin_bak", "m.bin_bak_new", "log.txt"}) fs::remove_all(name, ec);
+    WriteAll("m.bin", precious);
+    if (c.folderAtBak) {
+      fs::create_directory("m.bin_bak");
+      WriteAll("m.bin_bak/x", "x");
+    } else {
+      WriteAll("m.bin_bak", "older");
+    }
+    const std::set<std::string> before = FolderNames();
+    FILE* f = nullptr;
+    {
+      std::optional<FileSizeLimit> limit;
+      if (c.sizeLimit) {
+        limit.emplace(c.sizeLimit);
+        EXPECT_TRUE(limit->Ok());
+      }
+      f = BinFileWrite("m.bin", "", c.backup, 0);
+    }
+    EXPECT_EQ(f, nullptr);
+    if (f) std::fclose(f);
+    EXPECT_TRUE(ReadAll("m.bin") == precious);
+    if (c.folderAtBak)
+      EXPECT_EQ(ReadAll("m.bin_bak/x"), "x");
+    else
+      EXPECT_EQ(ReadAll("m.bin_bak"), "older");
+    EXPECT_EQ(FolderNames(), before) << "a partial copy is left, or the old backup is gone";
+    EXPECT_NE(ReadAll("log.txt").find("BinFileWrite"), std::string::npos);
+  }
+}
+
+// A link at a save's name or at its backup's, dangling or not, is moved aside
+// or removed like any other old file, never followed: the save succeeds and
+// nothing is written where the link leads.
+TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
+  ASSERT_TRUE(fs::create_directory("folder"));
+  WriteAll("victim.txt", "precious");
+  const struct {
+    const char* what;
+    std::function<int()> save;  // writes "new" to save.bin
+  } writers[] = {
+      {"a safe write",
+       [] {
+         t_SafeWrite out;
+         if (!out.Open("save", ".bin")) return 0;
+         out.Check(std::fputs("new", out.f) >= 0);
+         return out.Close();
+       }},
+      {"a write that keeps a backup",
+       [] {
+         FILE* f = BinFileWrite("save", ".bin", 2, 0);
+         if (!f) return 0;
+         const bool ok = std::fputs("new", f) >= 0;
+         return std::fclose(f) == 0 && ok ? 1 : 0;
+       }},
+  };
+  const struct {
+    const char* what;
+    std::string at;  // where the link stands
+    std::string to;  // what it names
+  } links[] = {
+      {"a dangling link at the name", "save.bin", "nowhere"},
+      {"a link to a file at the name", "save.bin", "victim.txt"},
+      {"a link to a folder at the name", "save.bin", "folder"},
+      {"a dangling link at the backup's name", "save.bin_bak", "nowhere"},
+      {"a link to a file at the backup's name", "save.bin_bak", "victim.txt"},
+  };
+  for (const auto& w : writers) {
+    for (const auto& l : links) {
+      SCOPED_TRACE(std::string(w.what) + " with " + l.what);
+      std::error_code ec;
+      for (const char* name : {"save.bin", "save.bin_bak", "save.bin_new"}) fs::remove(name, ec);
+      const bool atName = l.at == "save.bin";
+      if (!atName) WriteAll("save.bin", "old");
+      fs::create_symlink(l.to, l.at, ec);
+      EXPECT_FALSE(ec) << ec.message();
+      EXPECT_EQ(w.save(), 1);
+      EXPECT_EQ(ReadRegular("save.bin"), "new");
+      if (atName) {
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status("save.bin_bak", ec))) << "the link is the backup";
+        EXPECT_EQ(fs::read_symlink("save.bin_bak", ec), fs::path(l.to));
+      } else {
+        EXPECT_EQ(ReadRegular("save.bin_bak"), "old");
+      }
+      EXPECT_FALSE(fs::exists(fs::symlink_status("save.bin_new", ec)));
+      EXPECT_EQ(ReadRegular("victim.txt"), "precious");
+      EXPECT_TRUE(fs::is_empty("folder", ec));
+    }
+  }
 }
 
 // A record of every field kind, cut at each length: reads stay bounded and a
@@ -378,42 +495,44 @@ TEST_F(FileTest, APipeOrLinkAtTheNameAWriterOpensIsNeverWrittenThrough) {
          return 1;
        }},
   };
+  // One writer with one kind of trap, checked in full whatever an earlier
+  // case did: every case starts from clean names and stops at nothing.
+  auto check = [&](const std::string& kind, const auto& w) {
+    SCOPED_TRACE(std::string(w.what) + " with a " + kind + " at " + w.trap);
+    std::error_code ec;
+    for (const std::string& name : {w.target, w.trap, w.target + "_bak"}) fs::remove(name, ec);
+    const std::string before = "old contents";
+    WriteAll("victim.txt", "precious");
+    if (w.target != w.trap) WriteAll(w.target, before);
+    if (kind == "pipe") {
+      EXPECT_EQ(mkfifo(w.trap.c_str(), 0644), 0) << std::strerror(errno);
+    } else {
+      fs::create_symlink(fs::absolute("victim.txt"), w.trap, ec);
+      EXPECT_FALSE(ec) << ec.message();
+    }
+    alarm(20);
+    EXPECT_EQ(w.write(), 1);
+    alarm(0);
+    const std::string victim = ReadAll("victim.txt");
+    EXPECT_TRUE(victim == "precious") << "the link's file now holds " << victim.size() << " bytes";
+    if (w.trap == w.target + "_bak") {
+      EXPECT_EQ(ReadRegular(w.trap), before) << "no backup copy";
+      EXPECT_EQ(ReadRegular(w.target), "new contents");
+    } else if (w.target != w.trap) {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(w.trap, ec))) << "the temporary file is gone";
+      const std::string now = ReadRegular(w.target);
+      EXPECT_NE(now, before);
+      EXPECT_NE(now, kNotRegular);
+      EXPECT_EQ(ReadRegular(w.target + "_bak"), before);
+    } else if (w.target == "shot.bmp") {
+      EXPECT_EQ(ReadRegular(w.target).substr(0, 2), "BM");
+    }
+  };
   struct sigaction hung {}, old {};
   hung.sa_handler = HungOnAPipe;
   sigaction(SIGALRM, &hung, &old);
-  for (const char* kind : {"pipe", "link"}) {
-    for (const auto& w : writers) {
-      SCOPED_TRACE(std::string(w.what) + " with a " + kind + " at " + w.trap);
-      const std::string before = "old contents";
-      WriteAll("victim.txt", "precious");
-      if (w.target != w.trap) WriteAll(w.target, before);
-      if (std::string(kind) == "pipe") {
-        ASSERT_EQ(mkfifo(w.trap.c_str(), 0644), 0);
-      } else {
-        fs::create_symlink(fs::absolute("victim.txt"), w.trap);
-      }
-      alarm(20);
-      EXPECT_EQ(w.write(), 1);
-      alarm(0);
-      const std::string victim = ReadAll("victim.txt");
-      EXPECT_TRUE(victim == "precious") << "the link's file now holds " << victim.size() << " bytes";
-      std::error_code ec;
-      if (w.trap == w.target + "_bak") {
-        ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(w.trap, ec))) << "no backup copy";
-        EXPECT_EQ(ReadAll(w.trap), before);
-        EXPECT_EQ(ReadAll(w.target), "new contents");
-      } else if (w.target != w.trap) {
-        EXPECT_FALSE(fs::exists(fs::symlink_status(w.trap, ec))) << "the temporary file is gone";
-        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(w.target, ec)));
-        EXPECT_NE(ReadAll(w.target), before);
-        EXPECT_EQ(ReadAll(w.target + "_bak"), before);
-      } else if (w.target == "shot.bmp") {
-        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(w.target, ec)));
-        EXPECT_EQ(ReadAll(w.target).substr(0, 2), "BM");
-      }
-      for (const std::string& name : {w.target, w.trap, w.target + "_bak"}) fs::remove(name, ec);
-    }
-  }
+  for (const auto& w : writers) check("pipe", w);
+  for (const auto& w : writers) check("link", w);
   sigaction(SIGALRM, &old, nullptr);
 }
 

@@ -1,9 +1,15 @@
 // Screenshots on a real GL frame: a shot that cannot be written (no folder,
-// a file-size limit) reports 0 and leaves the working folder as it was; the
-// shot counter from the settings file starts again past the largest int.
+// a file-size limit) reports 0, logs why and leaves the working folder as it
+// was; the shot counter from the settings file starts again past the largest
+// int.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 #include "tests/common/file_limit.h"
 #include "tests/common/temp_dir.h"
@@ -38,11 +44,33 @@ class ScreenshotTest : public RenderTest {
 }  // namespace
 
 TEST_F(ScreenshotTest, AShotThatCannotBeWrittenLeavesTheFolderAsItWas) {
-  // "screens1" is a file: the folder cannot be made.
-  std::ofstream("users/screens1") << "x";
-  *o2::NomScreen = 4;
-  EXPECT_EQ(Root_IPPI.SaveScreenShot(), 0);
-  EXPECT_EQ(fs::current_path(), here_);
+  // Something else stands at "screens1": the folder cannot be made, and the
+  // log names it and says why.
+  const struct {
+    const char* what;
+    std::function<bool()> make;
+    const char* why;
+  } cases[] = {
+      {"a file", [] { return static_cast<bool>(std::ofstream("users/screens1") << "x"); }, "it is a regular file"},
+      {"a pipe", [] { return mkfifo("users/screens1", 0644) == 0; }, "it is a pipe"},
+      {"a dangling link", [] { return symlink("nowhere", "users/screens1") == 0; }, "it is a link to nothing"},
+  };
+  const std::string folder = fs::absolute("users/screens1").string();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::error_code ec;
+    fs::remove("users/screens1", ec);
+    fs::remove("log.txt", ec);
+    EXPECT_TRUE(c.make());
+    *o2::NomScreen = 4;
+    EXPECT_EQ(Root_IPPI.SaveScreenShot(), 0);
+    EXPECT_EQ(fs::current_path(), here_);
+    std::ifstream in("log.txt");
+    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(log.find("Screenshot not saved: the folder \"" + folder + "\" cannot be used (" + c.why + ")"),
+              std::string::npos)
+        << log;
+  }
   fs::remove("users/screens1");
 
   // The folder is there, the file cannot be written whole.

@@ -250,6 +250,15 @@ TEST_F(GroupTest, SameWavThroughTwoSoundObjectsSharesOneBuffer) {
   EXPECT_EQ(LiveBuffers(), before + 1);
   EXPECT_EQ(Buffers.size(), 4u);
   for (remSnd* s : {&a, &b, &c, &d}) s->Close();
+  // A reset of the group empties its entries but keeps the cached buffers
+  // they share with the objects, samples and all.
+  const unsigned longWav = Zvu_[0][2];
+  ZvuResetGru(0);
+  for (int i = 0; i <= Zvu_Last[0]; ++i) EXPECT_EQ(Zvu_[0][i], 0u) << i;
+  EXPECT_EQ(Buffers.size(), 4u);
+  for (const auto& [id, info] : Buffers) EXPECT_TRUE(alIsBuffer(id)) << info.Filename;
+  EXPECT_EQ(Buffers.at(longWav).Filename, "long.wav");
+  EXPECT_EQ(BufferInt(longWav, AL_SIZE), 22050 * 3 * 2);
 }
 
 TEST_F(GroupTest, TheMusicObjectIsNeverOpenedAndStaysSilent) {
