@@ -2,7 +2,6 @@
 // command sets and others, clicks, drags and wheel steps all over the window,
 // for VELMAR_MONKEY_SECONDS per mode (default 40). The program must neither
 // crash nor report, and must still end from the menu with exit code 0.
-#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -88,35 +87,21 @@ class Monkey : public GameRun {
     }
     released_ = true;
   }
-  // Back to the menu: Shift+Escape (with the pointer off the minimap, which
-  // takes the keys), until the log says the menu runs. Return first ends a
-  // value being typed (the editor's object properties take typed values, and
-  // typing takes every key, on the key's own message). The change comes at
-  // the end of the frame that took the keys: one more frame has made it.
+  // Back to the menu: Shift+Escape, once, until the log says the menu runs.
+  // Return first ends a value being typed (the editor's object properties
+  // take typed values, and typing takes every key, on the key's own message).
   bool ToMenu() {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      Move(400, 300);
-      TapKey("Return", 100);
-      const size_t mark = LogMark();
-      Key("Escape", "shift");
-      if (Frame() && Logged(ModeEntered(3), mark)) return true;
-    }
-    return false;
+    TapKey("Return", 100);
+    const size_t mark = LogMark();
+    Key("Escape", "shift");
+    return WaitLog(ModeEntered(3), mark);
   }
-  // A menu line and what the log says it did. On a heavily loaded machine a
-  // click on a line after a storm has now and then gone unanswered (the
-  // cause is not known yet): the line is clicked again then, at most twice,
-  // and the output says so.
+  // A menu line, clicked once, and what the log says it did.
   bool MenuLine(int n, const std::string& logged) {
     const size_t mark = LogMark();
-    for (int click = 1; click <= 3; ++click) {
-      Move(700, MenuLineY(n), true);
-      Click(700, MenuLineY(n));
-      if (WaitUntil([&] { return Logged(logged, mark); }, kDeadline / 3)) return true;
-      std::printf("menu line %d: no \"%s\" after click %d\n", n, logged.c_str(), click);
-      std::fflush(stdout);
-    }
-    return false;
+    Move(700, MenuLineY(n), true);
+    Click(700, MenuLineY(n));
+    return WaitLog(logged, mark);
   }
 };
 
