@@ -52,15 +52,20 @@ constexpr float kTopWidth = 360;
 
 tw_Fotik* top = nullptr;
 
-// The default data set's settings (its local file adds none), pictures,
-// materials and general models.
-bool LoadDataSet() {
-  const std::string data = std::string(VELMAR_SOURCE_DIR) + "/data";
-  std::ifstream in(data + "/base/__orgmix.txt", std::ios::binary);
+// The default data set's settings (its local file adds none), read before
+// the GL window is made, as the game does.
+bool LoadSettings() {
+  std::ifstream in(std::string(VELMAR_SOURCE_DIR) + "/data/base/__orgmix.txt", std::ios::binary);
   if (!in) return false;
   std::string line;
   while (TextGetLine(in, line))
     if (TextTrimS(line).rfind("//==", 0) == 0) orgReadRecForInit(in, line);
+  return true;
+}
+
+// The data set's pictures, materials and general models.
+bool LoadDataSet() {
+  const std::string data = std::string(VELMAR_SOURCE_DIR) + "/data";
   char old[4096];
   if (!getcwd(old, sizeof old) || chdir(data.c_str()) != 0) return false;
   bool ok = LoadRisGru("base/ris_list0.txt") == 1;
@@ -257,8 +262,7 @@ void FloorArrays(int g) {
 }
 
 // The frame's model draws through plain GL, with the state of the game's
-// frame (camera, fog, the sun and the order light, the hull material) set
-// once.
+// frame (camera, fog, the sun, the hull material) set once.
 void DrawFloor() {
   glViewport(0, 0, kW, kH);
   glClearColor(0.5f, 0.6f, 0.8f, 1);
@@ -266,16 +270,19 @@ void DrawFloor() {
   StartOfClearDraw1();
   Camera();
   Fog_ProcCase(1, 1.0f, *o3::FogR, *o3::FogG, *o3::FogB);
+  // The lights every part of the frame has (the directional ones: the sun);
+  // the order light reaches some tanks only.
   glEnable(GL_LIGHTING);
-  for (int i = 1; i <= NowIn_masSvetik && i <= 8; ++i) {
+  GLenum light = GL_LIGHT0;
+  for (int i = 1; i <= NowIn_masSvetik && light <= GL_LIGHT7; ++i) {
     const t_Svet* s = &masSvetik[i];
-    const GLenum l = GL_LIGHT0 + i - 1;
-    glEnable(l);
-    glLightfv(l, GL_POSITION, s->position);
-    glLightfv(l, GL_AMBIENT, s->ambient);
-    glLightfv(l, GL_DIFFUSE, s->diffuse);
-    glLightfv(l, GL_SPECULAR, s->specular);
-    if (s->position.w != 0) glLightf(l, GL_LINEAR_ATTENUATION, 10.0f / static_cast<float>(s->range));
+    if (s->position.w != 0) continue;
+    glEnable(light);
+    glLightfv(light, GL_POSITION, s->position);
+    glLightfv(light, GL_AMBIENT, s->ambient);
+    glLightfv(light, GL_DIFFUSE, s->diffuse);
+    glLightfv(light, GL_SPECULAR, s->specular);
+    ++light;
   }
   Material_RS::Bind(MatRS[8], 1);
   glEnableClientState(GL_VERTEX_ARRAY);
@@ -318,7 +325,7 @@ int tanks = 0;
 
 bool Setup() {
   static const bool ok = [] {
-    if (!BenchGLWindow(kW, kH)) return false;
+    if (!LoadSettings() || !BenchGLWindow(kW, kH)) return false;
     glcount::CountLoadedEntryPoints();
     Ekran.W = kW, Ekran.H = kH, Ekran.W2 = kW / 2, Ekran.H2 = kH / 2;
     if (!LoadDataSet()) return false;
