@@ -320,8 +320,9 @@ void DrawIndexed(const Mesh0* m, const uint32_t* tri, unsigned buffer) {
 
 void DrawMesh_Uni(Mesh0* m) {
   if (!Drawable(m)) return;
+  // The colour-index array is never switched on (the window is RGBA): a
+  // vertex range has no array of it to switch off.
   if (m->layout != Mesh0::kIndexed) {
-    glDisableClientState(GL_INDEX_ARRAY);
     if (m->klvV > 0) glDrawArrays(kPrimitive[m->primitive], m->firstV, m->klvV);
     return;
   }
