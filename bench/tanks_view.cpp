@@ -141,16 +141,22 @@ int Populate() {
   return n;
 }
 
-// One frame as the game draws it, from the draw events to the minimap dots.
-void DrawFrame() {
+// The start of a frame as the game's (gsDraw1): the window cleared, the
+// clean state, the camera, no light and the fog.
+void BeginFrame() {
   glViewport(0, 0, kW, kH);
   glClearColor(0.5f, 0.6f, 0.8f, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   StartOfClearDraw1();
   Camera();
-  RenderM._ResetOnStartNewLap();
   Svet::ProcCase(0);
   Fog_ProcCase(1, 1.0f, *o3::FogR, *o3::FogG, *o3::FogB);
+}
+
+// One frame as the game draws it, from the draw events to the minimap dots.
+void DrawFrame() {
+  BeginFrame();
+  RenderM._ResetOnStartNewLap();
   GameSbor::_TestRender1();
   if (Begin2D(0, kW, 0, kH)) {
     MMapNakladDotsDraw();
@@ -264,12 +270,7 @@ void FloorArrays(int g) {
 // The frame's model draws through plain GL, with the state of the game's
 // frame (camera, fog, the sun, the hull material) set once.
 void DrawFloor() {
-  glViewport(0, 0, kW, kH);
-  glClearColor(0.5f, 0.6f, 0.8f, 1);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  StartOfClearDraw1();
-  Camera();
-  Fog_ProcCase(1, 1.0f, *o3::FogR, *o3::FogG, *o3::FogB);
+  BeginFrame();
   // The lights every part of the frame has (the directional ones: the sun);
   // the order light reaches some tanks only.
   glEnable(GL_LIGHTING);
