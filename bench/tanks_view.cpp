@@ -190,14 +190,17 @@ struct t_Floor {
 t_Floor floor;
 
 // The indices of the mesh of the bound group that a model draw names: its
-// client-memory indices, or, drawn from an element buffer, the mesh's.
+// client-memory indices, or, drawn from an element buffer, the mesh's (or
+// its turned ones).
 const uint32_t* MeshIndices(const void* indices) {
   if (indices) return static_cast<const uint32_t*>(indices);
   GLint bound = 0;
   glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB, &bound);
   const typeMdlGruVBO& g = MdlGVBO[Glob_D1g];
-  for (int i = 0; i < g.klvMesh; ++i)
-    if (bound && g.mMesh[i].elemBuf == static_cast<unsigned>(bound)) return g.mMesh[i].tri;
+  for (int i = 0; i < g.klvMesh && bound; ++i) {
+    if (g.mMesh[i].elemBuf == static_cast<unsigned>(bound)) return g.mMesh[i].tri;
+    if (g.mMesh[i].turnedBuf == static_cast<unsigned>(bound)) return g.mMesh[i].turned;
+  }
   return nullptr;
 }
 
