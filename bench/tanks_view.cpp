@@ -187,7 +187,7 @@ struct t_Floor {
   GLuint elements = 0, pos[kMdlGroups] = {}, nrm[kMdlGroups] = {}, uv[kMdlGroups] = {};
   bool ok = true;
 };
-t_Floor floor;
+t_Floor plain;  // the floor
 
 // The indices of the mesh of the bound group that a model draw names: its
 // client-memory indices, or, drawn from an element buffer, the mesh's (or
@@ -220,17 +220,17 @@ void Capture(GLenum mode, GLint first, GLsizei count, GLenum type, const void* i
   if (d.indexed) {
     const uint32_t* tri = type == GL_UNSIGNED_INT ? MeshIndices(indices) : nullptr;
     if (!tri) {
-      floor.ok = false;
+      plain.ok = false;
       return;
     }
-    auto at = floor.placed.find(tri);
-    if (at == floor.placed.end()) {
-      at = floor.placed.emplace(tri, static_cast<GLint>(floor.indices.size())).first;
-      floor.indices.insert(floor.indices.end(), tri, tri + count);
+    auto at = plain.placed.find(tri);
+    if (at == plain.placed.end()) {
+      at = plain.placed.emplace(tri, static_cast<GLint>(plain.indices.size())).first;
+      plain.indices.insert(plain.indices.end(), tri, tri + count);
     }
     d.first = at->second;
   }
-  floor.parts.push_back(d);
+  plain.parts.push_back(d);
 }
 
 GLuint Buffer(GLenum target, const void* data, size_t bytes) {
@@ -249,24 +249,24 @@ bool MakeFloor() {
   glcount::onDraw = Capture;
   DrawFrame();
   glcount::onDraw = nullptr;
-  if (!floor.ok || floor.parts.empty()) return false;
-  floor.elements = Buffer(GL_ELEMENT_ARRAY_BUFFER_ARB, floor.indices.data(), floor.indices.size() * 4);
+  if (!plain.ok || plain.parts.empty()) return false;
+  plain.elements = Buffer(GL_ELEMENT_ARRAY_BUFFER_ARB, plain.indices.data(), plain.indices.size() * 4);
   for (int g = 0; g < kMdlGroups; ++g) {
     const typeMdlGruVBO& m = MdlGVBO[g];
     if (m.klvV < 1) continue;
-    floor.pos[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.pos, size_t(m.klvV) * sizeof(vec3));
-    floor.nrm[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.nrm, size_t(m.klvV) * sizeof(vec3));
-    floor.uv[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.uv1, size_t(m.klvV) * sizeof(vec2));
+    plain.pos[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.pos, size_t(m.klvV) * sizeof(vec3));
+    plain.nrm[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.nrm, size_t(m.klvV) * sizeof(vec3));
+    plain.uv[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.uv1, size_t(m.klvV) * sizeof(vec2));
   }
   return true;
 }
 
 void FloorArrays(int g) {
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, floor.pos[g]);
+  glBindBufferARB(GL_ARRAY_BUFFER_ARB, plain.pos[g]);
   glVertexPointer(3, GL_FLOAT, 0, nullptr);
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, floor.nrm[g]);
+  glBindBufferARB(GL_ARRAY_BUFFER_ARB, plain.nrm[g]);
   glNormalPointer(GL_FLOAT, 0, nullptr);
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, floor.uv[g]);
+  glBindBufferARB(GL_ARRAY_BUFFER_ARB, plain.uv[g]);
   glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
 }
 
@@ -292,10 +292,10 @@ void DrawFloor() {
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, floor.elements);
+  glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, plain.elements);
   int group = -1;
   GLuint texture = ~0u;
-  for (const t_PartDraw& d : floor.parts) {
+  for (const t_PartDraw& d : plain.parts) {
     if (d.group != group) FloorArrays(group = d.group);
     if (d.texture != texture) {
       texture = d.texture;
@@ -361,7 +361,7 @@ void BM_Frame(benchmark::State& state) {
   state.counters["tanks"] = tanks;
   state.counters["in_view"] = inView;
   state.counters["dots"] = KlientMiniMapFgrKlv;
-  state.counters["model_draws"] = double(floor.parts.size());
+  state.counters["model_draws"] = double(plain.parts.size());
 }
 
 void BM_PlainGL(benchmark::State& state) {
