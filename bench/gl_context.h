@@ -1,6 +1,7 @@
 // A GL window for the benchmarks that draw: opened once, its context made
-// current, the settings tables and sine tables set up and the extensions
-// loaded on it.
+// current, the sine tables set up and the extensions loaded on it, which
+// sets the settings of what GL offers (as the game does once its settings
+// are loaded; the others stay as they are).
 #pragma once
 
 #include "platform/platform.h"
@@ -30,8 +31,6 @@ inline HDC BenchGLWindow(int w, int h) {
   if (!format || !SetPixelFormat(d, format, &pfd)) return nullptr;
   HGLRC rc = wglCreateContext(d);
   if (!rc || !wglMakeCurrent(d, rc)) return nullptr;
-  org2_Init();
-  orgF_Init();
   Sprr1FillCosSin();
   initExtensions(d);
   Init_Extensions(1, 1);

@@ -1,7 +1,8 @@
 // The console report of a benchmark program, then one summary line per
 // figure: "<label>: <ms> ms <per>, <n> allocations", the CPU time of the run
 // named (divided by `frames`) and its "allocs" counter as it stands (or
-// another counter, under its own word).
+// another counter, under its own word; a second one after it; none when the
+// counter is null).
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -20,6 +21,8 @@ struct t_BenchFigure {
   int digits = 2;     // decimals of the milliseconds
   const char* counter = "allocs";       // the counter shown after the time
   const char* counted = "allocations";  // what the line calls it
+  const char* counter2 = nullptr;       // a second counter, shown after the first
+  const char* counted2 = nullptr;
 };
 
 class t_BenchSummary : public benchmark::ConsoleReporter {
@@ -42,9 +45,13 @@ class t_BenchSummary : public benchmark::ConsoleReporter {
     for (const t_BenchFigure& f : figures_) {
       auto it = results_.find(f.name);
       if (it == results_.end()) continue;
-      auto c = it->second.second.find(f.counter);
-      double n = c == it->second.second.end() ? 0 : double(c->second);
-      std::printf("%s: %.*f ms %s, %.0f %s\n", f.label, f.digits, it->second.first / f.frames, f.per, n, f.counted);
+      std::printf("%s: %.*f ms %s", f.label, f.digits, it->second.first / f.frames, f.per);
+      for (auto [counter, counted] : {std::pair(f.counter, f.counted), std::pair(f.counter2, f.counted2)}) {
+        if (!counter) continue;
+        auto c = it->second.second.find(counter);
+        std::printf(", %.0f %s", c == it->second.second.end() ? 0 : double(c->second), counted);
+      }
+      std::printf("\n");
     }
     std::fflush(stdout);
   }

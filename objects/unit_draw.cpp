@@ -32,6 +32,8 @@ const t_TestSprCells kSprCells = {{1, 4, 1, 4}, {1, 4, 2, 4}, {1, 4, 1, 4}, {2, 
 // rate.
 constexpr float kTankDetailPixels = 36.0f;
 constexpr float kTankLength = 18.0f;
+// The tank's meshes are drawn at twice their size.
+constexpr float kTankScale = 2.0f;
 
 }  // namespace
 
@@ -184,7 +186,7 @@ void tw_Unit::OnRen_FlyTest(int pass) {
 
 void tw_Unit::OnRen_TankTest(int pass) {
   mb.MxRotOGL();
-  glScalef(2, 2, 2);
+  glScalef(kTankScale, kTankScale, kTankScale);
   if (pass == 1) {
     ObjBindMaterial(10);
     OnR_Gus(*o2::t1Gus, *o3::t1GusX);
@@ -206,11 +208,14 @@ void tw_Unit::OnR_Gus(int m, float x) { ObjDrawMeshBothSides(iu[uiModel + 2], m,
 void tw_Unit::OnR_Wings(int m, float x) {
   const int g = iu[uiModel + 2];
   if (iu[uiWingL]) {
+    // The left wing is a mirrored mesh. The ball about the tank's origin (as
+    // OnRender and OnRen_TankTest place it) that holds it tells whether it
+    // lies wholly in view.
+    const vec3 origin = mb.Pos() + vec3(0, *o3::t1BUp, 0);
+    const bool inView = Fru1.BallInside(origin, kTankScale * (std::fabs(x) + ObjMeshReach(g, 71)));
     glPushMatrix();
     glTranslatef(x, 0, 0);
-    glFrontFace(GL_CW);
-    ObjDrawMesh(g, 71);
-    glFrontFace(GL_CCW);
+    ObjDrawMeshFrontCW(g, 71, inView);
     glPopMatrix();
   }
   if (iu[uiWingR]) {

@@ -253,25 +253,38 @@ void DotLook(const t_DotShape& s) {
   NomBlend(38);
 }
 
-// The dots' squares gathered for one array draw: corners and colours, and
-// the look they share.
+// The dots' squares gathered for the array draws: corners and colours, in
+// runs of squares of one look.
 constexpr int kDotQuads = d2::kQArrayMax;
 float dotXY[kDotQuads * 8];
 float dotRGBA[kDotQuads * 16];
 int dotQuads = 0;
-t_DotShape dotLook;
+struct t_DotRun {
+  t_DotShape look;
+  int first, count;
+};
+t_DotRun dotRuns[kDotQuads];
+int dotRunCount = 0;
 
+// The gathered squares: the arrays given to GL once, then each run with its
+// look.
 void DrawDotQuads() {
   if (!dotQuads) return;
-  DotLook(dotLook);
-  d2::QArray(dotXY, dotRGBA, dotQuads, dotLook.outline ? 0 : 1);
-  if (dotLook.picture >= 0) NomBlend(0);
-  dotQuads = 0;
+  const bool begun = d2::QArraysBegin(dotXY, dotRGBA, dotQuads);
+  for (int k = 0; k < dotRunCount; ++k) {
+    const t_DotRun& run = dotRuns[k];
+    DotLook(run.look);
+    if (begun) d2::QArraysDraw(run.first, run.count, run.look.outline ? 0 : 1);
+    if (run.look.picture >= 0) NomBlend(0);
+  }
+  if (begun) d2::QArraysEnd();
+  dotQuads = dotRunCount = 0;
 }
 
 void AddDotQuad(const t_DotShape& s, int x, int y, float r, float g, float b) {
-  if (dotQuads && (!SameLook(s, dotLook) || dotQuads == kDotQuads)) DrawDotQuads();
-  dotLook = s;
+  if (dotQuads == kDotQuads) DrawDotQuads();
+  if (!dotRunCount || !SameLook(s, dotRuns[dotRunCount - 1].look)) dotRuns[dotRunCount++] = {s, dotQuads, 0};
+  ++dotRuns[dotRunCount - 1].count;
   const float x0 = static_cast<float>(x) - s.offset, y0 = static_cast<float>(y) - s.offset;
   const float x1 = x0 + s.side, y1 = y0 + s.side;
   const float corners[8] = {x0, y0, x1, y0, x1, y1, x0, y1};
@@ -320,8 +333,9 @@ void MMapNakladPreset(int kind, int x, int y) {
 }
 
 // The squares of all dots go to GL as arrays, in the order the dots are
-// drawn one by one (each dot's shadow, then its colour): one draw for each
-// run of squares of one look. GL is left as the one-by-one drawing leaves it.
+// drawn one by one (each dot's shadow, then its colour): the arrays given
+// once, and one draw for each run of squares of one look. GL is left as the
+// one-by-one drawing leaves it.
 void MMapNakladDotsDraw() {
   NomBlend(0);
   if (RenderM_EachOrderAlone) {

@@ -22,6 +22,16 @@ void ObjDrawMesh(int g, int m) {
   _Mesh_Sbor::DrawMesh_Uni(MdlGVBO[g].Get_pMesh(m));
 }
 
+void ObjDrawMeshFrontCW(int g, int m, bool inView) {
+  if (g < 0 || g >= kMdlGroups) return;
+  _Mesh_Sbor::DrawMesh_FrontCW(MdlGVBO[g].Get_pMesh(m), inView);
+}
+
+float ObjMeshReach(int g, int m) {
+  const Mesh0* mesh = g >= 0 && g < kMdlGroups ? MdlGVBO[g].Get_pMesh(m) : nullptr;
+  return mesh ? mesh->turnedReach : 0.0f;
+}
+
 void ObjDrawMeshBothSides(int g, int m, float x) {
   for (float side : {x, -x}) {
     glPushMatrix();

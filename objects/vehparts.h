@@ -8,6 +8,13 @@ class t_MBase1;
 
 // Mesh m of model group g; a group or a mesh that does not exist draws nothing.
 void ObjDrawMesh(int g, int m);
+// Mesh m of group g whose front faces wind clockwise (a mirrored mesh), as
+// drawn with the front face switched to clockwise; inView: the caller knows
+// the mesh lies wholly in the view volume (see _Mesh_Sbor::DrawMesh_FrontCW).
+void ObjDrawMeshFrontCW(int g, int m, bool inView);
+// How far the farthest vertex of a mirrored mesh lies from its origin (0
+// for another mesh).
+float ObjMeshReach(int g, int m);
 // Mesh m of group g at (+x, 0, 0) and at (-x, 0, 0).
 void ObjDrawMeshBothSides(int g, int m, float x);
 // Binds render material `slot` of the material table for front faces.

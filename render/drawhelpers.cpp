@@ -186,29 +186,58 @@ void Q_(float x, float y, float w, float h, int filled) {
   if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
-void QArray(const float* xy, const float* rgba, int quads, int filled) {
-  if (!In2D() || !xy || !rgba || quads <= 0) return;
-  if (quads > kQArrayMax) quads = kQArrayMax;
-  static float uv[kQArrayMax * 8];
+namespace {
+
+float qArrayUV[kQArrayMax * 8];  // Q's texture coordinates, quad after quad
+const float* qArrayRGBA = nullptr;
+int qArrayQuads = 0, qArrayLast = -1;  // quads given, last quad drawn
+
+}  // namespace
+
+bool QArraysBegin(const float* xy, const float* rgba, int quads) {
+  if (!In2D() || !xy || !rgba || quads <= 0) return false;
   static const bool made = [] {
-    for (int i = 0; i < kQArrayMax * 8; ++i) uv[i] = kStandardUV[i % 8];
+    for (int i = 0; i < kQArrayMax * 8; ++i) qArrayUV[i] = kStandardUV[i % 8];
     return true;
   }();
   (void)made;
-  if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  qArrayRGBA = rgba;
+  qArrayQuads = quads > kQArrayMax ? kQArrayMax : quads;
+  qArrayLast = -1;
   glLoadIdentity();
   OwnArraysBegin();
   glVertexPointer(2, GL_FLOAT, 0, xy);
   glEnableClientState(GL_VERTEX_ARRAY);
   glColorPointer(4, GL_FLOAT, 0, rgba);
   glEnableClientState(GL_COLOR_ARRAY);
-  OwnTexCoords(uv);
-  glDrawArrays(GL_QUADS, 0, 4 * quads);
-  OwnArraysEnd();
+  OwnTexCoords(qArrayUV);
+  return true;
+}
+
+void QArraysDraw(int first, int count, int filled) {
+  if (!qArrayRGBA || first < 0 || count <= 0 || first + count > qArrayQuads) return;
+  if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glDrawArrays(GL_QUADS, 4 * first, 4 * count);
   if (!filled) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  // The current colour and texture coordinates as the last corner leaves them.
-  glColor4fv(rgba + 4 * (4 * quads - 1));
-  TexCoord2(uv[6], uv[7]);
+  qArrayLast = first + count - 1;
+}
+
+void QArraysEnd() {
+  if (!qArrayRGBA) return;
+  OwnArraysEnd();
+  // The current colour and texture coordinates as the last corner drawn
+  // leaves them.
+  if (qArrayLast >= 0) {
+    glColor4fv(qArrayRGBA + 4 * (4 * qArrayLast + 3));
+    TexCoord2(kStandardUV[6], kStandardUV[7]);
+  }
+  qArrayRGBA = nullptr;
+}
+
+void QArray(const float* xy, const float* rgba, int quads, int filled) {
+  if (!QArraysBegin(xy, rgba, quads)) return;
+  QArraysDraw(0, qArrayQuads, filled);
+  QArraysEnd();
 }
 
 void AlfGraGorizClr(float r, float g, float b, float aLeft, float aRight, float x, float y, float w, float h,

@@ -16,6 +16,14 @@ void Q_(float x, float y, float w, float h, int filled);
 // colour is the last corner's afterwards.
 constexpr int kQArrayMax = 1024;
 void QArray(const float* xy, const float* rgba, int quads, int filled);
+// The same in runs, with the arrays given to GL once: QArraysBegin takes
+// `quads` quads (at most kQArrayMax; false outside the 2D state, when
+// nothing is drawn), QArraysDraw draws the `count` quads from `first`,
+// filled or as outlines, with the texture and blending the caller set
+// before it, and QArraysEnd leaves GL as QArray does after the last run.
+bool QArraysBegin(const float* xy, const float* rgba, int quads);
+void QArraysDraw(int first, int count, int filled);
+void QArraysEnd();
 void AlfGraGorizClr(float r, float g, float b, float aLeft, float aRight, float x, float y, float w, float h,
                     int filled);
 void LRam(float x, float y, float w, float h, int diagonals);

@@ -102,6 +102,13 @@ int CFrustum::CubeInFrustum(float x, float y, float z, float h) {
   return BoxCorners(x - h, y - h, z - h, x + h, y + h, z + h);
 }
 
+int CFrustum::BallInside(vec3 c, float r) {
+  const float need = r * 1.001f + 0.01f;
+  for (const float* p : m_Frustum)
+    if (!(p[0] * c.x + p[1] * c.y + p[2] * c.z + p[3] > need)) return 0;
+  return 1;
+}
+
 int CFrustum::Box0_InFrustum(Box0* b) {
   if (!b) return 0;
   return BoxCorners(b->gMinX(), b->gMinY(), b->gMinZ(), b->gMaxX(), b->gMaxY(), b->gMaxZ());

@@ -21,6 +21,9 @@ class CFrustum {
   int PointInFrustum(float x, float y, float z);
   int Gbr_InFrustum(vec3 min, vec3 max);
   int CubeInFrustum(float x, float y, float z, float half);
+  // 1 when the ball of radius r about c lies wholly inside every plane, with
+  // a small margin for the rounding of GL's own transforms.
+  int BallInside(vec3 c, float r);
   int Box0_InFrustum(Box0* box);
   int LineInFrustum(float* p1, float* p2);
   // Sets the planes from a model-view and a projection matrix (16 floats each,

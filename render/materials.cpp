@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "render/rendermash.h"
 #include "render/textfile.h"
 
 int Material_RS::PredBind = -10;
@@ -87,6 +88,11 @@ int ReadBinValues(const std::string& path, const std::string& tag, int n, Read r
   return 1;
 }
 
+// Inside a model run: whether binds share colour material, and whether it
+// is known to be on.
+bool sharing = false;
+bool colourOn = false;
+
 void SendColour(GLenum face, GLenum which, const vec3& v) {
   const float c[4] = {v.x, v.y, v.z, 1.0f};
   glMaterialfv(face, which, c);
@@ -105,7 +111,10 @@ int Material_RS::StartVers() {
 }
 
 void Material_RS::Bind(Material_RS& m, short face) {
-  glEnable(GL_COLOR_MATERIAL);
+  if (!colourOn) {
+    glEnable(GL_COLOR_MATERIAL);
+    colourOn = sharing;
+  }
   glColor4fv(m.colour);
   if (face < 1 || face > 3 || m.id == PredBind) return;
   PredBind = m.id;
@@ -116,6 +125,15 @@ void Material_RS::Bind(Material_RS& m, short face) {
   SendColour(f, GL_EMISSION, m.emission);
   glMaterialf(f, GL_SHININESS, m.shine.x);
 }
+
+void Material_RS::ShareBegin() {
+  sharing = !RenderM_EachOrderAlone;
+  colourOn = false;
+}
+
+void Material_RS::ShareEnd() { sharing = colourOn = false; }
+
+void Material_RS::ColourMaterialOff() { colourOn = false; }
 
 int Material_RS::LoadFromTxtFile(Material_RS& m, std::string path) {
   return ReadTextValues<float>(path, 19, false, [&m](int i, float v) { *MaterialValue(m, i) = v; });

@@ -24,6 +24,12 @@ class Material_RS {
   // Colour material on with the material's colour; for face 1 (front), 2
   // (back) or 3 (both) the GL material too, unless it was the last one sent.
   static void Bind(Material_RS& m, short face);
+  // The binds of a model run (tzkz_FModels::Run) share colour material:
+  // between ShareBegin and ShareEnd the first bind switches it on and later
+  // ones leave it on, until ColourMaterialOff says it was switched off.
+  static void ShareBegin();
+  static void ShareEnd();
+  static void ColourMaterialOff();
   // A header line, then 19 numbers: colour, ambient, diffuse, specular,
   // emission, shine. 0 when the file does not open.
   static int LoadFromTxtFile(Material_RS& m, std::string path);

@@ -190,6 +190,13 @@ int Mesh0::LoadFromTxt(std::string file, typeMdlGruVBO* group) {
   faceFlag = h.faceFlag;
   for (int i = 0; i < 8; ++i) pairs[i] = h.pairs[i];
   if (layout == kIndexed) Ind_TryStartVBO();
+  const bool mirrored = ((h.negate[0] != 0) + (h.negate[1] != 0) + (h.negate[2] != 0)) % 2 == 1;
+  if (layout == kIndexed && primitive == 0 && mirrored && !MakeTurned(group->pos)) {
+    LogFail("\n model %s: no memory for its turned triangles", file.c_str());
+    Sbros();
+    klvTri = klvV = 0;
+    return 0;
+  }
   LoadOffsetVGru = cur + need;
   return 1;
 }

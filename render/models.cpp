@@ -2,10 +2,12 @@
 #include "render/OpenGL_Ext.h"
 #include "render/models.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
 #include "render/drawhelpers.h"
+#include "render/rendermash.h"
 #include "render/sdlglue.h"
 #include "render/texstate.h"
 #include "ui/ui.h"
@@ -45,11 +47,16 @@ Mesh0::~Mesh0() { FreeArrays(); }
 void Mesh0::FreeArrays() {
   std::free(tri);
   std::free(face);
+  std::free(turned);
   tri = nullptr;
   face = nullptr;
+  turned = nullptr;
 }
 
-void Mesh0::DeleteElemBuf() { DeleteBuffer(elemBuf); }
+void Mesh0::DeleteElemBuf() {
+  DeleteBuffer(elemBuf);
+  DeleteBuffer(turnedBuf);
+}
 
 void Mesh0::Sbros() {
   DeleteElemBuf();
@@ -78,6 +85,24 @@ int Mesh0::Ind_TryStartVBO() {
     DeleteElemBuf();
     return 0;
   }
+  return 1;
+}
+
+int Mesh0::MakeTurned(const vec3* groupPos) {
+  std::free(turned);
+  turned = nullptr;
+  DeleteBuffer(turnedBuf);
+  turnedReach = 0;
+  if (!tri || klvTri <= 0 || !groupPos) return 1;
+  for (int v = firstV; v < firstV + klvV; ++v) turnedReach = std::max(turnedReach, length(groupPos[v]));
+  turned = static_cast<uint32_t*>(std::malloc(static_cast<size_t>(klvTri) * 12));
+  if (!turned) return 0;
+  for (int t = 0; t < klvTri; ++t) {
+    turned[3 * t] = tri[3 * t + 1];
+    turned[3 * t + 1] = tri[3 * t];
+    turned[3 * t + 2] = tri[3 * t + 2];
+  }
+  if (elemBuf && !TryLoadStaticVBO_UintElemBuf(turned, &turnedBuf, 3 * klvTri)) DeleteBuffer(turnedBuf);
   return 1;
 }
 
@@ -270,24 +295,49 @@ void BindClear_MGru() {
 
 namespace _Mesh_Sbor {
 
+namespace {
+
 // A mesh is drawn only against the group it belongs to, and only while that
 // group is bound: its ranges and indices were checked against that group.
-void DrawMesh_Uni(Mesh0* m) {
-  if (!m || m->primitive < 0 || m->primitive > 7 || Glob_D1g < 0) return;
+bool Drawable(const Mesh0* m) {
+  if (!m || m->primitive < 0 || m->primitive > 7 || Glob_D1g < 0) return false;
   const typeMdlGruVBO& g = MdlGVBO[Glob_D1g];
-  if (!g.mMesh || m < g.mMesh || m >= g.mMesh + g.klvMesh) return;
+  return g.mMesh && m >= g.mMesh && m < g.mMesh + g.klvMesh;
+}
+
+// An indexed mesh's triangles from their index buffer, or from client memory.
+void DrawIndexed(const Mesh0* m, const uint32_t* tri, unsigned buffer) {
   GLenum prim = kPrimitive[m->primitive];
-  if (m->layout != Mesh0::kIndexed) {
-    glDisableClientState(GL_INDEX_ARRAY);
-    if (m->klvV > 0) glDrawArrays(prim, m->firstV, m->klvV);
-    return;
-  }
-  if (priv_DrawMeshWayVBO && m->elemBuf && m->indKlv > 0 && OGL::Bind_ElemARB(m->elemBuf)) {
+  if (priv_DrawMeshWayVBO && buffer && m->indKlv > 0 && OGL::Bind_ElemARB(buffer)) {
     glDrawElements(prim, m->indKlv, GL_UNSIGNED_INT, nullptr);
     OGL::BindClear_ElemARB();
-  } else if (m->tri && m->klvTri > 0) {
-    glDrawElements(prim, 3 * m->klvTri, GL_UNSIGNED_INT, m->tri);
+  } else if (tri && m->klvTri > 0) {
+    glDrawElements(prim, 3 * m->klvTri, GL_UNSIGNED_INT, tri);
   }
+}
+
+}  // namespace
+
+void DrawMesh_Uni(Mesh0* m) {
+  if (!Drawable(m)) return;
+  // The colour-index array is never switched on (the window is RGBA): a
+  // vertex range has no array of it to switch off.
+  if (m->layout != Mesh0::kIndexed) {
+    if (m->klvV > 0) glDrawArrays(kPrimitive[m->primitive], m->firstV, m->klvV);
+    return;
+  }
+  DrawIndexed(m, m->tri, m->elemBuf);
+}
+
+void DrawMesh_FrontCW(Mesh0* m, bool inView) {
+  if (!Drawable(m)) return;
+  if (m->turned && inView && !RenderM_EachOrderAlone) {
+    DrawIndexed(m, m->turned, m->turnedBuf);
+    return;
+  }
+  glFrontFace(GL_CW);
+  DrawMesh_Uni(m);
+  glFrontFace(GL_CCW);
 }
 
 }  // namespace _Mesh_Sbor

@@ -31,6 +31,15 @@ class Mesh0 {
   int16_t pairs[8];      // four pairs, -1 by default
   uint32_t* tri = nullptr;  // 3 per triangle: absolute group vertices (indexed) or own corners (expanded)
   float* face = nullptr;    // 3 per triangle
+  // An indexed triangle mesh mirrored at load (an odd number of its axes
+  // negated) winds its front faces clockwise; `turned` holds its triangles
+  // with their first two corners swapped, counter-clockwise again (the
+  // triangle the rasteriser itself turns a clockwise one into, so that both
+  // give the same pixels), and turnedBuf their static index buffer. Null and
+  // 0 for every other mesh.
+  uint32_t* turned = nullptr;
+  unsigned turnedBuf = 0;
+  float turnedReach = 0;  // with `turned`: the farthest vertex's distance from the model origin
 
   Mesh0();
   // Frees the arrays only: GL objects are released by Sbros while a context exists.
@@ -41,6 +50,9 @@ class Mesh0 {
   void Sbros();
   int SetMainMas();
   int Ind_TryStartVBO();
+  // Makes `turned` (and its buffer) from the triangles, and its reach from
+  // the group positions it was loaded into; 0 when out of memory.
+  int MakeTurned(const vec3* groupPos);
   // Loads a text model into the group at the group's load cursor; 0 (and the
   // cursor unchanged) for a file that cannot be read, does not fit the group
   // or names a vertex or texture point it does not have.
@@ -144,6 +156,16 @@ bool MdlTxt_ReadHead(std::istream& in, t_MdlTxtHead& h);
 
 namespace _Mesh_Sbor {
 void DrawMesh_Uni(Mesh0* m);
+// Draws a mesh whose front faces wind clockwise as DrawMesh_Uni between
+// glFrontFace(GL_CW) and glFrontFace(GL_CCW) does, pixel for pixel: from its
+// turned triangles where it has them and the caller knows the mesh lies
+// wholly in the view volume, with the front face left alone (each change of
+// it makes the driver flush its vertex pipeline); else, and under the
+// RenderM_EachOrderAlone hook, by switching the front face. (GL cuts a
+// triangle that crosses the view volume's sides from its corners in their
+// order: cut, a turned triangle may differ from the clockwise one in a
+// pixel's last bit.)
+void DrawMesh_FrontCW(Mesh0* m, bool inView);
 int LoadMeshGru(std::string listFile, int groupArg);
 // Sums the vertices the loader will place for `count` entries of the list;
 // 0 when a model file cannot be read.

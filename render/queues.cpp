@@ -4,6 +4,7 @@
 
 #include "render/drawhelpers.h"
 #include "render/lights.h"
+#include "render/materials.h"
 #include "render/models.h"
 #include "render/sprites.h"
 #include "render/texstate.h"
@@ -171,6 +172,7 @@ int tzkz_FModels::Add(Fgr4* owner, uint16_t subId, int group, int extraKey, int 
 
 void tzkz_FModels::Run(int ram) {
   SvetShare_Begin();
+  Material_RS::ShareBegin();
   bool oneGroup = true;
   for (int b = 2; b <= kBuckets && heads[b]; ++b)
     if (heads[b]->group != heads[1]->group) {
@@ -200,6 +202,7 @@ void tzkz_FModels::Run(int ram) {
   }
   if (bound) BindClear_MGru();
   SvetShare_End();
+  Material_RS::ShareEnd();
 }
 
 // ---- multi-draw ranges ----

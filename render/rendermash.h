@@ -25,6 +25,8 @@ class t_RenderMash {
 extern t_RenderMash RenderM;
 
 // Test and benchmark hook, not a setting: 1 = every model order sets all
-// eight lights and every minimap dot is drawn by itself, as the frame was
-// drawn before its runs shared their state; 0 (the game) = shared.
+// eight lights and every material bind switches colour material on, a
+// mirrored mesh is drawn by switching the front face, and every minimap dot
+// is drawn by itself, as the frame was drawn before its runs shared their
+// state; 0 (the game) = shared.
 extern int RenderM_EachOrderAlone;

@@ -92,6 +92,7 @@ void NomBlend(int n) {
 
 void ColorMat(uint8_t a, uint8_t r, uint8_t g, uint8_t b) {
   if (!a) {
+    Material_RS::ColourMaterialOff();
     glDisable(GL_COLOR_MATERIAL);
     return;
   }
@@ -102,6 +103,7 @@ void ColorMat(uint8_t a, uint8_t r, uint8_t g, uint8_t b) {
 
 void ColorMatF(float a, float r, float g, float b) {
   if (!(a > 0.00001f)) {
+    Material_RS::ColourMaterialOff();
     glDisable(GL_COLOR_MATERIAL);
     return;
   }

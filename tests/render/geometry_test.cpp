@@ -125,6 +125,11 @@ TEST(Frustum, PlanesOfTheUnitCube) {
   EXPECT_EQ(f.Gbr_InFrustum(vec3(1, -0.5f, -0.5f), vec3(1, 0.5f, 0.5f)), 0);
   EXPECT_EQ(f.Gbr_InFrustum(vec3(0.9f, -0.5f, -0.5f), vec3(3, 0.5f, 0.5f)), 1);  // straddling
   EXPECT_EQ(f.CubeInFrustum(5, 0, 0, 1), 0);
+  // A ball inside is one clear of every plane, its margin included.
+  EXPECT_EQ(f.BallInside(vec3(0, 0, 0), 0.9f), 1);
+  EXPECT_EQ(f.BallInside(vec3(0.5f, 0, 0), 0.45f), 1);
+  EXPECT_EQ(f.BallInside(vec3(0.5f, 0, 0), 0.495f), 0);  // within the margin of a plane
+  EXPECT_EQ(f.BallInside(vec3(0, 0, 0.95f), 0.1f), 0);  // straddling the far plane
   float a[3] = {0, 0, 0}, b[3] = {0.5f, 0, 0}, c[3] = {5, 0, 0}, d[3] = {5, 5, 0};
   EXPECT_EQ(f.LineInFrustum(a, b), 0);  // both inside
   EXPECT_EQ(f.LineInFrustum(a, c), 1);

@@ -1,8 +1,10 @@
 // Model groups: text models in both layouts through the model list, the
 // binary block written and read back, refusals of bad lists, models and
 // blocks, and meshes drawn from a bound group on real GL frames.
+#include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "tests/common/file_limit.h"
 #include "tests/render/render_fixture.h"
@@ -77,9 +79,12 @@ void WriteModels(const ScratchDir& d, int group, int count, const std::string& e
 }
 
 // A square model of two triangles spanning x, y in -1..1 at z = 0; indexed or
-// expanded (four texture points for four vertices, layout 10 by its own word).
-std::string Square(bool expanded) {
-  std::string s = "square\nc\n4 2 4 0 0\n-1 -1\n-1 -1\n-1 -1\n-1 -1\n0 0 0\n0 0\n0 0\n0 0\n1 0\n";
+// expanded (four texture points for four vertices, layout 10 by its own word);
+// mirrored (x negated), its faces wind clockwise seen from +z.
+std::string Square(bool expanded, bool mirrored = false) {
+  std::string s = "square\nc\n4 2 4 0 0\n-1 -1\n-1 -1\n-1 -1\n-1 -1\n";
+  s += mirrored ? "1 0 0\n" : "0 0 0\n";
+  s += "0 0\n0 0\n0 0\n1 0\n";
   s += expanded ? "10\n0\n" : "0\n0\n";
   s += "// p\n-1 -1 0\n1 -1 0\n1 1 0\n-1 1 0\n// t\n//\n1 2 3\n1 3 4\n// n\n0 0 1\n0 0 1\n0 0 1\n0 0 1\n";
   if (expanded) s += "// up\n0 0\n1 0\n1 1\n0 1\n// ut\n1 2 3\n1 3 4\n";
@@ -151,17 +156,20 @@ class ModelTest : public RenderTest {
       }
     }
   }
-  // Draws mesh i of group g in white over black with a projection of -2..2.
-  static void DrawMesh(int g, int i, int ram) {
+  // Draws mesh i of group g in white over black with a projection of -2..2;
+  // with back faces culled, as a mesh whose front faces wind clockwise.
+  static void DrawMesh(int g, int i, int ram, bool frontCW = false) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(-2, 2, -2, 2, -5, 5);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glDisable(GL_CULL_FACE);
+    if (frontCW) glEnable(GL_CULL_FACE);
+    else glDisable(GL_CULL_FACE);
     ColorMatF(1, 1, 1, 1);
     Bind_MGru(g, ram);
-    _Mesh_Sbor::DrawMesh_Uni(MdlGVBO[g].Get_pMesh(i));
+    if (frontCW) _Mesh_Sbor::DrawMesh_FrontCW(MdlGVBO[g].Get_pMesh(i), true);
+    else _Mesh_Sbor::DrawMesh_Uni(MdlGVBO[g].Get_pMesh(i));
     BindClear_MGru();
   }
 };
@@ -191,6 +199,13 @@ TEST_F(ModelTest, TextListLoadsBothLayoutsIntoOneGroup) {
   for (int i = 0; i < 8; ++i) EXPECT_EQ(a.pairs[i], i + 1);
   const uint32_t tri[6] = {0, 1, 2, 0, 2, 3};
   EXPECT_EQ(std::memcmp(a.tri, tri, sizeof tri), 0);
+  // Its z is negated, a mirror: its triangles are kept turned back to
+  // counter-clockwise as well, with their own index buffer.
+  const uint32_t turned[6] = {1, 0, 2, 2, 0, 3};
+  ASSERT_NE(a.turned, nullptr);
+  EXPECT_EQ(std::memcmp(a.turned, turned, sizeof turned), 0);
+  EXPECT_NE(a.turnedBuf, 0u);
+  EXPECT_FLOAT_EQ(a.turnedReach, std::sqrt(122.0f));  // the corner at (11, 1, 0)
   EXPECT_FLOAT_EQ(a.face[2], 1.0f);
   ExpectVec(g.pos[0], 10, 0, 0);
   ExpectVec(g.pos[2], 11, 1, 0);
@@ -203,6 +218,7 @@ TEST_F(ModelTest, TextListLoadsBothLayoutsIntoOneGroup) {
   EXPECT_EQ(b.firstV, 4);
   EXPECT_EQ(b.klvV, 3);
   EXPECT_EQ(b.elemBuf, 0u);
+  EXPECT_EQ(b.turned, nullptr);  // expanded: drawn by switching the front face
   // Tiny values become 0, then every coordinate is cut to two decimals and
   // every normal to three.
   ExpectVec(g.pos[4], 0, 0, 0);
@@ -438,7 +454,10 @@ TEST_F(ModelTest, MeshesDrawFromTheBoundGroupInBothWays) {
   // The expanded square comes first, at vertex 0: it is drawn all the same.
   d.Text("e.txt", Square(true));
   d.Text("i.txt", Square(false));
-  d.Text("list.txt", List(0, 2, Entry(0, 1, "e.txt") + Entry(1, 1, "i.txt")));
+  d.Text("me.txt", Square(true, true));
+  d.Text("mi.txt", Square(false, true));
+  d.Text("list.txt", List(0, 4, Entry(0, 1, "e.txt") + Entry(1, 1, "i.txt") + Entry(2, 1, "me.txt") +
+                                    Entry(3, 1, "mi.txt")));
   ASSERT_EQ(_Mesh_Sbor::LoadMeshGru("list.txt", -1), 1);
   ASSERT_EQ(MdlGVBO[0].mMesh[0].firstV, 0);
   for (int mesh = 0; mesh < 2; ++mesh)
@@ -449,6 +468,37 @@ TEST_F(ModelTest, MeshesDrawFromTheBoundGroupInBothWays) {
       EXPECT_NEAR_RGB(ReadRgba(200, 200), 255, 255, 255, 1);
       EXPECT_NEAR_RGB(ReadRgba(20, 20), 0, 0, 0, 1);
     }
+  // The mirrored squares wind clockwise: as meshes with clockwise fronts they
+  // show with back faces culled, the indexed one from its turned triangles
+  // and the expanded one, or either under the hook, by switching the front
+  // face; the same pixels either way, and the front face is left
+  // counter-clockwise.
+  ASSERT_NE(MdlGVBO[0].mMesh[3].turned, nullptr);
+  std::vector<uint8_t> first;
+  for (int mesh = 2; mesh < 4; ++mesh)
+    for (int ram = 0; ram < 2; ++ram)
+      for (int alone = 0; alone < 2; ++alone) {
+        SCOPED_TRACE(testing::Message() << "mesh " << mesh << " ram " << ram << " alone " << alone);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        RenderM_EachOrderAlone = alone;
+        DrawMesh(0, mesh, ram, true);
+        RenderM_EachOrderAlone = 0;
+        std::vector<uint8_t> px(static_cast<size_t>(kTestW) * kTestH * 4);
+        glReadPixels(0, 0, kTestW, kTestH, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+        if (first.empty()) first = px;
+        EXPECT_TRUE(px == first);
+        EXPECT_NEAR_RGB(ReadRgba(200, 200), 255, 255, 255, 1);
+        GLint front = 0;
+        glGetIntegerv(GL_FRONT_FACE, &front);
+        EXPECT_EQ(front, GL_CCW);
+      }
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_CULL_FACE);
+  Bind_MGru(0, 1);
+  _Mesh_Sbor::DrawMesh_Uni(MdlGVBO[0].Get_pMesh(3));  // its back, culled
+  BindClear_MGru();
+  glDisable(GL_CULL_FACE);
+  EXPECT_NEAR_RGB(ReadRgba(200, 200), 0, 0, 0, 1);
   // Primitive codes above 7 are not drawn; nor is a mesh of another group.
   glClear(GL_COLOR_BUFFER_BIT);
   MdlGVBO[0].mMesh[1].primitive = 8;
