@@ -3,6 +3,8 @@
 #include "render/OpenGL_Ext.h"
 #include "render/lights.h"
 
+#include <cstring>
+
 #include "render/geometry.h"
 #include "render/groundlight.h"
 #include "render/rendermash.h"
@@ -71,6 +73,13 @@ struct t_SentLight {
   bool set = false;  // colours and range below are the light's
   vec4 ambient, diffuse, specular;
   int range = 0;
+  // A directional light's direction as last sent, and the turn (the upper
+  // 3 x 3) of the modelview it was sent under: GL keeps it in eye space, where
+  // only the turn moves it, so objects that differ by a translation (every
+  // object is placed so) need not send it again.
+  bool aimed = false;
+  vec4 aim;
+  float turn[9] = {};
 };
 struct t_SentLights {
   bool sharing = false;  // inside a model run
@@ -86,8 +95,8 @@ bool Same(const vec4& a, const vec4& b) { return a.x == b.x && a.y == b.y && a.z
 
 // Lighting and the eight lights as `o` wants them, sending only what differs
 // from what the run's earlier objects left: a light that stays on keeps its
-// colours and attenuation, and is given its position, which is relative to
-// the object, again. The GL state afterwards is the one the full setting
+// colours and attenuation; a point light is given its position, which is
+// relative to the object, again, a directional one only under another turn. The GL state afterwards is the one the full setting
 // gives.
 void SharedLightsFor(t_SveOkruj* o) {
   bool want[8] = {};
@@ -126,7 +135,19 @@ void SharedLightsFor(t_SveOkruj* o) {
     const GLenum gl = GL_LIGHT0 + i;
     if (!l.on) glEnable(gl);
     l.on = true;
-    SendPos(i, pos[i]);
+    if (pos[i].w == 0) {
+      float mv[16], turn[9];
+      glGetFloatv(GL_MODELVIEW_MATRIX, mv);
+      for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) turn[3 * r + c] = mv[4 * r + c];
+      if (!l.aimed || !Same(l.aim, pos[i]) || std::memcmp(turn, l.turn, sizeof turn) != 0) SendPos(i, pos[i]);
+      l.aimed = true;
+      l.aim = pos[i];
+      std::memcpy(l.turn, turn, sizeof turn);
+    } else {
+      SendPos(i, pos[i]);
+      l.aimed = false;
+    }
     if (!l.set || !Same(l.ambient, s->ambient)) glLightfv(gl, GL_AMBIENT, s->ambient);
     if (!l.set || !Same(l.diffuse, s->diffuse)) glLightfv(gl, GL_DIFFUSE, s->diffuse);
     if (!l.set || !Same(l.specular, s->specular)) glLightfv(gl, GL_SPECULAR, s->specular);
