@@ -2,7 +2,8 @@
 // use, then drives the loaded set through frames of key presses, pointer
 // moves and frame times taken from the rest of the input. Whatever the file
 // held: every record is of the set's mode or off, with its interval and
-// channel in range, the way out of the mode is live, and through the frames
+// channel in range, the way out of the mode fires for a tap of its keys, and
+// through the frames
 // key codes stay in 0..320, toggles within their count, countdowns
 // non-negative, signals 0..3 and at most one per arbitration channel.
 #include <cstddef>
@@ -36,6 +37,20 @@ void Run(const std::string& file, FuzzScript& s, const char* path) {
   Root_IPPI.cur = Set::kMode;
   std::memset(nsMKeys::n, 0, sizeof nsMKeys::n);
   nsMKeys::Clear_Shifts();
+  // A tap of those of the way out's keys a player can press (the keyboard's
+  // and the three buttons): it fires at the press, or once its click window
+  // has run out.
+  bool left = false;
+  for (int frame = 0; frame < 120 && !left; ++frame) {
+    for (int key : {out.key1, out.key2, out.key3})
+      if ((key >= 1 && key <= 255) || (key >= 301 && key <= 303)) nsMKeys::n[key] = frame == 0;
+    GFrameTime = 100;
+    gMilli += 100;
+    set->SensUp();
+    left = out.Sig() != 0;
+  }
+  if (!left) std::abort();
+  std::memset(nsMKeys::n, 0, sizeof nsMKeys::n);
   for (int frame = 0; frame < 200 && s.n; ++frame) {
     int k = s.Byte() | (s.Byte() & 1) << 8;
     if (k <= kKmdLastKey) nsMKeys::n[k] = s.Byte() & 1;
