@@ -214,8 +214,9 @@ struct t_KmdSet {
 // or a single-click-suppressing kind, a modifier that cancels its key, a
 // record outranking it on its channel; the menu's also without the button
 // of its built-in record), is logged and its slot takes the record of the
-// built-in copy; the slots after a record that could not be read take theirs too (one
-// log line for them all). Returns the number of records taken from the bytes.
+// built-in copy; the slots after a record that could not be read take theirs
+// too (one log line for them all). Returns the number of records taken from
+// the bytes.
 int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes);
 // Loads a set from its file in base/: 1 when the file was read. A missing or
 // unreadable file, or one without a single record that could be taken, is

@@ -259,7 +259,6 @@ int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes
   int taken = 0, firstUnread = -1;
   std::string why;
   IKmd2 wayOutBuiltIn;
-  bool wayOutFromFile = false;
   auto refuse = [&](int slot, const std::string& reason) {
     LogInfo("\n Err >> %s: the record of slot %d is refused (%s); the built-in one is used", form.file, slot,
             reason.c_str());
@@ -272,7 +271,6 @@ int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes
     why.clear();
     if (IKmd2_InitFromTxtStream(set[i], in, form.mode, &why)) {
       ++taken;
-      wayOutFromFile = wayOutFromFile || i == form.wayOut;
       continue;
     }
     if (unread) {
@@ -285,9 +283,10 @@ int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes
   if (firstUnread >= 0)
     LogInfo("\n Err >> %s: slots %d..%d are not read; their built-in records are used", form.file, firstUnread,
             form.records - 1);
-  // The way out is judged with the whole set read: other records can take it.
+  // The way out is judged with the whole set read: other records can take
+  // it. (The built-in record, taken when the file's was refused, always can.)
   if (form.wayOut >= 0 && form.wayOut < form.records) {
-    why = wayOutFromFile ? WayOutFault(set, form, wayOutBuiltIn) : "";
+    why = WayOutFault(set, form, wayOutBuiltIn);
     if (!why.empty()) {
       refuse(form.wayOut, why);
       set[form.wayOut] = wayOutBuiltIn;

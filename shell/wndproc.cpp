@@ -34,7 +34,7 @@ struct t_Change {
 constexpr int kWaiting = 256;  // changes kept waiting; a flood beyond takes effect at once
 t_Change waiting[kWaiting];
 int waitHead = 0, waitCount = 0;
-uint8_t waitingOf[kKeys];  // waiting changes of each key
+uint8_t oddWaiting[kKeys];  // an odd number of a key's changes wait: its last state is not n[k]
 uint8_t unseen[kKeys];     // changed since the last frame
 t_Place shown[kButtons];   // where the press a button shows was made
 
@@ -51,7 +51,7 @@ void Show(const t_Change& c) {
 void ShowNext() {
   const t_Change& c = waiting[waitHead];
   Show(c);
-  --waitingOf[c.k];
+  oddWaiting[c.k] ^= 1;
   waitHead = (waitHead + 1) % kWaiting;
   --waitCount;
 }
@@ -60,7 +60,7 @@ void Change(int k, bool down, const t_Place& at) {
   if (k < 0 || k >= kKeys) return;
   if (waitCount == kWaiting)
     while (waitCount) ShowNext();
-  const bool last = (n[k] != 0) != (waitingOf[k] % 2 == 1);  // the state after the waiting changes
+  const bool last = (n[k] != 0) != (oddWaiting[k] != 0);  // the state after the waiting changes
   if (last == down) return;  // a key's repeat, or the release of a key not down
   const t_Change c{k, down, at};
   if (!waitCount && !unseen[k]) {
@@ -68,14 +68,14 @@ void Change(int k, bool down, const t_Place& at) {
     return;
   }
   waiting[(waitHead + waitCount++) % kWaiting] = c;
-  ++waitingOf[k];
+  oddWaiting[k] ^= 1;
 }
 }  // namespace
 
 void nFlushProc() {
   std::memset(n, 0, sizeof n);
   std::memset(unseen, 0, sizeof unseen);
-  std::memset(waitingOf, 0, sizeof waitingOf);
+  std::memset(oddWaiting, 0, sizeof oddWaiting);
   waitHead = waitCount = 0;
   for (t_Place& p : shown) p = t_Place{};
 }
