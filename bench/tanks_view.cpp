@@ -8,27 +8,35 @@
 // of all tanks, then glFinish.
 //
 // In the same run the model draws of that frame are drawn again through
-// plain GL: the same meshes, matrices and triangles, one draw a part from
-// buffer objects, with the lights, material and arrays set once and the
-// texture once a run of parts that share it. That is the floor the game's
-// frame is measured against.
+// plain GL (bench/plain_floor.h): the same meshes, matrices and triangles,
+// one draw a part from buffer objects, each part with the lights and
+// material the frame gave it, that state sent only where it changes. That
+// is the floor the game's frame is measured against; at the start the two
+// pictures are compared, and a floor that differs from the frame in 0.3 %
+// of the pixels or more (the minimap dots are the frame's alone) ends the
+// run with an error.
 //
-// The figures are the main thread's CPU time (the benchmark library's CPU
-// timer is the thread's; llvmpipe rasterises in threads of its own) and the
-// GL calls, draws and triangles, counted by the linker-wrapped layer of
-// tests/common/gl_count.h; the run ends with one summary line per figure.
+// Frame and floor are drawn in turn, one of each a round, so that what else
+// the machine does weighs on both alike. The figures are the main thread's
+// CPU time of each (llvmpipe rasterises in threads of its own), their
+// medians and the median, least and greatest of the rounds' ratios, and the
+// frame's GL calls and triangles, counted by the linker-wrapped layer of
+// tests/common/gl_count.h.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "bench/bench_scene.h"
 #include "bench/gl_context.h"
-#include "bench/summary.h"
+#include "bench/plain_floor.h"
 #include "bench/world_setup.h"
 #include "modes/select.h"
 #include "modes/steps.h"
@@ -167,165 +175,37 @@ void DrawFrame() {
 
 // ---- the same draws through plain GL
 
-// One model draw of the frame: its group, texture, primitive, the matrix it
-// was drawn with and where its vertices are (a range of the group's, or
-// indices placed in the floor's element buffer).
-struct t_PartDraw {
-  int group;
-  GLuint texture;
-  GLenum mode;
-  bool indexed;
-  GLint first;  // first vertex, or first index in the element buffer
-  GLsizei count;
-  float matrix[16];
-};
+t_PlainFloor plain;  // the floor
 
-struct t_Floor {
-  std::vector<t_PartDraw> parts;
-  std::vector<uint32_t> indices;            // of every indexed mesh drawn, once each
-  std::map<const void*, GLint> placed;      // a mesh's indices -> their first in `indices`
-  GLuint elements = 0, pos[kMdlGroups] = {}, nrm[kMdlGroups] = {}, uv[kMdlGroups] = {};
-  bool ok = true;
-};
-t_Floor plain;  // the floor
-
-// The indices of the mesh of the bound group that a model draw names: its
-// client-memory indices, or, drawn from an element buffer, the mesh's (or
-// its turned ones).
-const uint32_t* MeshIndices(const void* indices) {
-  if (indices) return static_cast<const uint32_t*>(indices);
-  GLint bound = 0;
-  glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING_ARB, &bound);
-  const typeMdlGruVBO& g = MdlGVBO[Glob_D1g];
-  for (int i = 0; i < g.klvMesh && bound; ++i) {
-    if (g.mMesh[i].elemBuf == static_cast<unsigned>(bound)) return g.mMesh[i].tri;
-    if (g.mMesh[i].turnedBuf == static_cast<unsigned>(bound)) return g.mMesh[i].turned;
-  }
-  return nullptr;
-}
-
-// Takes each model draw of a frame (a draw while a model group is bound).
-void Capture(GLenum mode, GLint first, GLsizei count, GLenum type, const void* indices) {
-  if (Glob_D1g < 0) return;
-  t_PartDraw d{};
-  d.group = Glob_D1g;
-  GLint tex = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &tex);
-  d.texture = glIsEnabled(GL_TEXTURE_2D) ? static_cast<GLuint>(tex) : 0;
-  d.mode = mode;
-  d.count = count;
-  d.first = first;
-  glGetFloatv(GL_MODELVIEW_MATRIX, d.matrix);
-  d.indexed = type != 0;
-  if (d.indexed) {
-    const uint32_t* tri = type == GL_UNSIGNED_INT ? MeshIndices(indices) : nullptr;
-    if (!tri) {
-      plain.ok = false;
-      return;
-    }
-    auto at = plain.placed.find(tri);
-    if (at == plain.placed.end()) {
-      at = plain.placed.emplace(tri, static_cast<GLint>(plain.indices.size())).first;
-      plain.indices.insert(plain.indices.end(), tri, tri + count);
-    }
-    d.first = at->second;
-  }
-  plain.parts.push_back(d);
-}
-
-GLuint Buffer(GLenum target, const void* data, size_t bytes) {
-  GLuint b = 0;
-  glGenBuffersARB(1, &b);
-  glBindBufferARB(target, b);
-  glBufferDataARB(target, static_cast<GLsizeiptrARB>(bytes), data, GL_STATIC_DRAW_ARB);
-  glBindBufferARB(target, 0);
-  return b;
-}
-
-// Draws one game frame with the model draws taken, and puts their meshes in
-// buffer objects.
-bool MakeFloor() {
-  if (!glGenBuffersARB || !glBindBufferARB || !glBufferDataARB) return false;
-  glcount::onDraw = Capture;
-  DrawFrame();
-  glcount::onDraw = nullptr;
-  if (!plain.ok || plain.parts.empty()) return false;
-  plain.elements = Buffer(GL_ELEMENT_ARRAY_BUFFER_ARB, plain.indices.data(), plain.indices.size() * 4);
-  for (int g = 0; g < kMdlGroups; ++g) {
-    const typeMdlGruVBO& m = MdlGVBO[g];
-    if (m.klvV < 1) continue;
-    plain.pos[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.pos, size_t(m.klvV) * sizeof(vec3));
-    plain.nrm[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.nrm, size_t(m.klvV) * sizeof(vec3));
-    plain.uv[g] = Buffer(GL_ARRAY_BUFFER_ARB, m.uv1, size_t(m.klvV) * sizeof(vec2));
-  }
-  return true;
-}
-
-void FloorArrays(int g) {
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, plain.pos[g]);
-  glVertexPointer(3, GL_FLOAT, 0, nullptr);
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, plain.nrm[g]);
-  glNormalPointer(GL_FLOAT, 0, nullptr);
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, plain.uv[g]);
-  glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-}
-
-// The frame's model draws through plain GL, with the state of the game's
-// frame (camera, fog, the sun, the hull material) set once.
+// The frame's model draws through plain GL, from the same start of a frame.
 void DrawFloor() {
   BeginFrame();
-  // The lights every part of the frame has (the directional ones: the sun);
-  // the order light reaches some tanks only.
-  glEnable(GL_LIGHTING);
-  GLenum light = GL_LIGHT0;
-  for (int i = 1; i <= NowIn_masSvetik && light <= GL_LIGHT7; ++i) {
-    const t_Svet* s = &masSvetik[i];
-    if (s->position.w != 0) continue;
-    glEnable(light);
-    glLightfv(light, GL_POSITION, s->position);
-    glLightfv(light, GL_AMBIENT, s->ambient);
-    glLightfv(light, GL_DIFFUSE, s->diffuse);
-    glLightfv(light, GL_SPECULAR, s->specular);
-    ++light;
-  }
-  Material_RS::Bind(MatRS[8], 1);
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_NORMAL_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, plain.elements);
-  int group = -1;
-  GLuint texture = ~0u;
-  for (const t_PartDraw& d : plain.parts) {
-    if (d.group != group) FloorArrays(group = d.group);
-    if (d.texture != texture) {
-      texture = d.texture;
-      if (texture) {
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, texture);
-      } else {
-        glDisable(GL_TEXTURE_2D);
-      }
-    }
-    glLoadMatrixf(d.matrix);
-    if (d.indexed)
-      glDrawElements(d.mode, d.count, GL_UNSIGNED_INT, reinterpret_cast<const void*>(size_t(d.first) * 4));
-    else
-      glDrawArrays(d.mode, d.first, d.count);
-  }
-  glBindBufferARB(GL_ELEMENT_ARRAY_BUFFER_ARB, 0);
-  glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glDisableClientState(GL_NORMAL_ARRAY);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-  for (int i = 0; i < 8; ++i) glDisable(GL_LIGHT0 + i);
-  glDisable(GL_LIGHTING);
+  plain.Draw();
   glDisable(GL_FOG);
   glFinish();
 }
 
-// ---- the benchmarks
+// The picture drawn last (RGB), and the pixels in which two differ.
+void ReadPicture(std::vector<uint8_t>& px) {
+  px.resize(size_t(kW) * kH * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+}
+long Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  long n = 0;
+  for (size_t i = 0; i + 2 < a.size() && i + 2 < b.size(); i += 3)
+    n += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+  return n;
+}
 
-int tanks = 0;
+// ---- the rounds
+
+int tanks = 0, inView = 0;
+long differing = 0;  // pixels in which the frame and the floor differ
+bool diverged = false;  // the run ends with an error
+// The floor must draw the frame's picture: the model draws are the frame's
+// but for the minimap dots.
+constexpr double kMostDiffering = 0.003;
 
 bool Setup() {
   static const bool ok = [] {
@@ -334,60 +214,131 @@ bool Setup() {
     Ekran.W = kW, Ekran.H = kH, Ekran.W2 = kW / 2, Ekran.H2 = kH / 2;
     if (!LoadDataSet()) return false;
     tanks = Populate();
-    return tanks > 0 && MakeFloor();
+    if (tanks < 1 || !plain.Take(DrawFrame)) return false;
+    for (int i = 1; i < Fgr4W.Unit.count; ++i)
+      inView += Fgr4W.Unit.bodies[i].Status() && Fgr4W.Unit.bodies[i].iu[uiVisible] == 1;
+    std::vector<uint8_t> frame, floor;
+    DrawFrame();
+    ReadPicture(frame);
+    DrawFloor();
+    ReadPicture(floor);
+    differing = Differing(frame, floor);
+    return true;
   }();
   return ok;
 }
 
-void Counters(benchmark::State& state, long calls0, long draws0, long tris0) {
-  const auto avg = benchmark::Counter::kAvgIterations;
-  state.counters["gl_calls"] = benchmark::Counter(double(glcount::Calls() - calls0), avg);
-  state.counters["draws"] = benchmark::Counter(double(glcount::Draws() - draws0), avg);
-  state.counters["triangles"] = benchmark::Counter(double(glcount::TrianglesDrawn() - tris0), avg);
+double ThreadMs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) * 1e-6;
 }
 
-void BM_Frame(benchmark::State& state) {
+// The rounds run until their main-thread CPU reaches the minimum time (the
+// library's --benchmark_min_time; kFullRun without it), kMinRounds at least.
+constexpr double kFullRun = 10;
+double runSeconds = kFullRun;
+constexpr int kMinRounds = 3, kMaxRounds = 4000;
+
+struct t_Rounds {
+  std::vector<double> frame, floor;  // main-thread ms of each round's frame and floor
+  long calls = 0, triangles = 0;     // of the frames
+};
+t_Rounds rounds;
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  const size_t h = v.size() / 2;
+  std::nth_element(v.begin(), v.begin() + long(h), v.end());
+  if (v.size() % 2) return v[h];
+  return (v[h] + *std::max_element(v.begin(), v.begin() + long(h))) / 2;
+}
+
+std::vector<double> Ratios() {
+  std::vector<double> r(rounds.frame.size());
+  for (size_t i = 0; i < r.size(); ++i) r[i] = rounds.floor[i] > 0 ? rounds.frame[i] / rounds.floor[i] : 0;
+  return r;
+}
+
+// Frame, floor, frame, floor, ...: a round is one of each, so that what the
+// machine does meanwhile weighs on both alike.
+void BM_Rounds(benchmark::State& state) {
   if (!Setup()) {
     state.SkipWithError("no GL context, data set or buffer objects");
+    return;
+  }
+  if (double(differing) >= kMostDiffering * kW * kH) {
+    std::fprintf(stderr, "the plain GL floor differs from the frame in %ld of %d pixels\n", differing, kW * kH);
+    state.SkipWithError("the plain GL floor does not draw the frame's picture");
+    diverged = true;
     return;
   }
   DrawFrame();
-  int inView = 0;
-  for (int i = 1; i < Fgr4W.Unit.count; ++i)
-    inView += Fgr4W.Unit.bodies[i].Status() && Fgr4W.Unit.bodies[i].iu[uiVisible] == 1;
-  const long calls0 = glcount::Calls(), draws0 = glcount::Draws(), tris0 = glcount::TrianglesDrawn();
-  for (auto _ : state) DrawFrame();
-  Counters(state, calls0, draws0, tris0);
+  DrawFloor();
+  rounds.frame.clear();
+  rounds.floor.clear();
+  rounds.frame.reserve(kMaxRounds);
+  rounds.floor.reserve(kMaxRounds);
+  rounds.calls = rounds.triangles = 0;
+  for (auto _ : state) {
+    double spent = 0;
+    for (int n = 0; n < kMaxRounds; ++n) {
+      if (n >= kMinRounds && spent >= runSeconds * 1e3) break;
+      const long c0 = glcount::Calls(), t0 = glcount::TrianglesDrawn();
+      const double a = ThreadMs();
+      DrawFrame();
+      const double b = ThreadMs();
+      rounds.calls += glcount::Calls() - c0;
+      rounds.triangles += glcount::TrianglesDrawn() - t0;
+      DrawFloor();
+      const double c = ThreadMs();
+      rounds.frame.push_back(b - a);
+      rounds.floor.push_back(c - b);
+      spent += c - a;
+    }
+  }
+  const double n = double(rounds.frame.size());
+  const std::vector<double> r = Ratios();
+  state.counters["rounds"] = n;
+  state.counters["frame_ms"] = Median(rounds.frame);
+  state.counters["floor_ms"] = Median(rounds.floor);
+  state.counters["ratio"] = Median(r);
+  state.counters["gl_calls"] = double(rounds.calls) / n;
+  state.counters["triangles"] = double(rounds.triangles) / n;
   state.counters["tanks"] = tanks;
   state.counters["in_view"] = inView;
   state.counters["dots"] = KlientMiniMapFgrKlv;
-  state.counters["model_draws"] = double(plain.parts.size());
+  state.counters["model_draws"] = double(plain.Parts());
+  state.counters["differing_px"] = double(differing);
+  state.counters["light_sets"] = double(plain.LightSets());
+  state.counters["looks"] = double(plain.Looks());
 }
 
-void BM_PlainGL(benchmark::State& state) {
-  if (!Setup()) {
-    state.SkipWithError("no GL context, data set or buffer objects");
-    return;
-  }
-  DrawFloor();
-  const long calls0 = glcount::Calls(), draws0 = glcount::Draws(), tris0 = glcount::TrianglesDrawn();
-  for (auto _ : state) DrawFloor();
-  Counters(state, calls0, draws0, tris0);
+// The minimum time of the run, as the library reads it.
+void ReadRunSeconds(int argc, char** argv) {
+  const std::string flag = "--benchmark_min_time=";
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]).rfind(flag, 0) == 0) runSeconds = std::max(0.0, std::atof(argv[i] + flag.size()));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::RegisterBenchmark("TanksInView/Frame", BM_Frame)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("TanksInView/PlainGL", BM_PlainGL)->Unit(benchmark::kMillisecond);
+  ReadRunSeconds(argc, argv);
+  benchmark::RegisterBenchmark("TanksInView/Rounds", BM_Rounds)->Unit(benchmark::kMillisecond)->Iterations(1);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  t_BenchSummary reporter({
-      {"TanksInView/Frame", "frame, 850 tanks in view", 1.0, "main-thread CPU", 1, "gl_calls", "GL calls",
-       "triangles", "triangles"},
-      {"TanksInView/PlainGL", "same draws through plain GL", 1.0, "main-thread CPU", 1, nullptr},
-  });
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  return 0;
+  if (!rounds.frame.empty()) {
+    const std::vector<double> r = Ratios();
+    const double n = double(rounds.frame.size());
+    std::printf("\nframe, %d tanks in view: %.1f ms main-thread CPU, %.0f GL calls, %.0f triangles\n", inView,
+                Median(rounds.frame), double(rounds.calls) / n, double(rounds.triangles) / n);
+    std::printf("same draws through plain GL: %.1f ms main-thread CPU\n", Median(rounds.floor));
+    std::printf("ratio over %zu interleaved rounds: median %.2f (min %.2f, max %.2f)\n", r.size(), Median(r),
+                *std::min_element(r.begin(), r.end()), *std::max_element(r.begin(), r.end()));
+    std::fflush(stdout);
+  }
+  return diverged ? 1 : 0;
 }

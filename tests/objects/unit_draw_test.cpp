@@ -2,11 +2,13 @@
 // variant drawn by the render machine, the selection ring, rings of a
 // selected unit out of view, enemies nobody sees, picking, the heap under
 // the hover pick over a full pool, and the frame of many units drawn with
-// shared lights and dot arrays.
+// shared lights and dot arrays, and drawn again through the benchmark's
+// plain GL floor.
 #include <cstring>
 #include <iterator>
 #include <vector>
 
+#include "bench/plain_floor.h"
 #include "objects/fotik.h"
 #include "objects/modesglue.h"
 #include "tests/common/alloc_hooks.h"
@@ -48,6 +50,90 @@ class UnitDrawTest : public ObjDrawTest {
     u->mb.Pos(at);
     u->mb.PosYOpor();
     return u;
+  }
+
+  // The data set's settings for a test, and what GL offers as the game sets
+  // it after them; the suite's own come back after it.
+  struct t_DataSetSettings {
+    int saved2[std::size(org2n)];
+    float savedF[std::size(orgFn)];
+    int savedFrameTime = GFrameTime;
+    t_DataSetSettings() {
+      std::memcpy(saved2, org2n, sizeof saved2);
+      std::memcpy(savedF, orgFn, sizeof savedF);
+      LoadDefaultSettings();
+      EXPECT_EQ(Init_Extensions(1, 1), 1);
+      *o2::AktivIPPI = 4;
+      GFrameTime = 10;
+    }
+    ~t_DataSetSettings() {
+      GFrameTime = savedFrameTime;
+      std::memcpy(org2n, saved2, sizeof saved2);
+      std::memcpy(orgFn, savedF, sizeof savedF);
+    }
+  };
+
+  // 240 units in rows from near the side camera (wheels and wings drawn) to
+  // far: tanks, with (`mixed`) a few of every other variant and some
+  // selected among them; under the sun and point lights of three colours
+  // that reach some of them, gathered by one update.
+  void LitRows(bool mixed) {
+    sysSRand(7);
+    const int others[] = {1, 2, 4};
+    for (int k = 0; k < 240; ++k) {
+      const int preset = mixed && k % 40 == 7 ? others[(k / 40) % 3] : 3;
+      tw_Unit* u = Unit(preset, 1, kAt + vec3((k % 20) * 9.0f - 85, 0, (k / 20) * -14.0f + 40));
+      ASSERT_NE(u, nullptr);
+      if (mixed && k % 53 == 0) PlayerSelectedAdd(u->owner);
+    }
+    if (mixed) Unit(4, 1, kAt + vec3(30, 0, 20));
+    NowIn_masSvetik = NowIn_masLandSvetik = 0;
+    Glob_KamOptimBoxP = kAt;
+    Glob_KamOptimBoxG = vec3(400, 400, 400);
+    t_Svet* sun = GetSvetikPro(1, vec3(0.3f, 0.8f, 0.5f), 5000);
+    ASSERT_NE(sun, nullptr);
+    sun->ambient = vec4(0.3f, 0.3f, 0.3f, 1);
+    sun->diffuse = vec4(0.8f, 0.8f, 0.7f, 1);
+    const struct {
+      vec3 at;
+      int reach;
+      float r, g, b;
+    } lamps[] = {{{-40, 5, 20}, 40, 1, 0.3f, 0.1f}, {{20, 5, -30}, 50, 0.1f, 0.4f, 1}, {{0, 8, 0}, 30, 0.2f, 1, 0.2f},
+                 {{60, 5, -90}, 60, 1, 1, 0.3f}, {{-70, 5, -60}, 0, 1, 1, 1}};
+    for (const auto& l : lamps) Add_SvetBallPos(kAt + l.at, l.reach, l.r, l.g, l.b, 0.3f, 0.3f, 0.3f);
+    UnitListsStartLap();
+    FgrHld.Update(2, 1);
+  }
+
+  // The rows seen from the side, or from a top camera whose square cuts
+  // them (the wings that cross its edges are drawn by switching the front
+  // face, the others turned).
+  void RowsView(bool top) {
+    if (top) {
+      cam.mode = 6;
+      cam.orthoW = cam.orthoH = 95;
+      cam.znear = -300;
+      cam.zfar = 300;
+      cam.eye = kAt + vec3(-40, 0, -73);
+      cam.Set1();
+      cam.Set2_ProjMode(1);
+      cam.Set3_Kamera();
+      Fru1.Update();
+    } else {
+      Camera(vec3(1000, 45, 1095), kAt + vec3(0, 0, -40));
+    }
+  }
+
+  static std::vector<uint8_t> Picture() {
+    std::vector<uint8_t> px(size_t(kTestW) * kTestH * 4);
+    glReadPixels(0, 0, kTestW, kTestH, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+    return px;
+  }
+  static int Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    int n = 0;
+    for (size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4)
+      n += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    return n;
   }
 };
 
@@ -266,44 +352,9 @@ TEST_F(UnitDrawTest, HoverPicksOverAFullPoolOfTanksKeepTheHeapFlat) {
 // dots shows that GL is left alike too), and it takes less than half the GL
 // calls.
 TEST_F(UnitDrawTest, SharedLightsAndDotArraysDrawTheSameFrameWithFewerCalls) {
-  int saved2[std::size(org2n)];
-  float savedF[std::size(orgFn)];
-  std::memcpy(saved2, org2n, sizeof saved2);
-  std::memcpy(savedF, orgFn, sizeof savedF);
-  LoadDefaultSettings();
-  ASSERT_EQ(Init_Extensions(1, 1), 1);  // what GL offers, as the game sets it after its settings
-  *o2::AktivIPPI = 4;
+  const t_DataSetSettings settings;
   ASSERT_GT(*o3::t1WingX, 0.5f);
-  sysSRand(7);
-  const int savedFrameTime = GFrameTime;
-  GFrameTime = 10;
-  // Tanks in rows from near the camera (wheels and wings drawn) to far, a
-  // few of every other variant and some selected among them.
-  const int others[] = {1, 2, 4};
-  for (int k = 0; k < 240; ++k) {
-    const int preset = k % 40 == 7 ? others[(k / 40) % 3] : 3;
-    tw_Unit* u = Unit(preset, 1, kAt + vec3((k % 20) * 9.0f - 85, 0, (k / 20) * -14.0f + 40));
-    ASSERT_NE(u, nullptr);
-    if (k % 53 == 0) PlayerSelectedAdd(u->owner);
-  }
-  Unit(4, 1, kAt + vec3(30, 0, 20));
-  // The sun, and point lights of three colours that reach some of them.
-  NowIn_masSvetik = NowIn_masLandSvetik = 0;
-  Glob_KamOptimBoxP = kAt;
-  Glob_KamOptimBoxG = vec3(400, 400, 400);
-  t_Svet* sun = GetSvetikPro(1, vec3(0.3f, 0.8f, 0.5f), 5000);
-  ASSERT_NE(sun, nullptr);
-  sun->ambient = vec4(0.3f, 0.3f, 0.3f, 1);
-  sun->diffuse = vec4(0.8f, 0.8f, 0.7f, 1);
-  const struct {
-    vec3 at;
-    int reach;
-    float r, g, b;
-  } lamps[] = {{{-40, 5, 20}, 40, 1, 0.3f, 0.1f}, {{20, 5, -30}, 50, 0.1f, 0.4f, 1}, {{0, 8, 0}, 30, 0.2f, 1, 0.2f},
-               {{60, 5, -90}, 60, 1, 1, 0.3f}, {{-70, 5, -60}, 0, 1, 1, 1}};
-  for (const auto& l : lamps) Add_SvetBallPos(kAt + l.at, l.reach, l.r, l.g, l.b, 0.3f, 0.3f, 0.3f);
-  UnitListsStartLap();
-  FgrHld.Update(2, 1);
+  LitRows(true);
   int lit = 0, pointLit = 0;
   for (int i = 1; i < Fgr4W.Unit.count; ++i) {
     const tw_Unit& u = Fgr4W.Unit.bodies[i];
@@ -314,29 +365,15 @@ TEST_F(UnitDrawTest, SharedLightsAndDotArraysDrawTheSameFrameWithFewerCalls) {
   EXPECT_GT(pointLit, 20);
   // Dots of every kind and of three sides in overlapping rows, more than one
   // array takes; the list ends with a textured kind, or with a kind that has
-  // no shape. The tanks are seen from the side, then from a top camera whose
-  // square cuts the rows: there the wings that cross its edges are drawn by
-  // switching the front face (a turned triangle cut by the view would differ
-  // in a few pixels here), the others turned.
+  // no shape. Seen from the top, a turned triangle cut by the view would
+  // differ in a few pixels.
   const int kinds[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 99};
   const struct {
     bool top;
     int last;
   } views[] = {{false, 7}, {false, 99}, {true, 7}};
   for (const auto& v : views) {
-    if (v.top) {
-      cam.mode = 6;
-      cam.orthoW = cam.orthoH = 95;
-      cam.znear = -300;
-      cam.zfar = 300;
-      cam.eye = kAt + vec3(-40, 0, -73);
-      cam.Set1();
-      cam.Set2_ProjMode(1);
-      cam.Set3_Kamera();
-      Fru1.Update();
-    } else {
-      Camera(vec3(1000, 45, 1095), kAt + vec3(0, 0, -40));
-    }
+    RowsView(v.top);
     KlientMiniMapFgr_OnStartLap();
     for (int k = 0; k < 700; ++k)
       KlientMiniMapFgr_Add(vec3(10.0f + (k % 95) * 4, 0, 10.0f + (k / 95) * 5), 1 + k % 3,
@@ -353,21 +390,37 @@ TEST_F(UnitDrawTest, SharedLightsAndDotArraysDrawTheSameFrameWithFewerCalls) {
       }
       calls = glcount::Calls() - c0;
       RenderM_EachOrderAlone = 0;
-      std::vector<uint8_t> px(size_t(kTestW) * kTestH * 4);
-      glReadPixels(0, 0, kTestW, kTestH, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-      return px;
+      return Picture();
     };
     long aloneCalls = 0, sharedCalls = 0;
     const std::vector<uint8_t> alone = frame(1, aloneCalls), shared = frame(0, sharedCalls);
-    int differ = 0;
-    for (size_t i = 0; i < alone.size(); i += 4) differ += alone[i] != shared[i] || alone[i + 1] != shared[i + 1] ||
-                                                          alone[i + 2] != shared[i + 2];
-    EXPECT_EQ(differ, 0) << "top " << v.top << ", last dot kind " << v.last;
+    EXPECT_EQ(Differing(alone, shared), 0) << "top " << v.top << ", last dot kind " << v.last;
     EXPECT_LT(2 * sharedCalls, aloneCalls) << "top " << v.top << ", last dot kind " << v.last;
     EXPECT_FALSE(IsClearColour(At(kAt + (v.top ? vec3(-40, 1, -72) : vec3(0, 1, 20))))) << "the tanks are drawn";
   }
-  cam.mode = 0;
-  GFrameTime = savedFrameTime;
-  std::memcpy(org2n, saved2, sizeof saved2);
-  std::memcpy(orgFn, savedF, sizeof savedF);
+}
+
+// The benchmark's floor, the model draws of a frame of lit tanks drawn again
+// through plain GL, draws the frame's picture: each part with the lights and
+// material it had (sun and point lights of three colours reach different
+// tanks; hulls and wheels differ in material), seen from the side and from a
+// top view that cuts wings.
+TEST_F(UnitDrawTest, TheBenchmarksPlainGLFloorDrawsTheFramesPicture) {
+  const t_DataSetSettings settings;
+  LitRows(false);
+  for (bool top : {false, true}) {
+    RowsView(top);
+    t_PlainFloor floor;
+    ASSERT_TRUE(floor.Take([&] { Frame(); })) << top;
+    const std::vector<uint8_t> frame = Picture();
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    floor.Draw();
+    const std::vector<uint8_t> plain = Picture();
+    EXPECT_GT(floor.Parts(), 1000u) << top;
+    EXPECT_LT(Differing(frame, plain), kTestW * kTestH * 3 / 1000) << top;
+    Frame();
+    EXPECT_EQ(Differing(frame, Picture()), 0) << "the frame after the floor, top " << top;
+    EXPECT_FALSE(IsClearColour(At(kAt + (top ? vec3(-40, 1, -72) : vec3(0, 1, 20))))) << "the tanks are drawn";
+  }
 }
