@@ -172,7 +172,7 @@ FILE* BinFileWrite(const std::string& name, const std::string& ext, short backup
   if (sysNameTaken(path)) {
     // Only a regular file becomes the backup; a link or pipe is kept aside.
     const char* what = sysWhatIsAt(path);
-    std::string bak = path + (backup == 2 && std::strcmp(what, "a regular file") != 0 ? "_bad" : "_bak");
+    std::string bak = path + (backup == 2 && what && std::strcmp(what, "a regular file") != 0 ? "_bad" : "_bak");
     if (backup == 3) {
       if (!sysCopyFile(path, bak, 0)) return failed("backup copy", path);
       const char* why = nullptr;

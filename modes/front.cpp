@@ -40,10 +40,10 @@ int BringUpBase() {
   }
   const std::string path = "base/gen" + FgHFileType;
   std::string kept;
-  const int free = SafeKeepAsBad(path, kept);
+  const int nameFree = SafeKeepAsBad(path, kept);
   LogInfo("\n Err >> Pro_Q7_Elements::init()-->FgrHld.LoadBase() // now make new: \"%s\" cannot be read (%s); %s",
           path.c_str(), FgrHld.LoadFailWhy().c_str(), kept.c_str());
-  if (!free) {
+  if (!nameFree) {
     LastFailSet("\"%s\" cannot be read (%s); %s", path.c_str(), FgrHld.LoadFailWhy().c_str(), kept.c_str());
     return 0;
   }

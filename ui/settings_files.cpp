@@ -127,9 +127,9 @@ int orgUniStaZnaSaveBin() {
   std::string why;
   if (sysNameTaken(kCache) && !ReadCache(gCacheInts, gCacheFlos, why)) {
     std::string kept;
-    const int free = SafeKeepAsBad(kCache, kept);
+    const int nameFree = SafeKeepAsBad(kCache, kept);
     LogInfo("\n settings cache %s: the old one %s; %s\n", kCache, why.c_str(), kept.c_str());
-    if (!free) return 0;
+    if (!nameFree) return 0;
   }
   const bool hadOld = sysNameTaken(kCache);
   t_SafeWrite out;

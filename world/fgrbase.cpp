@@ -96,7 +96,7 @@ int CheckBase(const uint8_t* p, size_t n, int slots, std::string& why) {
       int s = 0, t = 0;
       for (next = common; next < end && !ParseHead(p, end, next, slots, slot, s, t); ++next) {
       }
-      if (next >= end) return bad("no sound record follows it (fewer records than the count)");
+      if (next >= end) return bad("no valid record follows it (fewer records than the count)");
     }
     at = next;
     prevSlot = slot;

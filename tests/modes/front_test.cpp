@@ -549,4 +549,17 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
               std::string::npos)
         << log;
   }
+  // A bad file that cannot be kept aside (a folder at "_bad") ends the start
+  // with the reason; nothing is written.
+  fs::remove("base/gen.fgh_bad");
+  fs::create_directories("base/gen.fgh_bad/x");
+  std::ofstream("base/gen.fgh", std::ios::binary | std::ios::trunc) << junk;
+  LastFailClear();
+  EXPECT_EQ(Start(), 0);
+  EXPECT_NE(std::string(LastFailText()).find("cannot be kept as \"base/gen.fgh_bad\""), std::string::npos)
+      << LastFailText();
+  EXPECT_EQ(Slurp("base/gen.fgh"), junk);
+  EXPECT_TRUE(Slurp("base/gen.fgh_bak") == good);
+  fs::remove_all("base/gen.fgh_bad");
+  ASSERT_EQ(Start(), 1);
 }

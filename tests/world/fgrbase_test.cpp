@@ -299,7 +299,7 @@ TEST_F(ObjectBaseTest, ARefusedBaseSaysWhichCheckFailedAtWhichRecord) {
       {std::vector<uint8_t>(16, 'J'), "not an object base (its magic number is wrong)"},
       {with(0, 169), "length field is not the file size"},
       {with(20, 'f'), "record 1 of 2 (at byte 20): a bad marker, slot, type, link, category or flag"},
-      {with(120, 'X'), "record 1 of 2 (at byte 20): no sound record follows it"},
+      {with(120, 'X'), "record 1 of 2 (at byte 20): no valid record follows it"},
       {button, "record 2 of 2 (slot 257): "},
   };
   for (const auto& c : cases) {
