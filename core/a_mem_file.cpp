@@ -170,7 +170,9 @@ FILE* BinFileWrite(const std::string& name, const std::string& ext, short backup
   std::string path = ext.empty() ? name : name + ext;
   const char* mode = open == 1 ? "w+b" : (open == 2 ? "a+b" : "wb");
   if (sysNameTaken(path)) {
-    std::string bak = path + "_bak";
+    // Only a regular file becomes the backup; a link or pipe is kept aside.
+    const char* what = sysWhatIsAt(path);
+    std::string bak = path + (backup == 2 && what && std::strcmp(what, "a regular file") != 0 ? "_bad" : "_bak");
     if (backup == 3) {
       if (!sysCopyFile(path, bak, 0)) return failed("backup copy", path);
       const char* why = nullptr;

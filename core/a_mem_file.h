@@ -75,7 +75,8 @@ int str3intRead(str3int& name, FILE* f);
 
 // Opens name + ext for binary writing after the backup step:
 //   backup 3: copy to name + "_bak", then open the file itself with "r+b";
-//   backup 2: delete an older name + "_bak", move the file there, then open;
+//   backup 2: delete an older name + "_bak", move the file there, then open
+//             (a link or pipe at the name goes to name + "_bad" instead);
 //   backup 1: delete the file, then open;
 //   other: open only when open is 2 (append).
 // open 1: "w+b", 2: "a+b", other: "wb". Returns nullptr on any failure.

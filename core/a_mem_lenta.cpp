@@ -1,5 +1,6 @@
 #include "core/a_mem_lenta.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -151,10 +152,18 @@ int ByteLenta::SaveToFile(const std::string& name, short backup, int n, int from
   if (!f) return 0;
   size_t written = any ? std::fwrite(data + start, 1, (size_t)count, f) : 0;
   bool ok = (!any || written == (size_t)count) && SafeFlushOK(f);
-  if (std::fclose(f) != 0) ok = false;
-  if (backup == 2) ok = out.Finish(ok) && ok;
+  int err = ok ? 0 : errno;
+  if (std::fclose(f) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (backup == 2) {
+    errno = err;
+    ok = out.Finish(ok) && ok;
+  }
   if (!ok) {
-    LogInfo("\n ByteLenta: writing \"%s\" failed (%d of %d bytes)\n", name.c_str(), (int)written, (int)count);
+    LogInfo("\n ByteLenta: writing \"%s\" failed (%d of %d bytes; %s)\n", name.c_str(), (int)written, (int)count,
+            err ? std::strerror(err) : "it could not take its name");
     return 0;
   }
   return (int)written;

@@ -1,9 +1,28 @@
 #include "core/safewrite.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "core/log.h"
 #include "core/sysfs.h"
+
+namespace {
+
+const char* Cause(int err) { return err > 0 ? std::strerror(err) : "cause unknown"; }
+
+// Renames what stands at `from` (a link as itself) to `to`, replacing what
+// stands there unless it is a directory. 1 on success, else 0 with errno set.
+int MoveReplacing(const std::string& from, const std::string& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) return 0;
+  // Two names of one file: rename leaves both, the contents are at `to`.
+  return !sysWhatIsAt(from) || sysDeleteFile(from);
+}
+
+}  // namespace
+
+void t_SafeWrite::Fail() {
+  if (!err_) err_ = errno ? errno : -1;
+}
 
 int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
   if (f) return 0;
@@ -12,8 +31,7 @@ int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
   ok_ = true;
   if (name.empty()) return 0;
   // A directory in the file's place is no file to replace; anything else that
-  // is there (a pipe, a link, dangling or not) goes to the backup like an old
-  // file, never followed.
+  // is there (a pipe, a link, dangling or not) is moved aside, never followed.
   const char* what = sysWhatIsAt(path_);
   if (what && std::strcmp(what, "a directory") == 0) {
     LogFail("\n write of \"%s\" refused: it is a directory", path_.c_str());
@@ -29,6 +47,7 @@ int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
     return 0;
   }
   tmp_ = tmp;
+  err_ = errno = 0;
   return 1;
 }
 
@@ -39,28 +58,31 @@ FILE* t_SafeWrite::Take() {
 }
 
 int t_SafeWrite::Finish(bool ok) {
+  if (!ok) Fail();
   ok_ = ok_ && ok;
   if (tmp_.empty()) return 0;
   std::string tmp = tmp_;
   tmp_.clear();
+  // Links at the name count as themselves: moved aside, never followed.
+  const char* old = sysWhatIsAt(path_);
+  const bool hadOld = sysNameTaken(path_);
   if (ok_) {
-    std::string bak = path_ + "_bak";
-    // Links at either name count as themselves: moved aside or removed.
-    bool hadOld = sysNameTaken(path_);
-    if (hadOld && sysWhatIsAt(bak) && !sysDeleteFile(bak)) {
-      LogFail("\n write of \"%s\": the old backup \"%s\" cannot be removed\n", path_.c_str(), bak.c_str());
-      ok_ = false;
-    } else if (hadOld && !sysMoveFile(path_, bak)) {
-      LogFail("\n write of \"%s\": the old file cannot be moved to \"%s\"\n", path_.c_str(), bak.c_str());
+    const bool regular = old && std::strcmp(old, "a regular file") == 0;
+    const std::string aside = path_ + (regular ? "_bak" : "_bad");
+    if (hadOld && !MoveReplacing(path_, aside)) {
+      Fail();
+      LogFail("\n write of \"%s\": the old file cannot be moved to \"%s\" (%s); it is kept\n", path_.c_str(),
+              aside.c_str(), Cause(err_));
       ok_ = false;
     } else if (!sysMoveFile(tmp, path_)) {
-      LogFail("\n write of \"%s\": the new file cannot take its name\n", path_.c_str());
-      if (hadOld) sysMoveFile(bak, path_);
+      Fail();
+      LogFail("\n write of \"%s\": the new file cannot take its name (%s)\n", path_.c_str(), Cause(err_));
+      if (hadOld) sysMoveFile(aside, path_);
       ok_ = false;
     }
     if (ok_) return 1;
   } else {
-    LogFail("\n write of \"%s\" failed: the old file is kept\n", path_.c_str());
+    LogFail("\n write of \"%s\" failed (%s)%s\n", path_.c_str(), Cause(err_), hadOld ? ": the old file is kept" : "");
   }
   sysDeleteFile(tmp);
   return 0;
@@ -71,6 +93,7 @@ bool SafeFlushOK(FILE* f) { return f && std::fflush(f) == 0 && !std::ferror(f); 
 int t_SafeWrite::Close() {
   if (!f) return Finish(false);
   bool ok = SafeFlushOK(f);
+  if (!ok) Fail();
   if (std::fclose(f) != 0) ok = false;
   f = nullptr;
   return Finish(ok);
@@ -82,4 +105,18 @@ t_SafeWrite::~t_SafeWrite() {
     f = nullptr;
   }
   if (!tmp_.empty()) Finish(false);
+}
+
+int SafeKeepAsBad(const std::string& path, std::string& said) {
+  const std::string bad = path + "_bad", bak = path + "_bak";
+  said.clear();
+  if (sysNameTaken(path)) {
+    if (!MoveReplacing(path, bad)) {
+      said = "it cannot be kept as \"" + bad + "\" (" + Cause(errno) + "), so nothing is written";
+      return 0;
+    }
+    said = "it is kept as \"" + bad + "\", ";
+  }
+  said += sysNameTaken(bak) ? "the backup \"" + bak + "\" is kept" : "there is no backup \"" + bak + "\"";
+  return 1;
 }

@@ -2,10 +2,11 @@
 // target ("<name>_new", always created anew: a file, link or pipe left at that
 // name is removed, never written through); only when every write and the
 // close succeeded does the old file become "<name>_bak" (replacing an older
-// one) and the new one take its name. A link at the name or at "<name>_bak",
-// dangling or not, is moved aside or removed like any other old file, never
-// followed. A failed save logs, removes the temporary file and leaves the old
-// file and its backup as they were.
+// one) and the new one take its name. "_bak" only ever receives a regular
+// file: a link (dangling or not), a pipe or a device at the name is kept
+// aside as "<name>_bad" instead, never followed. A failed save logs the
+// system's cause, removes the temporary file and leaves the old file and its
+// backup as they were.
 #pragma once
 
 #include <cstdio>
@@ -18,7 +19,10 @@ class t_SafeWrite {
   // Opens the temporary file of name + ext for binary writing; 0 on failure.
   int Open(const std::string& name, const std::string& ext);
   // Records the outcome of a write the caller checked.
-  void Check(bool wroteAll) { ok_ = ok_ && wroteAll; }
+  void Check(bool wroteAll) {
+    if (!wroteAll) Fail();
+    ok_ = ok_ && wroteAll;
+  }
   // Hands the stream to a caller that closes it itself, then calls Finish.
   FILE* Take();
   // After the stream is closed: puts the new file in place when everything
@@ -31,10 +35,20 @@ class t_SafeWrite {
   const std::string& Path() const { return path_; }
 
  private:
+  void Fail();  // keeps the cause (errno) of the first failure
   std::string path_;
   std::string tmp_;
   bool ok_ = true;
+  int err_ = 0;
 };
+
+// Before a file that could not be read is written anew: what stands at its
+// name (the file, a link, a pipe) is kept aside as "<name>_bad", replacing an
+// older one, so that the new file finds no old one and "<name>_bak" stays as
+// it was. 1 when the name is free now. `said` receives the end of the
+// caller's log line: where the file went and whether a backup is kept, or
+// why it could not be moved (the caller then writes nothing).
+int SafeKeepAsBad(const std::string& path, std::string& said);
 
 // The writer's test of a stream it is about to close: flushed without error.
 bool SafeFlushOK(FILE* f);

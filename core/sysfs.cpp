@@ -140,16 +140,20 @@ int sysCopyFile(const std::string& from, const std::string& to, int failIfExists
 
 int sysMoveFile(const std::string& from, const std::string& to) {
   std::error_code ec;
-  if (from.empty() || to.empty() || !fs::exists(fs::symlink_status(from, ec))) return 0;
-  if (fs::exists(fs::symlink_status(to, ec))) return 0;
+  if (from.empty() || to.empty() || !fs::exists(fs::symlink_status(from, ec))) return errno = ENOENT, 0;
+  if (fs::exists(fs::symlink_status(to, ec))) return errno = EEXIST, 0;
   fs::rename(from, to, ec);
+  if (ec) errno = ec.value();
   return ec ? 0 : 1;
 }
 
 int sysDeleteFile(const std::string& path) {
   std::error_code ec;
-  if (path.empty() || fs::is_directory(fs::symlink_status(path, ec))) return 0;
-  return fs::remove(path, ec) && !ec ? 1 : 0;
+  if (path.empty()) return errno = ENOENT, 0;
+  if (fs::is_directory(fs::symlink_status(path, ec))) return errno = EISDIR, 0;
+  if (fs::remove(path, ec) && !ec) return 1;
+  errno = ec ? ec.value() : ENOENT;
+  return 0;
 }
 
 int sysCreateDirectory(const std::string& path) {

@@ -1,7 +1,7 @@
 // File-system services over the C++ standard library and POSIX: copy, move
 // (refusing an existing target), delete, directory creation, the working
 // directory and free disk space. Each returns 1 on success and 0 on failure
-// and never throws.
+// (the move and the delete with errno telling why) and never throws.
 #pragma once
 
 #include <cstdint>

@@ -92,7 +92,7 @@ int HDD_FreeSpaceOf(uint64_t freeToCaller, uint64_t total, short store) {
     *o2::UserDirFreeSpaceMB = (int)(uint32_t)(freeToCaller / 1000000);
     *o2::UserDirTotalSpaceMB = (int)(uint32_t)(total / 1000000);
   }
-  return freeToCaller / 1000000 >= 11 ? 1 : 0;
+  return freeToCaller / 1000000 >= kHddMinFreeMB ? 1 : 0;
 }
 
 int HDD_FreeSpace(const char* dir, short store) {

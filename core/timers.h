@@ -47,8 +47,10 @@ int res1(int v, int& r);
 int res1(float v, float& r);
 }  // namespace zn
 
-// 1 when the disk holding dir has at least 11 MB (decimal) free for the caller;
-// with store != 0 also writes o2::UserDirFreeSpaceMB and o2::UserDirTotalSpaceMB.
+// 1 when the disk holding dir has at least kHddMinFreeMB (decimal MB) free for
+// the caller; with store != 0 also writes o2::UserDirFreeSpaceMB and
+// o2::UserDirTotalSpaceMB.
+constexpr int kHddMinFreeMB = 11;
 int HDD_FreeSpace(const char* dir, short store);
 // The decision of HDD_FreeSpace for given byte counts.
 int HDD_FreeSpaceOf(uint64_t freeToCaller, uint64_t total, short store);

@@ -30,13 +30,23 @@ namespace {
 int PxW(float f) { return static_cast<int>(Ekran.W * f); }
 int PxH(float f) { return static_cast<int>(Ekran.H * f); }
 
-// The object base: loaded, or made new, saved and loaded again.
+// The object base: loaded, or made new, saved and loaded again. A file that
+// could not be read is kept aside as "_bad" first, so that the backup of the
+// last good base is not replaced by it.
 int BringUpBase() {
   if (FgrHld.LoadBase(1)) {
     LogInfo("\n OK >> Pro_Q7_Elements::init()-->FgrHld.LoadBase()");
     return 1;
   }
-  LogInfo("\n Err >> Pro_Q7_Elements::init()-->FgrHld.LoadBase() // now make new");
+  const std::string path = "base/gen" + FgHFileType;
+  std::string kept;
+  const int nameFree = SafeKeepAsBad(path, kept);
+  LogInfo("\n Err >> Pro_Q7_Elements::init()-->FgrHld.LoadBase() // now make new: \"%s\" cannot be read (%s); %s",
+          path.c_str(), FgrHld.LoadFailWhy().c_str(), kept.c_str());
+  if (!nameFree) {
+    LastFailSet("\"%s\" cannot be read (%s); %s", path.c_str(), FgrHld.LoadFailWhy().c_str(), kept.c_str());
+    return 0;
+  }
   FgrHld.InitBase();
   if (!FgrHld.SaveBase()) {
     LogInfo("\n ... Error Save new base. END");

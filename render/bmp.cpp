@@ -1,6 +1,7 @@
 #include "render/OpenGL_Ext.h"
 #include "render/bmp.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -70,7 +71,8 @@ int _writeBmp24(const char* path, uint32_t width, int height, uint8_t* pixels, u
   }
   uint8_t h[kHeaders];
   Headers(h, width, height, 24, static_cast<uint32_t>(imageSize), 2952, 0);
-  if (!WriteAll(f, h, 14) || !WriteAll(f, h + 14, 40)) {
+  if (!WriteAll(f, h, 14) || !WriteAll(f, h + 14, 40) || std::fflush(f) != 0) {
+    LogInfo("\n Error writing bitmap24 header to %s: %s", path, std::strerror(errno));
     std::fclose(f);
     return 0;
   }
@@ -91,11 +93,15 @@ int _writeBmp24(const char* path, uint32_t width, int height, uint8_t* pixels, u
       d[2] = swapRedBlue ? s[0] : s[2];
     }
   }
-  bool ok = WriteAll(f, buf, imageSize);
+  bool ok = WriteAll(f, buf, imageSize) && std::fflush(f) == 0;
+  int err = ok ? 0 : errno;
   delete[] buf;
-  std::fclose(f);
+  if (std::fclose(f) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
   if (!ok) {
-    LogInfo("\n Error writing bitmap24 data.");
+    LogInfo("\n Error writing bitmap24 data to %s: %s", path, std::strerror(err));
     return 0;
   }
   return 1;

@@ -90,33 +90,17 @@ int orgUniStaZnaFrFiles(std::string path) {
   return 1;
 }
 
-int orgUniStaZnaSaveBin() {
-  t_SafeWrite out;
-  if (!out.Open(kCache, "")) return 0;
-  FILE* f = out.f;
-  int n = IntWrite(1, f);  // length, patched below
-  n += UIntWrite(kCacheMagic, f);
-  n += IntWrite(org2n_Count, f);
-  for (int v : org2n) n += IntWrite(v, f);
-  n += IntWrite(orgFn_Count, f);
-  for (float v : orgFn) n += FloWrite(v, f);
-  out.Check(n == kCacheSize && std::fseek(f, 0, SEEK_SET) == 0 && IntWrite(kCacheSize, f) == 4);
-  if (!out.Close()) {
-    LogInfo("\n settings cache %s: not written; the previous one is kept\n", kCache);
-    return 0;
-  }
-  return 1;
-}
+namespace {
 
-int orgUniStaZnaFrBin() {
-  const char* why = nullptr;
-  FILE* f = sysOpenRegular(kCache, &why);
-  if (!f) {
-    LogFail("\n settings: the text files cannot be read and the cache %s is %s", kCache, why);
-    return 0;
-  }
+// The cache as the writer makes it, read into ints and flos; else 0, with
+// why ending "the cache ... " ("is missing", "is not a settings cache of
+// this program (size 16)").
+int ReadCache(int* ints, float* flos, std::string& why) {
+  const char* not_ = nullptr;
+  FILE* f = sysOpenRegular(kCache, &not_);
+  if (!f) return why = std::string("is ") + not_, 0;
   // The cache is trusted only when its length, magic and counts are those the
-  // writer makes; anything else leaves the tables as they are.
+  // writer makes.
   std::fseek(f, 0, SEEK_END);
   long size = std::ftell(f);
   std::fseek(f, 0, SEEK_SET);
@@ -124,18 +108,58 @@ int orgUniStaZnaFrBin() {
   unsigned magic = 0;
   bool ok = size == kCacheSize && IntRead(len, f) && len == kCacheSize && UIntRead(magic, f) &&
             magic == kCacheMagic && IntRead(nInt, f) && nInt == org2n_Count;
-  static int ints[org2n_Count];
-  static float flos[orgFn_Count];
   for (int i = 0; ok && i < org2n_Count; ++i) ok = IntRead(ints[i], f) == 1;
   ok = ok && IntRead(nFlo, f) && nFlo == orgFn_Count;
   for (int i = 0; ok && i < orgFn_Count; ++i) ok = FloRead(flos[i], f) == 1;
   std::fclose(f);
-  if (!ok) {
-    LogFail("\n settings: the text files cannot be read and %s is not a settings cache of this program (size %ld)",
-            kCache, size);
+  if (!ok) why = "is not a settings cache of this program (size " + std::to_string(size) + ")";
+  return ok;
+}
+
+int gCacheInts[org2n_Count];
+float gCacheFlos[orgFn_Count];
+
+}  // namespace
+
+int orgUniStaZnaSaveBin() {
+  // An old cache that cannot be read is kept aside, so that the backup keeps
+  // the last good one.
+  std::string why;
+  if (sysNameTaken(kCache) && !ReadCache(gCacheInts, gCacheFlos, why)) {
+    std::string kept;
+    const int nameFree = SafeKeepAsBad(kCache, kept);
+    LogInfo("\n settings cache %s: the old one %s; %s\n", kCache, why.c_str(), kept.c_str());
+    if (!nameFree) return 0;
+  }
+  const bool hadOld = sysNameTaken(kCache);
+  t_SafeWrite out;
+  bool written = false;
+  if (out.Open(kCache, "")) {
+    FILE* f = out.f;
+    int n = IntWrite(1, f);  // length, patched below
+    n += UIntWrite(kCacheMagic, f);
+    n += IntWrite(org2n_Count, f);
+    for (int v : org2n) n += IntWrite(v, f);
+    n += IntWrite(orgFn_Count, f);
+    for (float v : orgFn) n += FloWrite(v, f);
+    out.Check(n == kCacheSize && std::fseek(f, 0, SEEK_SET) == 0 && IntWrite(kCacheSize, f) == 4);
+    written = out.Close();
+  }
+  if (!written) {
+    LogInfo("\n settings cache %s: not written%s\n", kCache, hadOld ? "; the previous one is kept" : "");
     return 0;
   }
-  for (int i = 0; i < org2n_Count; ++i) org2n[i] = ints[i];
-  for (int i = 0; i < orgFn_Count; ++i) orgFn[i] = flos[i];
+  return 1;
+}
+
+int orgUniStaZnaFrBin() {
+  std::string why;
+  if (!ReadCache(gCacheInts, gCacheFlos, why)) {
+    // Anything that cannot be read leaves the tables as they are.
+    LogFail("\n settings: the text files cannot be read and the cache %s %s", kCache, why.c_str());
+    return 0;
+  }
+  for (int i = 0; i < org2n_Count; ++i) org2n[i] = gCacheInts[i];
+  for (int i = 0; i < orgFn_Count; ++i) orgFn[i] = gCacheFlos[i];
   return 1;
 }

@@ -4,10 +4,11 @@
 // record count, ascending slots in range, type codes, link numbers and kinds,
 // where each record ends and the first screen frame. While loading, every
 // object's reader must end exactly where the next record begins; otherwise
-// what was loaded is released again and the load reports 0, so that the
-// front end builds a new base (the bad file survives as "_bak").
+// what was loaded is released again and the load reports 0 with its reason,
+// so that the front end keeps the bad file aside and builds a new base.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -62,8 +63,9 @@ size_t ParseHead(const uint8_t* p, size_t limit, size_t at, int slots, int minSl
   return q + 12;
 }
 
-// The whole file checked without touching the holder; why says what failed.
-int CheckBase(const uint8_t* p, size_t n, int slots, const char*& why) {
+// The whole file checked without touching the holder; why says what failed
+// and, for a record, which one and where it begins.
+int CheckBase(const uint8_t* p, size_t n, int slots, std::string& why) {
   if (n < kHeaderBytes + 12) return why = "shorter than its header", 0;
   if (static_cast<size_t>(static_cast<uint32_t>(I32(p))) != n) return why = "length field is not the file size", 0;
   if (U32(p + 12) != Marker("BLOK")) return why = "no block marker", 0;
@@ -79,17 +81,22 @@ int CheckBase(const uint8_t* p, size_t n, int slots, const char*& why) {
   size_t at = 20;
   int prevSlot = 0;
   for (int32_t r = 0; r < count; ++r) {
+    auto bad = [&](const char* what) {
+      why = "record " + std::to_string(r + 1) + " of " + std::to_string(count) + " (at byte " + std::to_string(at) +
+            "): " + what;
+      return 0;
+    };
     int slot = 0, type = 0;
     size_t common = ParseHead(p, end, at, slots, prevSlot, slot, type);
-    if (!common) return why = "a record with a bad marker, slot, type, link, category or flag", 0;
-    if (++perType[type] > Fgr4W_Capacity(type) - 1) return why = "more records of a type than its pool holds", 0;
+    if (!common) return bad("a bad marker, slot, type, link, category or flag");
+    if (++perType[type] > Fgr4W_Capacity(type) - 1) return bad("more records of its type than its pool holds");
     if (type == 4 && slot == first) firstFound = true;
     size_t next = end;
     if (r + 1 < count) {
       int s = 0, t = 0;
       for (next = common; next < end && !ParseHead(p, end, next, slots, slot, s, t); ++next) {
       }
-      if (next >= end) return why = "fewer records than its count", 0;
+      if (next >= end) return bad("no valid record follows it (fewer records than the count)");
     }
     at = next;
     prevSlot = slot;
@@ -102,11 +109,12 @@ int CheckBase(const uint8_t* p, size_t n, int slots, const char*& why) {
 // pool slot back, also for classes without a kill step).
 void ReleaseLoaded(Fgr4& h) { h.Sbros(); }
 
-int ReadWhole(const std::string& path, std::vector<uint8_t>& out) {
-  const char* why = nullptr;
-  FILE* f = sysOpenRegular(path, &why);
+int ReadWhole(const std::string& path, std::vector<uint8_t>& out, std::string& why) {
+  const char* not_ = nullptr;
+  FILE* f = sysOpenRegular(path, &not_);
   if (!f) {
-    LogInfo("\n object base %s: the file is %s; not loaded\n", path.c_str(), why);
+    why = std::string("the file is ") + not_;
+    if (std::strcmp(not_, "unreadable") == 0) why += std::string(" (") + std::strerror(errno) + ")";
     return 0;
   }
   long size = -1;
@@ -116,8 +124,9 @@ int ReadWhole(const std::string& path, std::vector<uint8_t>& out) {
   if (ok) {
     out.resize(static_cast<size_t>(size));
     ok = std::fread(out.data(), 1, out.size(), f) == out.size();
+    if (!ok) why = std::string("the file cannot be read whole (") + std::strerror(errno) + ")";
   } else {
-    LogInfo("\n object base %s: larger than %d bytes; not loaded\n", path.c_str(), static_cast<int>(kMaxBaseBytes));
+    why = "larger than " + std::to_string(kMaxBaseBytes) + " bytes";
   }
   std::fclose(f);
   return ok;
@@ -213,14 +222,16 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f) {
   unsigned int marker = 0;
   int count = 0;
   if (!UIntRead(marker, f) || marker != Marker("BLOK") || !IntRead(count, f) || count < 0 || count >= klv)
-    return 0;
+    return loadWhy = "no block of records", 0;
   std::vector<int> loaded;
+  int r = 0;
   auto giveUp = [&](const char* why, int slot) {
-    LogInfo("\n object base: %s (slot %d); nothing loaded\n", why, slot);
+    loadWhy = "record " + std::to_string(r + 1) + " of " + std::to_string(count) + " (slot " + std::to_string(slot) +
+              "): " + why;
     for (int s : loaded) ReleaseLoaded(fgrs[s]);
     return 0;
   };
-  for (int r = 0; r < count; ++r) {
+  for (; r < count; ++r) {
     unsigned short slot = 0, type = 0;
     if (!UIntRead(marker, f) || !UShortRead(slot, f) || !UShortRead(type, f)) return giveUp("cut short", -1);
     if (marker != Marker("FGR>") || type < 1 || type > FGR4_TYPE_COUNT || !AdrOK(slot))
@@ -242,20 +253,26 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f) {
 }
 
 int t_FgrHld::LoadBase(int reset) {
+  loadWhy = "no holder";
   if (!fgrs) return 0;
+  const std::string path = "base/gen" + FgHFileType;
   std::vector<uint8_t> data;
-  if (!ReadWhole("base/gen" + FgHFileType, data)) return 0;
-  return LoadBaseFrom(data.data(), data.size(), reset);
+  if (ReadWhole(path, data, loadWhy) && LoadBaseFrom(data.data(), data.size(), reset)) return 1;
+  LogInfo("\n object base %s: %s; not loaded\n", path.c_str(), loadWhy.c_str());
+  return 0;
 }
 
 int t_FgrHld::LoadBaseFrom(const uint8_t* data, size_t size, int reset) {
-  if (!fgrs || !data || size < kHeaderBytes) return 0;
+  loadWhy = "no holder";
+  if (!fgrs || !data) return 0;
+  loadWhy = "shorter than its header";
+  if (size < kHeaderBytes) return 0;
   FILE* f = fmemopen(const_cast<uint8_t*>(data), size, "rb");
+  loadWhy = "it cannot be read from memory";
   if (!f) return 0;
+  loadWhy = "not an object base (its magic number is wrong)";
   if (!FHdrChk(f, kBaseMagic)) return 0;
-  const char* why = "";
-  if (!CheckBase(data, size, klv, why)) {
-    LogInfo("\n object base: %s; not loaded\n", why);
+  if (!CheckBase(data, size, klv, loadWhy)) {
     std::fclose(f);
     return 0;
   }
@@ -264,5 +281,6 @@ int t_FgrHld::LoadBaseFrom(const uint8_t* data, size_t size, int reset) {
   int ok = FromFile_BlokFgr(f);
   if (ok) IntRead(firstScrFrm, f);
   std::fclose(f);
+  if (ok) loadWhy.clear();
   return ok;
 }

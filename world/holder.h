@@ -74,6 +74,9 @@ class t_FgrHld {
   int LoadBase(int reset);
   // The same from the bytes of a whole file.
   int LoadBaseFrom(const uint8_t* data, size_t size, int reset);
+  // Why the last load failed (which check, at which record), for the
+  // caller's log line; empty after a load that succeeded.
+  const std::string& LoadFailWhy() const { return loadWhy; }
   int FHdr(FILE* f, uint32_t magic);
   int FHdrChk(FILE* f, uint32_t magic);
   int FHdrClose(FILE* f);
@@ -86,6 +89,7 @@ class t_FgrHld {
   int InPass() const { return inPass; }
 
  private:
+  std::string loadWhy;
   // Slots of killed objects whose list entries were dropped during the pass;
   // they become free at its end.
   std::vector<int32_t> toRelease;

@@ -282,8 +282,9 @@ TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
 }
 
 // A link at a save's name or at its backup's, dangling or not, is moved aside
-// or removed like any other old file, never followed: the save succeeds and
-// nothing is written where the link leads.
+// or removed, never followed: the save succeeds and nothing is written where
+// the link leads. A link at the name is no file the program wrote: it is kept
+// as "_bad" and the backup stays as it was.
 TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
   ASSERT_TRUE(fs::create_directory("folder"));
   WriteAll("victim.txt", "precious");
@@ -321,22 +322,81 @@ TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
     for (const auto& l : links) {
       SCOPED_TRACE(std::string(w.what) + " with " + l.what);
       std::error_code ec;
-      for (const char* name : {"save.bin", "save.bin_bak", "save.bin_new"}) fs::remove(name, ec);
+      for (const char* name : {"save.bin", "save.bin_bak", "save.bin_new", "save.bin_bad"}) fs::remove(name, ec);
       const bool atName = l.at == "save.bin";
-      if (!atName) WriteAll("save.bin", "old");
+      if (atName) {
+        WriteAll("save.bin_bak", "good");
+        WriteAll("save.bin_bad", "older bad");
+      } else {
+        WriteAll("save.bin", "old");
+      }
       fs::create_symlink(l.to, l.at, ec);
       EXPECT_FALSE(ec) << ec.message();
       EXPECT_EQ(w.save(), 1);
       EXPECT_EQ(ReadRegular("save.bin"), "new");
       if (atName) {
-        EXPECT_TRUE(fs::is_symlink(fs::symlink_status("save.bin_bak", ec))) << "the link is the backup";
-        EXPECT_EQ(fs::read_symlink("save.bin_bak", ec), fs::path(l.to));
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status("save.bin_bad", ec))) << "the link is kept as _bad";
+        EXPECT_EQ(fs::read_symlink("save.bin_bad", ec), fs::path(l.to));
+        EXPECT_EQ(ReadRegular("save.bin_bak"), "good");
       } else {
         EXPECT_EQ(ReadRegular("save.bin_bak"), "old");
       }
       EXPECT_FALSE(fs::exists(fs::symlink_status("save.bin_new", ec)));
       EXPECT_EQ(ReadRegular("victim.txt"), "precious");
       EXPECT_TRUE(fs::is_empty("folder", ec));
+    }
+  }
+}
+
+// Every writer whose write fails (a file-size limit: the system says "File
+// too large") names that cause in the log; a safe write says that the old
+// file is kept only when there was one, and keeps it.
+TEST_F(FileTest, AFailedWriteNamesTheSystemsCause) {
+  ASSERT_TRUE(fs::create_directories("a_sys/base"));
+  static uint8_t pixels[32 * 32 * 3] = {};
+  ByteLenta bytes;
+  bytes.MAlloc(5000, 1);
+  const struct {
+    const char* what;
+    std::string target;
+    bool safe;  // written beside the old file, which stays on failure
+    std::function<int()> write;
+  } writers[] = {
+      {"a safe write", "plain.bin", true,
+       [] {
+         t_SafeWrite out;
+         if (!out.Open("plain", ".bin")) return 0;
+         out.Check(std::fwrite(pixels, 1, sizeof pixels, out.f) == sizeof pixels);
+         return out.Close();
+       }},
+      {"a byte stream's save", "stream.bin", true, [&] { return bytes.SaveToFile("stream.bin", 2, 0, 1) == 5000; }},
+      {"the editor's Save Land", "tmp-land", true, [] { return Plit_Save("tmp-land"); }},
+      {"the settings cache", "a_sys/base/o2o3.bin", true, [] { return orgUniStaZnaSaveBin(); }},
+      {"a screenshot", "shot.bmp", false, [] { return _writeBmp24("shot.bmp", 32, 32, pixels, 0, 0); }},
+  };
+  for (const auto& w : writers) {
+    for (bool hadOld : {true, false}) {
+      SCOPED_TRACE(std::string(w.what) + (hadOld ? " over an old file" : " with no old file"));
+      std::error_code ec;
+      for (const std::string& name : {w.target, w.target + "_new", std::string("log.txt")}) fs::remove(name, ec);
+      // An old settings cache is one the program wrote: any other is kept aside.
+      if (hadOld) WriteAll(w.target, "old");
+      if (hadOld && w.target == "a_sys/base/o2o3.bin") ASSERT_EQ(w.write(), 1);
+      const std::string old = hadOld ? ReadAll(w.target) : kNotRegular;
+      fs::remove("log.txt", ec);
+      int r = 0;
+      {
+        FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.Ok());
+        r = w.write();
+      }
+      EXPECT_EQ(r, 0);
+      const std::string log = ReadAll("log.txt");
+      EXPECT_NE(log.find(std::strerror(EFBIG)), std::string::npos) << log;
+      if (!w.safe) continue;
+      EXPECT_EQ(log.find("the old file is kept") != std::string::npos, hadOld) << log;
+      EXPECT_EQ(ReadRegular(w.target), old);
+      EXPECT_FALSE(fs::exists(w.target + "_new"));
     }
   }
 }
@@ -500,7 +560,7 @@ TEST_F(FileTest, APipeOrLinkAtTheNameAWriterOpensIsNeverWrittenThrough) {
   auto check = [&](const std::string& kind, const auto& w) {
     SCOPED_TRACE(std::string(w.what) + " with a " + kind + " at " + w.trap);
     std::error_code ec;
-    for (const std::string& name : {w.target, w.trap, w.target + "_bak"}) fs::remove(name, ec);
+    for (const std::string& name : {w.target, w.trap, w.target + "_bak", w.target + "_bad"}) fs::remove(name, ec);
     const std::string before = "old contents";
     WriteAll("victim.txt", "precious");
     if (w.target != w.trap) WriteAll(w.target, before);
@@ -515,6 +575,8 @@ TEST_F(FileTest, APipeOrLinkAtTheNameAWriterOpensIsNeverWrittenThrough) {
     alarm(0);
     const std::string victim = ReadAll("victim.txt");
     EXPECT_TRUE(victim == "precious") << "the link's file now holds " << victim.size() << " bytes";
+    // The old contents are no settings cache: they are kept aside, not as the backup.
+    const std::string aside = w.target + (w.target == "a_sys/base/o2o3.bin" ? "_bad" : "_bak");
     if (w.trap == w.target + "_bak") {
       EXPECT_EQ(ReadRegular(w.trap), before) << "no backup copy";
       EXPECT_EQ(ReadRegular(w.target), "new contents");
@@ -523,7 +585,7 @@ TEST_F(FileTest, APipeOrLinkAtTheNameAWriterOpensIsNeverWrittenThrough) {
       const std::string now = ReadRegular(w.target);
       EXPECT_NE(now, before);
       EXPECT_NE(now, kNotRegular);
-      EXPECT_EQ(ReadRegular(w.target + "_bak"), before);
+      EXPECT_EQ(ReadRegular(aside), before);
     } else if (w.target == "shot.bmp") {
       EXPECT_EQ(ReadRegular(w.target).substr(0, 2), "BM");
     }

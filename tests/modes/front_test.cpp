@@ -2,8 +2,12 @@
 // table, bands, the level flag cleared), the line commands, the transitions,
 // the game's panel phases and drag tail, the editor's terrain commands and a
 // few whole frames of each step.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,15 +52,21 @@ class FrontTest : public RenderTest {
     fs::create_directories("base");
     for (const char* f : {"menu_kmd.txt", "game_kmd.txt", "edit_kmd.txt"})
       fs::copy_file(std::string(VELMAR_SOURCE_DIR) + "/data/base/" + f, std::string("base/") + f);
-    FgrHld.Sbros();
-    Fgr4W.Sbros();
-    ASSERT_EQ(Fgr4W.KonfigAll(nullptr), 1);
     *o2::EtapOK = 1;     // a stale value from a settings file
     *o2::AktivIPPI = 5;  // the editor asked for at start
     *o3::GameKamHiY = 320;
     *o3::GameKamLowY = 25;
     *o2::PultSmenPzSta = 300;
-    initResult_ = Q7.init();
+    initResult_ = Start();
+  }
+  // The front end's start from a fresh holder, as the program does once.
+  static int Start() {
+    FgrHld.Sbros();
+    FgrHld.firstScrFrm = -1;
+    Fgr4W.Sbros();
+    pMainScrFrm = nullptr;
+    if (Fgr4W.KonfigAll(nullptr) != 1) return 0;
+    return Q7.init();
   }
   static void TearDownTestSuite() {
     delete dir_;
@@ -492,4 +502,64 @@ TEST_F(FrontTest, OrdersGoOnlyToTheSelectedObjectsOfThePlayersSide) {
   own->owner->Kill(1);
   enemy->owner->Kill(1);
   PlayerSelectedReset();
+}
+
+// A base that cannot be read at start (junk bytes, a link or a pipe at its
+// name) is kept aside as "_bad" and a new base is made: the backup of the
+// last good base stays byte for byte, and the log says why and what is kept.
+TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
+  ASSERT_EQ(initResult_, 1);
+  const std::string good = Slurp("base/gen.fgh");
+  fs::copy_file("base/gen.fgh", "base/gen.fgh_bak", fs::copy_options::overwrite_existing);
+  const std::string junk = "0123456789abcdef";
+  std::ofstream("base/junk", std::ios::binary) << junk;
+  const struct {
+    const char* what;
+    std::function<bool()> put;
+    fs::file_type kept;
+    const char* why;
+  } cases[] = {
+      {"16 junk bytes", [&] { return !!(std::ofstream("base/gen.fgh", std::ios::binary) << junk); },
+       fs::file_type::regular, "not an object base (its magic number is wrong)"},
+      {"a link to junk", [] { return symlink("junk", "base/gen.fgh") == 0; }, fs::file_type::symlink,
+       "its magic number is wrong"},
+      {"a dangling link", [] { return symlink("nowhere", "base/gen.fgh") == 0; }, fs::file_type::symlink,
+       "the file is missing"},
+      {"a pipe", [] { return mkfifo("base/gen.fgh", 0644) == 0; }, fs::file_type::fifo,
+       "the file is not a regular file"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove("base/gen.fgh");
+    ASSERT_TRUE(c.put());
+    const size_t logFrom = Slurp("log.txt").size();
+    ASSERT_EQ(Start(), 1);
+    EXPECT_TRUE(Slurp("base/gen.fgh_bak") == good) << "the backup changed";
+    EXPECT_TRUE(Slurp("base/gen.fgh") == good) << "the new base is not a new base";
+    std::error_code ec;
+    EXPECT_EQ(fs::symlink_status("base/gen.fgh_bad", ec).type(), c.kept);
+    if (c.kept == fs::file_type::regular) EXPECT_EQ(Slurp("base/gen.fgh_bad"), junk);
+    const std::string log = Slurp("log.txt").substr(logFrom);
+    EXPECT_NE(log.find("Err >> Pro_Q7_Elements::init()-->FgrHld.LoadBase() // now make new: \"base/gen.fgh\" "
+                       "cannot be read ("),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find(c.why), std::string::npos) << log;
+    EXPECT_NE(log.find("it is kept as \"base/gen.fgh_bad\", the backup \"base/gen.fgh_bak\" is kept"),
+              std::string::npos)
+        << log;
+  }
+  // A bad file that cannot be kept aside (a folder at "_bad") ends the start
+  // with the reason; nothing is written.
+  fs::remove("base/gen.fgh_bad");
+  fs::create_directories("base/gen.fgh_bad/x");
+  std::ofstream("base/gen.fgh", std::ios::binary | std::ios::trunc) << junk;
+  LastFailClear();
+  EXPECT_EQ(Start(), 0);
+  EXPECT_NE(std::string(LastFailText()).find("cannot be kept as \"base/gen.fgh_bad\""), std::string::npos)
+      << LastFailText();
+  EXPECT_EQ(Slurp("base/gen.fgh"), junk);
+  EXPECT_TRUE(Slurp("base/gen.fgh_bak") == good);
+  fs::remove_all("base/gen.fgh_bad");
+  ASSERT_EQ(Start(), 1);
 }

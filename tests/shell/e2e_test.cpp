@@ -178,8 +178,8 @@ TEST_F(Game, FullScreenQuestionAnsweredYesRunsInAWindow) {
 // A start asked for in the game mode with every general resource loaded:
 // without a level it starts in the menu (its first frame is the menu's); the
 // object base is made new and saved on the first start and loaded on the
-// next, a damaged base rebuilt with the bad file kept as "_bak"; teardown
-// leaves no leak.
+// next, a damaged base rebuilt with the bad file kept as "_bad" and the
+// backup left as it was; teardown leaves no leak.
 TEST_F(Game, GameModeWithoutALevelStartsInTheMenu) {
   ASSERT_EQ(RunToEnd({"--konfig-mode", "4", kGame, "o2::NeedExit=1", "o2::NeedScreen=1"}), 0);
   ExpectCleanRun();
@@ -202,18 +202,22 @@ TEST_F(Game, GameModeWithoutALevelStartsInTheMenu) {
   log = Slurp(dir_ / "log.txt");
   EXPECT_NE(log.find("\n OK >> Pro_Q7_Elements::init()-->FgrHld.LoadBase()"), std::string::npos) << log;
 
-  std::string bad = Slurp(dir_ / "base/gen.fgh");
+  const std::string good = Slurp(dir_ / "base/gen.fgh");
+  fs::copy_file(dir_ / "base/gen.fgh", dir_ / "base/gen.fgh_bak");
+  std::string bad = good;
   bad[21] = 'X';  // the first record's marker
   std::ofstream(dir_ / "base/gen.fgh", std::ios::binary | std::ios::trunc) << bad;
   ASSERT_EQ(RunToEnd({"--konfig-mode", "4", kGame, "o2::NeedExit=1"}), 0);
   ExpectCleanRun();
-  EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bak"), bad);
-  EXPECT_EQ(fs::file_size(dir_ / "base/gen.fgh"), 168u);
+  EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bad"), bad);
+  EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bak"), good);
+  EXPECT_EQ(Slurp(dir_ / "base/gen.fgh"), good);
+  EXPECT_NE(Slurp(dir_ / "log.txt").find("(record 1 of 2 (at byte 20): a bad marker"), std::string::npos);
 }
 
 // A base the game cannot start from (an empty block without the first screen
-// frame, a pipe in the file's place) is kept as "_bak" and a new one is made.
-TEST_F(Game, AnUnusableBaseIsKeptAsBackupAndANewOneMade) {
+// frame, a pipe in the file's place) is kept as "_bad" and a new one is made.
+TEST_F(Game, AnUnusableBaseIsKeptAsBadAndANewOneMade) {
   const std::string empty("\x18\x00\x00\x00\xe3\xbd\x06\x00\xec\x2c\x00\x00"
                           "BLOK\x00\x00\x00\x00\x2c\x01\x00\x00", 24);
   fs::create_directories(dir_ / "base");
@@ -224,14 +228,15 @@ TEST_F(Game, AnUnusableBaseIsKeptAsBackupAndANewOneMade) {
     ExpectCleanRun();
     EXPECT_EQ(fs::file_size(dir_ / "base/gen.fgh"), 168u);
     if (std::string(prepare).rfind("cp", 0) == 0)
-      EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bak"), empty);
+      EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bad"), empty);
     else
-      EXPECT_TRUE(fs::is_fifo(dir_ / "base/gen.fgh_bak"));
+      EXPECT_TRUE(fs::is_fifo(dir_ / "base/gen.fgh_bad"));
+    EXPECT_FALSE(fs::exists(dir_ / "base/gen.fgh_bak"));
     ASSERT_EQ(RunToEnd({kGame, "o2::NeedExit=1"}), 0);
     EXPECT_NE(Slurp(dir_ / "log.txt").find("\n OK >> Pro_Q7_Elements::init()-->FgrHld.LoadBase()"),
               std::string::npos);
     fs::remove(dir_ / "base/gen.fgh");
-    fs::remove(dir_ / "base/gen.fgh_bak");
+    fs::remove(dir_ / "base/gen.fgh_bad");
   }
 }
 

@@ -85,6 +85,29 @@ TEST_F(ScreenshotTest, AShotThatCannotBeWrittenLeavesTheFolderAsItWas) {
   EXPECT_EQ(fs::current_path(), here_);
 }
 
+// A shot refused for want of disk space, or for a folder whose free space
+// cannot be read, says so in the log.
+TEST_F(ScreenshotTest, AShotRefusedForSpaceIsLogged) {
+  const struct {
+    const char* dir;  // /proc has no free blocks
+    const char* said;
+  } cases[] = {
+      {"/proc", "Screenshot not saved: 0 MB free on the disk of \"/proc\", 11 MB needed"},
+      {"/no/such/folder", "Screenshot not saved: the free space of \"/no/such/folder\" cannot be read (No such file"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dir);
+    std::error_code ec;
+    fs::remove("log.txt", ec);
+    game_user_dir0.Set(c.dir);
+    EXPECT_EQ(Root_IPPI.SaveScreenShot(), 0);
+    std::ifstream in("log.txt");
+    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(log.find(c.said), std::string::npos) << log;
+  }
+  EXPECT_TRUE(Shots().empty());
+}
+
 TEST_F(ScreenshotTest, TheCounterStartsAgainPastTheLargestInt) {
   *o2::NomScreen = INT_MAX;
   ASSERT_EQ(Root_IPPI.SaveScreenShot(), 1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -153,7 +154,19 @@ TEST_F(SettingsFiles, AFailedCacheWriteKeepsThePreviousCache) {
   EXPECT_EQ(bytes(Cache()), cache);
   EXPECT_EQ(bytes(Cache().string() + "_bak"), bak);
   EXPECT_FALSE(fs::exists(Cache().string() + "_new"));
-  EXPECT_NE(bytes("log.txt").find("o2o3.bin"), std::string::npos);
+  EXPECT_NE(bytes("log.txt").find("o2o3.bin: not written; the previous one is kept"), std::string::npos);
+  EXPECT_NE(bytes("log.txt").find(std::strerror(EFBIG)), std::string::npos);
+  // With no cache before, none is said to be kept.
+  fs::rename(Cache(), Cache().string() + "_keep");
+  const size_t logFrom = bytes("log.txt").size();
+  {
+    FileSizeLimit limit(1000);
+    EXPECT_EQ(orgUniStaZnaSaveBin(), 0);
+  }
+  const std::string log = bytes("log.txt").substr(logFrom);
+  EXPECT_NE(log.find("o2o3.bin: not written\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("kept"), std::string::npos) << log;
+  fs::rename(Cache().string() + "_keep", Cache());
   // The next start without the text files still has the good cache.
   fs::remove(root_ / "base/__orgmix.txt");
   org2_Init();
@@ -212,6 +225,22 @@ TEST_F(SettingsFiles, DamagedCachesAreRefused) {
   EXPECT_EQ(tryCache(badFloatCount), 0);
   EXPECT_EQ(tryCache(good + "x"), 0);
   EXPECT_EQ(*o2::NeedExit, 42);
+
+  // Rewritten after the text files are read, a damaged cache is kept aside:
+  // the backup of the last good one stays.
+  auto bytes = [](const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const fs::path bak = Cache().string() + "_bak", bad = Cache().string() + "_bad";
+  std::ofstream(bak, std::ios::binary) << good;
+  std::ofstream(Cache(), std::ios::binary | std::ios::trunc) << "junk";
+  ASSERT_EQ(orgUniStaZnaFrFiles("../__orgmix.txt"), 1);
+  EXPECT_TRUE(bytes(bak) == good);
+  EXPECT_EQ(bytes(bad), "junk");
+  EXPECT_TRUE(bytes(Cache()) == good);
+  EXPECT_NE(bytes("log.txt").find("is not a settings cache of this program (size 4); it is kept as"),
+            std::string::npos);
 }
 
 // A record whose id or value cannot be read is skipped: the records after

@@ -4,6 +4,7 @@
 // too little): they load nothing and leave the holder as it was.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -281,29 +282,68 @@ TEST_F(ObjectBaseTest, EveryLoadGivesTheOldBodiesBack) {
   EXPECT_EQ(FgrHld.SetFirstScrFrm(), 1);
 }
 
-TEST_F(ObjectBaseTest, ABadBaseSurvivesAsBackupWhenANewOneIsSaved) {
-  std::vector<uint8_t> bad = GoldenNewBase();
-  bad[20] = 'f';
-  Put("base/gen.fgh", bad);
-  ASSERT_EQ(FgrHld.LoadBase(1), 0);
-  ASSERT_EQ(FgrHld.SaveBase(), 1);
-  EXPECT_EQ(Bytes("base/gen.fgh_bak"), bad);
+// A refused base says which check failed and at which record, in the log
+// and to the caller, who keeps the file aside.
+TEST_F(ObjectBaseTest, ARefusedBaseSaysWhichCheckFailedAtWhichRecord) {
+  auto with = [](size_t at, uint8_t v) {
+    std::vector<uint8_t> b = GoldenNewBase();
+    b[at] = v;
+    return b;
+  };
+  std::vector<uint8_t> button = with(98, 3);  // the second record claims to be a button,
+  button[116] = 1;                            // of the buttons' category, which reads no record
+  const struct {
+    std::vector<uint8_t> bytes;
+    const char* why;
+  } cases[] = {
+      {std::vector<uint8_t>(16, 'J'), "not an object base (its magic number is wrong)"},
+      {with(0, 169), "length field is not the file size"},
+      {with(20, 'f'), "record 1 of 2 (at byte 20): a bad marker, slot, type, link, category or flag"},
+      {with(120, 'X'), "record 1 of 2 (at byte 20): no valid record follows it"},
+      {button, "record 2 of 2 (slot 257): "},
+  };
+  for (const auto& c : cases) {
+    FreshHolder();
+    ExpectRefused(c.bytes, c.why);
+    EXPECT_NE(FgrHld.LoadFailWhy().find(c.why), std::string::npos) << FgrHld.LoadFailWhy();
+    std::ifstream log("log.txt");
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("object base base/gen.fgh: " + FgrHld.LoadFailWhy() + "; not loaded"), std::string::npos);
+  }
+  std::filesystem::remove("base/gen.fgh");
+  EXPECT_EQ(FgrHld.LoadBase(1), 0);
+  EXPECT_EQ(FgrHld.LoadFailWhy(), "the file is missing");
+  Put("base/gen.fgh", GoldenNewBase());
   EXPECT_EQ(FgrHld.LoadBase(1), 1);
+  EXPECT_EQ(FgrHld.LoadFailWhy(), "");
 }
 
+// A save that fails names the system's cause; it says that the old file is
+// kept only when there was one, and keeps it and its backup.
 TEST_F(ObjectBaseTest, AFailedSaveKeepsTheOldFile) {
-  Put("base/gen.fgh", {9, 9, 9});
-  Put("base/gen.fgh_bak", {8, 8});
-  int r = 0;
-  {
-    FileSizeLimit limit(100);
-    ASSERT_TRUE(limit.Ok());
-    r = FgrHld.SaveBase();
+  for (bool hadOld : {true, false}) {
+    SCOPED_TRACE(hadOld ? "over an old base" : "with no base before");
+    std::filesystem::remove("base/gen.fgh");
+    if (hadOld) Put("base/gen.fgh", {9, 9, 9});
+    Put("base/gen.fgh_bak", {8, 8});
+    LastFailClear();
+    int r = 0;
+    {
+      FileSizeLimit limit(100);
+      ASSERT_TRUE(limit.Ok());
+      r = FgrHld.SaveBase();
+    }
+    EXPECT_EQ(r, 0);
+    const std::string said = LastFailText();
+    EXPECT_NE(said.find("write of \"base/gen.fgh\" failed (" + std::string(std::strerror(EFBIG)) + ")"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("the old file is kept") != std::string::npos, hadOld) << said;
+    EXPECT_EQ(std::filesystem::exists("base/gen.fgh"), hadOld);
+    if (hadOld) EXPECT_EQ(Bytes("base/gen.fgh"), std::vector<uint8_t>({9, 9, 9}));
+    EXPECT_EQ(Bytes("base/gen.fgh_bak"), std::vector<uint8_t>({8, 8})) << "the older backup stays too";
+    EXPECT_FALSE(std::filesystem::exists("base/gen.fgh_new"));
   }
-  EXPECT_EQ(r, 0);
-  EXPECT_EQ(Bytes("base/gen.fgh"), std::vector<uint8_t>({9, 9, 9}));
-  EXPECT_EQ(Bytes("base/gen.fgh_bak"), std::vector<uint8_t>({8, 8})) << "the older backup stays too";
-  EXPECT_FALSE(std::filesystem::exists("base/gen.fgh_new"));
   std::filesystem::remove_all("base");
   EXPECT_EQ(FgrHld.SaveBase(), 0) << "no folder";
 }
