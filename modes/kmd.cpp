@@ -4,8 +4,18 @@
 
 #include "core/core.h"
 #include "shell/shell.h"
+#include "ui/ui.h"
 
 IKmd2 kmdScreeenShot;
+
+bool KmdKeyPressable(int k) {
+  if (k >= 301 && k <= 303) return true;
+  if (k < 1 || k > 255) return false;
+  if (!*o2::ScanCodes) return plat_KeyDownMakes(k) != 0;
+  for (int vk = 1; vk < 256; ++vk)  // the window procedure's scan-code index
+    if (nsMKeys::KScanCode[vk] == k && plat_KeyDownMakes(vk)) return true;
+  return false;
+}
 
 void IKmd2::Sbros() {
   str3int keep = name;

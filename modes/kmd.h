@@ -27,6 +27,16 @@ inline constexpr int kKmdChannels = 200;
 // The longest lock interval, click window or repeat delay a command file may
 // give (ms); a longer one is damage, not a binding.
 inline constexpr int kKmdLongestMs = 10000;
+// A mode's way out answers a tap within this many ms: its single click is
+// reported, and the lock after its last firing has run out, by then.
+inline constexpr int kKmdWayOutMs = 1000;
+
+// Whether a player can make key code k down in the key-state table: a key
+// whose press comes to the window as a key-down (by the platform's key map;
+// under the setting ScanCodes by that key's scan code), or one of the three
+// buttons. The other codes of 1..255, 0, the wheel's pulses 304 and 305 and
+// the codes between and after them no press makes.
+bool KmdKeyPressable(int k);
 
 // A command that steps something fires once for a press of ordinary length
 // and repeats while held as a desktop's key repeat does: the first repeat
@@ -209,13 +219,16 @@ struct t_KmdSet {
 };
 
 // Fills a set's records from a command file's bytes and sets up its overlay
-// toggle. A record IKmd2_InitFromTxtStream refuses, and a way-out record that
-// could never fire on a press (switched off, keys nothing presses, a release
-// or a single-click-suppressing kind, a modifier that cancels its key, a
-// record outranking it on its channel; the menu's also without the button
-// of its built-in record), is logged and its slot takes the record of the
-// built-in copy; the slots after a record that could not be read take theirs
-// too (one log line for them all). Returns the number of records taken from
+// toggle. A record IKmd2_InitFromTxtStream refuses is logged and its slot
+// takes the record of the built-in copy; the slots after a record that could
+// not be read take theirs too (one log line for them all). So does a way out
+// that does not answer a tap of the keys a player can press (KmdKeyPressable)
+// within kKmdWayOutMs: switched off, keys no press makes, a release or a
+// single-click-suppressing kind, a key of it that a record of the set makes
+// a modifier, a longer click window or lock, a record outranking it on its
+// channel. A way out made with a button (the menu's click on its lines) must
+// also fire from that button alone, not held with another key, and report
+// the place where it was pressed. Returns the number of records taken from
 // the bytes.
 int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes);
 // Loads a set from its file in base/: 1 when the file was read. A missing or

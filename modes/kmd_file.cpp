@@ -31,7 +31,7 @@ struct t_KmdNumbers {
 };
 
 std::string Fault(const char* format, int a, int b = 0) {
-  char text[96];
+  char text[160];
   std::snprintf(text, sizeof text, format, a, b);
   return text;
 }
@@ -72,14 +72,11 @@ std::string RecordFault(const t_KmdNumbers& r, const IKmd2& kmd, int mode) {
   return "";
 }
 
-// A key code some key or button presses: the keyboard's 1..255 and the
-// three buttons. 0 is no key, the wheel's 304 and 305 come as pulses, and
-// nothing makes the codes between and after them.
-bool Pressable(int k) { return (k >= 1 && k <= 255) || (k >= 301 && k <= 303); }
-
-// The keys the live records of a set make modifiers when pressed: a key
-// marked so stays marked in the mode and is refused wherever it is not the
-// modifier. Any of them may be marked by the time the way out is wanted.
+// The keys the live records of a set make modifiers: a record of trigger
+// kind 3 marks its key 1 when that is pressed, one of kind 4 its key 1 or
+// key 2. A marked key stays marked in the mode and is refused wherever it is
+// not the modifier; any key a player can press may have been by the time the
+// way out is wanted.
 struct t_Modifiers {
   bool key[kKmdLastKey + 1] = {};
   bool operator()(int k) const { return k > 0 && k <= kKmdLastKey && key[k]; }
@@ -88,7 +85,7 @@ struct t_Modifiers {
 t_Modifiers ModifiersOf(const IKmd2* set, int records, int mode) {
   t_Modifiers m;
   auto mark = [&m](int k) {
-    if (k > 0 && k <= kKmdLastKey) m.key[k] = true;
+    if (KmdKeyPressable(k)) m.key[k] = true;
   };
   for (int i = 0; i < records; ++i) {
     const IKmd2& r = set[i];
@@ -99,49 +96,84 @@ t_Modifiers ModifiersOf(const IKmd2* set, int records, int mode) {
   return m;
 }
 
-// Why a record's keys can never make its kind fire on a press ("" when some
-// press does), following the key tests of its kind.
-std::string KeysFault(const IKmd2& r, const t_Modifiers& mod) {
-  const int k1 = r.key1, k2 = r.key2, k3 = r.key3;
-  const char* const kCancelled = "key %d is a modifier of the mode, which its test refuses";
-  if (r.kind == KMD_SHIFT) {
-    if (!Pressable(k1)) return Fault("its modifier key %d is no key or button", k1);
-    if (k2 > 0 && mod(k2)) return Fault(kCancelled, k2);
-    if (Pressable(k2)) return "";
-    if (mod(k3)) return Fault(kCancelled, k3);
-    return Pressable(k3) ? "" : Fault("no key or button makes its keys %d and %d", k2, k3);
+// Some of a record's keys.
+struct t_Keys {
+  int k[3] = {};
+  int n = 0;
+  const int* begin() const { return k; }
+  const int* end() const { return k + n; }
+};
+
+// "code 7", "codes 7 and 65", "codes 7, 65 and 90": the codes of `keys`
+// that are not 0.
+std::string Codes(const t_Keys& keys) {
+  int left = 0;
+  for (int k : keys) left += k != 0;
+  std::string out = left > 1 ? "codes " : "code ";
+  for (int k : keys) {
+    if (!k) continue;
+    out += std::to_string(k);
+    if (--left > 1) out += ", ";
+    else if (left == 1) out += " and ";
   }
-  if (r.kind == KMD_SHIFTS) {
-    if (!Pressable(k1) && !Pressable(k2)) return Fault("its modifier keys %d and %d are no key or button", k1, k2);
-    if (mod(k3)) return Fault(kCancelled, k3);
-    return Pressable(k3) ? "" : Fault("its main key %d is no key or button", k3);
-  }
-  for (int k : {k1, k2, k3}) {
-    if (k <= 0) continue;
-    if (r.shiftFlag && mod(k)) return Fault(kCancelled, k);
-    if (Pressable(k)) return "";
-  }
-  if (k1 == 304 || k1 == 305 || k2 == 304 || k2 == 305 || k3 == 304 || k3 == 305)
-    return "the wheel makes no press";
-  return Fault("no key or button makes its key codes %d and %d", k1, k2 > 0 ? k2 : k3);
+  return out;
 }
 
-// Why the way out of a set as loaded could never fire on a press, so that
-// the player could not leave the mode ("" when it can): switched off, keys
-// nothing presses, a kind that fires only on a release, single clicks
-// suppressed, or a record of the set that takes the signal of its channel.
-// `builtIn` is the built-in record of its slot: a way out made with a button
-// (the menu's click on its lines) keeps that button.
+bool AnyPressable(const t_Keys& keys) {
+  for (int k : keys)
+    if (KmdKeyPressable(k)) return true;
+  return false;
+}
+
+// Why no press a player can make fires a record's kind ("" when every one
+// does): the modifiers of kind 3 (key 1) and kind 4 (key 1 or key 2) held,
+// one of the other keys tapped. The tests of kinds 3 and 4, and the others'
+// under the shift flag, refuse a key marked as a modifier wherever it stands
+// among the keys, so none of them may be one.
+std::string KeysFault(const IKmd2& r, const t_Modifiers& mod) {
+  t_Keys held, tapped;
+  if (r.kind == KMD_SHIFT) held = {{r.key1}, 1}, tapped = {{r.key2, r.key3}, 2};
+  else if (r.kind == KMD_SHIFTS) held = {{r.key1, r.key2}, 2}, tapped = {{r.key3}, 1};
+  else tapped = {{r.key1, r.key2, r.key3}, 3};
+  const bool combination = held.n > 0;
+  if (combination || r.shiftFlag)
+    for (int k : tapped)
+      if (mod(k)) return Fault("key %d is a modifier of the mode, which its test refuses", k);
+  if (combination && !AnyPressable(held)) return "no key or button makes its modifier key " + Codes(held);
+  if (AnyPressable(tapped)) return "";
+  for (int k : tapped)
+    if (k == 304 || k == 305) return "the wheel makes no press";
+  return "no key or button makes its key " + Codes(tapped);
+}
+
+// Why the way out of a set as loaded does not answer a tap a player can make
+// within kKmdWayOutMs, so that the player could be kept in the mode ("" when
+// it does). `builtIn` is the built-in record of its slot: a way out made with
+// a button (the menu's click on its lines) fires from that button alone and
+// knows where it was pressed.
 std::string WayOutFault(const IKmd2* set, const t_KmdSetForm& form, const IKmd2& builtIn) {
   const IKmd2& w = set[form.wayOut];
   if (w.mode != form.mode || w.enabled <= 0) return "the way out of the mode cannot be switched off";
-  const int button = builtIn.key1;
-  if (button >= 301 && button <= 303 && w.key1 != button && w.key2 != button && w.key3 != button)
+  const int button = builtIn.key1 >= 301 && builtIn.key1 <= 303 ? builtIn.key1 : 0;
+  if (button && w.key1 != button && w.key2 != button && w.key3 != button)
     return Fault("the way out is made with button %d, which is not among its keys", button);
   if (w.kind == KMD_RELEASE) return "the way out fires on a release, not on a press";
   if (w.kind == KMD_CLICK && w.singleOff) return "the way out suppresses single clicks";
+  const bool counted = w.kind == KMD_CLICK && w.win1 > 0 && w.togVal > 0;
+  if (button && (w.kind == KMD_SHIFT || w.kind == KMD_SHIFTS))
+    return Fault("the way out fires from button %d alone, but trigger kind %d holds it with another key", button,
+                 w.kind);
+  if (button && w.kind == KMD_CLICK && !counted)
+    return w.togVal > 0 ? "the way out's click is not counted with a click window 1 of 0 ms: it has no place"
+                        : "the way out's click is not counted with toggle value 0: it has no place";
   std::string keys = KeysFault(w, ModifiersOf(set, form.records, form.mode));
   if (!keys.empty()) return "the way out can never fire: " + keys;
+  if (counted && w.win1 > kKmdWayOutMs)
+    return Fault("the way out answers a single tap after its click window of %d ms, not within %d", w.win1,
+                 kKmdWayOutMs);
+  if (w.interval > kKmdWayOutMs)
+    return Fault("the way out ignores taps for its lock interval of %d ms after each firing, longer than %d",
+                 w.interval, kKmdWayOutMs);
   if (w.channel < 1 || w.channel >= kKmdChannels) return "";
   for (int i = 0; i < form.records; ++i) {
     const IKmd2& r = set[i];

@@ -80,7 +80,7 @@ void Translate(const SDL_Event& e) {
       if (!w || vk <= 0 || vk > 255) return;
       bool up = e.type == SDL_KEYUP;
       bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
-      bool sys = alt || vk == VK_MENU || vk == VK_F10;
+      bool sys = alt || plat::SysKey(vk);
       LPARAM l = KeyLParam(vk, up, e.key.repeat != 0, alt);
       Post(w, up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN), WPARAM(vk), l);
       return;

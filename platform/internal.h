@@ -37,4 +37,7 @@ bool Materialize(PlatWindow* w);             // make the SDL window with the cur
 void ApplyFormatAttributes(int format, int samplesOverride);  // SDL_GL_SetAttribute from a format
 int FormatSamples(int format);
 void PollSockets();  // posts the socket events selected by WSAAsyncSelect (winsock.cpp)
+// Alt and F10 come as WM_SYSKEYDOWN / WM_SYSKEYUP, as the window system's
+// menu-bar keys do (every key does while Alt is held; keys.cpp).
+bool SysKey(int vk);
 }  // namespace plat

@@ -1,5 +1,6 @@
 // Key numbers: SDL scan codes (physical keys) to virtual-key codes, virtual
-// keys to set-1 scan codes, and the live key state.
+// keys to set-1 scan codes, the keys a press can make, and the live key
+// state.
 #include "platform/internal.h"
 
 namespace {
@@ -78,6 +79,22 @@ int plat_ScanFromVk(int vk) {
   for (const ScanPair& p : kScan)
     if (p.vk == vk) return p.scan;
   return 0;
+}
+
+bool plat::SysKey(int vk) { return vk == VK_MENU || vk == VK_F10; }
+
+int plat_KeyDownMakes(int vk) {
+  struct Made {
+    bool vk[256] = {};
+    Made() {
+      for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc) {
+        const int v = plat_VkFromSdlScancode(sc);
+        if (v > 0 && v < 256 && !plat::SysKey(v)) vk[v] = true;
+      }
+    }
+  };
+  static const Made made;
+  return vk > 0 && vk < 256 && made.vk[vk] ? 1 : 0;
 }
 
 UINT MapVirtualKeyA(UINT code, UINT mapType) {

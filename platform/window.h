@@ -65,3 +65,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
 // the key has none) and virtual key -> set-1 scan code.
 int plat_VkFromSdlScancode(int sdlScancode);
 int plat_ScanFromVk(int vk);
+// 1 when some key of the keyboard, pressed alone, comes as WM_KEYDOWN with
+// the virtual key vk (1..255): a key the translation gives vk, other than
+// the system keys Alt and F10. Every other code no key press ever makes.
+int plat_KeyDownMakes(int vk);

@@ -2,12 +2,14 @@
 // use, then drives the loaded set through frames of key presses, pointer
 // moves and frame times taken from the rest of the input. Whatever the file
 // held: every record is of the set's mode or off, with its interval and
-// channel in range, the way out of the mode fires for a tap of its keys, and
-// through the frames
-// key codes stay in 0..320, toggles within their count, countdowns
-// non-negative, signals 0..3 and at most one per arbitration channel.
+// channel in range; the way out of the mode answers within kKmdWayOutMs every
+// tap a player can make of it, after a player has pressed every key once;
+// and through the frames key codes stay in 0..320, toggles within their
+// count, countdowns non-negative, signals 0..3 and at most one per
+// arbitration channel.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -19,8 +21,109 @@
 
 namespace {
 
+constexpr int kFrameMs = 100;
+
+// One frame: the clock advances, the set is tested, and the key changes
+// made since the last frame take effect as the window procedure's do.
 template <class Set>
-void Run(const std::string& file, FuzzScript& s, const char* path) {
+void Frame(Set& set) {
+  GFrameTime = kFrameMs;
+  gMilli += kFrameMs;
+  set.SensUp();
+  nsMKeys::FrameSeen();
+}
+
+void Press(int k, int x, int y) {
+  if (k >= 301 && k <= 303) nsMKeys::PressAt(k, x, y);
+  else nsMKeys::Press(k);
+}
+
+// A way out a player cannot use: the fuzzer stops on it.
+[[noreturn]] void LockedIn(const char* what, int a = 0, int b = 0) {
+  std::fprintf(stderr, "the way out %s (%d, %d)\n", what, a, b);
+  std::abort();
+}
+
+// The way out as a player uses it. First every key a player can press is
+// pressed alone, once (so each modifier of the mode is marked). Then, each
+// from a quiet start, a tap of each press the way out's kind takes, with
+// only keys a player can press: the modifier held for trigger kinds 3 and 4,
+// any one other key tapped; in the game and the editor with Shift held, as
+// they leave on Shift and the way out. Each is answered by kKmdWayOutMs after
+// the tap, and so is each again a second after its answer. The menu's way
+// out is its click on its lines: the left button alone, answered with the
+// place where it was pressed.
+template <class Set>
+void TapTheWayOut(Set& set, bool menu) {
+  const IKmd2& out = set.k[Set::kWayOut];
+  nsMKeys::nFlushProc();
+  nsMKeys::Clear_Shifts();
+  int lastFired = static_cast<int>(gMilli);
+  auto frame = [&] {
+    Frame(set);
+    if (out.Sig()) lastFired = static_cast<int>(gMilli);
+    return out.Sig() != 0;
+  };
+  for (int k = 1; k <= kKmdLastKey; ++k) {
+    if (!KmdKeyPressable(k)) continue;
+    Press(k, 5, 5);
+    frame();
+    nsMKeys::Release(k);
+    frame();
+  }
+  struct Tap {
+    int hold, tap;
+  } taps[4];
+  int n = 0;
+  const int k1 = out.key1, k2 = out.key2, k3 = out.key3;
+  if (menu) {
+    taps[n++] = {0, 301};
+  } else if (out.kind == KMD_SHIFT) {
+    for (int t : {k2, k3})
+      if (KmdKeyPressable(k1) && KmdKeyPressable(t)) taps[n++] = {k1, t};
+  } else if (out.kind == KMD_SHIFTS) {
+    for (int h : {k1, k2})
+      if (KmdKeyPressable(h) && KmdKeyPressable(k3)) taps[n++] = {h, k3};
+  } else {
+    for (int t : {k1, k2, k3})
+      if (KmdKeyPressable(t)) taps[n++] = {0, t};
+  }
+  if (!n) LockedIn("has no key a player can press", k1, k2);
+  for (int i = 0; i < 2 * n; ++i) {  // each twice: the second a second after the first answer
+    const Tap& t = taps[i % n];
+    for (int f = 0; f < 200; ++f) {  // quiet: no click being counted, no lock left
+      if (out.win1Cd <= 0 && out.win2Cd <= 0 && static_cast<int>(gMilli) - lastFired >= kKmdWayOutMs) break;
+      frame();
+    }
+    const int x = 120 + i, y = 340;
+    gMX = 7, gMY = 9;  // the pointer is elsewhere by the time the click is reported
+    bool answered = false;
+    if (!menu) {
+      nsMKeys::Press(16);
+      answered |= frame();
+    }
+    if (t.hold) {
+      Press(t.hold, x, y);
+      answered |= frame();
+    }
+    Press(t.tap, x, y);
+    const int pressed = static_cast<int>(gMilli) + kFrameMs;
+    answered |= frame();
+    nsMKeys::Release(t.tap);
+    while (!answered && static_cast<int>(gMilli) - pressed < kKmdWayOutMs) answered |= frame();
+    if (!answered) LockedIn("does not answer a tap of", t.hold, t.tap);
+    if (menu) {
+      int px = 0, py = 0;
+      out.ClickPlace(px, py);
+      if (px != x || py != y) LockedIn("reports a click elsewhere than its press", px, py);
+    }
+    for (int k : {t.hold, 16}) nsMKeys::Release(k);
+    frame();
+  }
+}
+
+template <class Set>
+void Run(const std::string& file, FuzzScript& s, const char* path, bool menu) {
   FuzzWrite(path, file);
   static Set* set = nullptr;  // a set lives as long as its mode's step
   delete set;
@@ -35,22 +138,8 @@ void Run(const std::string& file, FuzzScript& s, const char* path) {
   const IKmd2& out = set->k[Set::kWayOut];
   if (out.mode != Set::kMode || out.enabled != 1 || out.status != 0) std::abort();
   Root_IPPI.cur = Set::kMode;
-  std::memset(nsMKeys::n, 0, sizeof nsMKeys::n);
-  nsMKeys::Clear_Shifts();
-  // A tap of those of the way out's keys a player can press (the keyboard's
-  // and the three buttons): it fires at the press, or once its click window
-  // has run out.
-  bool left = false;
-  for (int frame = 0; frame < 120 && !left; ++frame) {
-    for (int key : {out.key1, out.key2, out.key3})
-      if ((key >= 1 && key <= 255) || (key >= 301 && key <= 303)) nsMKeys::n[key] = frame == 0;
-    GFrameTime = 100;
-    gMilli += 100;
-    set->SensUp();
-    left = out.Sig() != 0;
-  }
-  if (!left) std::abort();
-  std::memset(nsMKeys::n, 0, sizeof nsMKeys::n);
+  TapTheWayOut(*set, menu);
+  nsMKeys::nFlushProc();
   for (int frame = 0; frame < 200 && s.n; ++frame) {
     int k = s.Byte() | (s.Byte() & 1) << 8;
     if (k <= kKmdLastKey) nsMKeys::n[k] = s.Byte() & 1;
@@ -92,9 +181,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzScript s{data + 3 + len, size - 3 - len};
   gMilli = 1;
   switch (which) {
-    case 0: Run<inerQ7MenuKmd>(file, s, "base/menu_kmd.txt"); break;
-    case 1: Run<inerQ7GameKmd>(file, s, "base/game_kmd.txt"); break;
-    default: Run<inerQ7EditKmd>(file, s, "base/edit_kmd.txt"); break;
+    case 0: Run<inerQ7MenuKmd>(file, s, "base/menu_kmd.txt", true); break;
+    case 1: Run<inerQ7GameKmd>(file, s, "base/game_kmd.txt", false); break;
+    default: Run<inerQ7EditKmd>(file, s, "base/edit_kmd.txt", false); break;
   }
   Root_IPPI.cur = 0;
   return 0;

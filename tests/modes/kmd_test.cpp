@@ -14,6 +14,7 @@
 #include "modes/modes.h"
 #include "shell/shell.h"
 #include "tests/common/temp_dir.h"
+#include "ui/ui.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ class KmdTest : public ::testing::Test {
     nsMKeys::Clear_Shifts();
     Root_IPPI.cur = 0;
     GFrameTime = 1;
+    *o2::ScanCodes = 0;
   }
   // One frame of the set k[0..n-1]: the clock advances, then the test.
   void Frame(IKmd2* k, int n = 1) {
@@ -386,7 +388,9 @@ TEST_F(KmdTest, ShortOrUnreadableTextLeavesTheRestToTheBuiltInRecords) {
 // slot takes the built-in record, the records around it are still read; a
 // record switched off on purpose is taken as it is. The way out of the mode
 // (the game's Shift+Esc, the menu's click on its lines) is judged with the
-// whole set: one that could never fire on a press is refused too.
+// whole set: one that does not answer within a second a tap of keys a player
+// can press (the menu's: of the left button alone, at its press point) is
+// refused too.
 TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
   TempDir dir;
   ASSERT_TRUE(dir.Ok());
@@ -394,7 +398,17 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
   const char* const kEscKeys =
       "4 27 0 0 0 0            mode, key 1, key 2, key 3, shift flag, spare\r\n0                       no click "
       "counting\r\n0";
-  enum Set { kGame, kMenu };
+  const char* const kLeftClick =
+      "3 301 0 0 0 0           mode, key 1, key 2, key 3, shift flag, spare\r\n1                       click "
+      "counting\r\n1 50 0 0";
+  const char* const kMenuEsc =
+      "3 27 0 0 0 0            mode, key 1, key 2, key 3, shift flag, spare\r\n0                       no click "
+      "counting\r\n0";
+  // Game slot 3 (arrow left or A) from its kind to its active flag.
+  const char* const kCamLeftRest =
+      "0                       kind: 0 press, 2 release, 3 shift, 4 two modifiers\r\n0                       toggle "
+      "flag\r\n0                       no toggle\r\n0 0 0 1";
+  enum Set { kGame, kMenu, kEdit };
   struct Case {
     int slot;
     const char* from;
@@ -404,6 +418,7 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
     int slot2 = -1;  // a second record changed, with the refused one
     const char* from2 = "";
     const char* to2 = "";
+    int scanCodes = 0;  // the setting ScanCodes
   } cases[] = {
       {3, "4 37 65 0", "4 999999 65 0", "key code 999999 outside 0..320"},
       {3, "4 37 65 0", "4 37 -4 0", "key code -4 outside 0..320"},
@@ -430,11 +445,35 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
       // The way out.
       {0, "300 0 0 1", "300 0 0 0", "the way out of the mode cannot be switched off"},
       {0, "4 27 0", "0 27 0", "the way out of the mode cannot be switched off"},
-      {0, "4 27 0", "4 320 0", "the way out can never fire: no key or button makes its key codes 320 and 0"},
+      {0, "4 27 0", "4 320 0", "the way out can never fire: no key or button makes its key code 320"},
+      // Codes of 1..255 no key press makes, and the system keys Alt and F10.
+      {0, "5 27 0", "5 7 0", "the way out can never fire: no key or button makes its key code 7", kEdit},
+      {0, "5 27 0", "5 1 0", "the way out can never fire: no key or button makes its key code 1", kEdit},
+      {0, "5 27 0", "5 160 0", "the way out can never fire: no key or button makes its key code 160", kEdit},
+      {0, "5 27 0", "5 255 0", "the way out can never fire: no key or button makes its key code 255", kEdit},
+      {0, "4 27 0", "4 7 0", "the way out can never fire: no key or button makes its key code 7"},
+      {0, "4 27 0", "4 124 0", "the way out can never fire: no key or button makes its key code 124"},
+      {0, "4 27 0", "4 18 121 0", "the way out can never fire: no key or button makes its key codes 18 and 121"},
+      {0, "4 27 0", "4 7 27 0", nullptr},  // Esc makes it
+      // Under ScanCodes a key line holds scan codes: 1 is Esc, nothing makes 100.
+      {0, "4 27 0", "4 100 0", "the way out can never fire: no key or button makes its key code 100", kGame, -1, "",
+       "", 1},
+      {0, "4 27 0", "4 1 0", nullptr, kGame, -1, "", "", 1},
       {0, "4 27 0", "4 304 0", "the way out can never fire: the wheel makes no press"},
       {0, kEscKeys, "4 27 27 0 0 0\r\n0\r\n3",
        "the way out can never fire: key 27 is a modifier of the mode, which its test refuses"},
+      // A modifier of the mode anywhere among the keys, under the shift flag.
+      {0, "4 27 0 0 0", "4 27 37 0 1",
+       "the way out can never fire: key 37 is a modifier of the mode, which its test refuses", kGame, 3, kCamLeftRest,
+       "3\r\n0\r\n0\r\n0 0 0 1"},
+      {0, "4 27 0 0 0", "4 27 37 0 1", nullptr, kGame, 3, kCamLeftRest, "3\r\n0\r\n0\r\n0 0 0 0"},  // switched off
       {0, kKindLine, "2 kind", "the way out fires on a release, not on a press"},
+      // A single tap answered within a second.
+      {0, kEscKeys, "4 27 0 0 0 0\r\n1\r\n1 10000 0 0",
+       "the way out answers a single tap after its click window of 10000 ms, not within 1000"},
+      {0, kEscKeys, "4 27 0 0 0 0\r\n1\r\n1 1000 10000 0", nullptr},
+      {0, "300 0 0 1", "1001 0 0 1",
+       "the way out ignores taps for its lock interval of 1001 ms after each firing, longer than 1000"},
       {0, "300 0 0 1", "300 7 0 1", "slot 13 outranks the way out on channel 7", kGame, 13, "300 0 0 1",
        "300 7 5 1"},
       {0, "300 0 0 1", "300 7 0 1", nullptr, kGame, 13, "300 0 0 1", "300 7 0 1"},  // the earlier slot wins
@@ -444,11 +483,31 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
       {1, "3 301 0 0", "3 302 0 0", "the way out is made with button 301, which is not among its keys", kMenu},
       {1, "1 50 0 0", "1 50 0 1", "the way out suppresses single clicks", kMenu},
       {1, "3 301 0 0", "3 303 301 0", nullptr, kMenu},
+      // The menu's click on its lines: the left button alone, where it was pressed.
+      {1, kLeftClick, "3 301 7 0 0 0\r\n0\r\n3",
+       "the way out fires from button 301 alone, but trigger kind 3 holds it with another key", kMenu},
+      {1, kLeftClick, "3 7 0 301 0 0\r\n0\r\n4",
+       "the way out fires from button 301 alone, but trigger kind 4 holds it with another key", kMenu},
+      {1, kLeftClick, "3 301 65 0 0 0\r\n0\r\n3",
+       "the way out fires from button 301 alone, but trigger kind 3 holds it with another key", kMenu},
+      {1, "3 301 0 0 0", "3 7 301 0 1",
+       "the way out can never fire: key 301 is a modifier of the mode, which its test refuses", kMenu, 0, kMenuEsc,
+       "3 301 27 0 0 0\r\n0\r\n3"},
+      {1, "1                       two-state", "0",
+       "the way out's click is not counted with toggle value 0: it has no place", kMenu},
+      {1, "1 50 0 0", "1 0 0 0", "the way out's click is not counted with a click window 1 of 0 ms: it has no place",
+       kMenu},
+      {1, "1 50 0 0", "1 10000 0 0",
+       "the way out answers a single tap after its click window of 10000 ms, not within 1000", kMenu},
+      {1, kLeftClick, "3 301 0 0 0 0\r\n0\r\n0", nullptr, kMenu},  // a plain press of the button
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
-    const t_KmdSetForm form = c.set == kGame ? inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game())
-                                             : inerQ7MenuKmd::Form("base/menu_kmd.txt", KmdDefaults_Menu());
+    const t_KmdSetForm form = c.set == kGame   ? inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game())
+                              : c.set == kMenu ? inerQ7MenuKmd::Form("base/menu_kmd.txt", KmdDefaults_Menu())
+                                               : inerQ7EditKmd::Form("base/edit_kmd.txt", KmdDefaults_Edit());
+    *o2::ScanCodes = c.scanCodes;
+    nsMKeys::KScanCodeInitProc();
     // The records of the file, ten lines each.
     const std::string shipped(form.defaults);
     std::vector<std::string> records;
@@ -459,7 +518,7 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
       p = e;
     }
     ASSERT_EQ(int(records.size()), form.records);
-    IKmd2 builtIn[17];
+    IKmd2 builtIn[36];
     ASSERT_EQ(KmdSet_FromText(builtIn, form, shipped), form.records);
     auto edit = [](std::string& r, const char* from, const char* to) {
       const size_t at = r.find(from);
@@ -474,7 +533,7 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
       text += r;
     }
     const size_t logged = Slurp("log.txt").size();
-    IKmd2 k[17];
+    IKmd2 k[36];
     EXPECT_EQ(KmdSet_FromText(k, form, text), form.records - (c.refused ? 1 : 0));
     const std::string log = Slurp("log.txt").substr(logged);
     if (c.refused) {
@@ -525,35 +584,47 @@ TEST_F(KmdTest, ShippedFilesHoldEveryRecordAndAPressStepsOnce) {
       if (k[i].mode != c.mode || k[i].kind != KMD_PLAIN || k[i].interval <= 0) continue;
       SCOPED_TRACE(i);
       ++stepping;
-      IKmd2 r = k[i];
-      r.mode = kMode;
-      uint16_t& key = nsMKeys::n[r.key1];
-      key = 1;
-      EXPECT_EQ(Frames(&r, 1, 250), 1);  // a press of ordinary length
-      key = 0;
-      Frames(&r, 1, 1000);
-      // A second press made while the first one's lock runs is a press of its
-      // own, not the first one held: it fires when the lock is over.
-      key = 1;
-      int twice = Frames(&r, 1, 50);
-      key = 0;
-      twice += Frames(&r, 1, r.interval - 70);
-      key = 1;
-      twice += Frames(&r, 1, 250);
-      EXPECT_EQ(twice, 2);
-      key = 0;
-      Frames(&r, 1, 1000);
-      key = 1;
-      std::vector<int> fired;  // when, in a hold of two seconds
-      for (int t = 0; t < 2000; t += kFrame) {
-        Frame(&r);
-        if (r.Sig()) fired.push_back(t);
+      // As shipped, and as the main key of Ctrl + key (kind 3) and of Ctrl or
+      // nothing + key (kind 4) with Ctrl held all along.
+      for (int kind : {KMD_PLAIN, KMD_SHIFT, KMD_SHIFTS}) {
+        SCOPED_TRACE(kind);
+        IKmd2 r = k[i];
+        r.mode = kMode;
+        r.kind = kind;
+        const int main = r.key1;
+        if (kind == KMD_SHIFT) r.key1 = 17, r.key2 = main, r.key3 = 0;
+        if (kind == KMD_SHIFTS) r.key1 = 17, r.key2 = 0, r.key3 = main;
+        nsMKeys::n[17] = kind != KMD_PLAIN;
+        uint16_t& key = nsMKeys::n[main];
+        key = 1;
+        EXPECT_EQ(Frames(&r, 1, 250), 1);  // a press of ordinary length
+        key = 0;
+        Frames(&r, 1, 1000);
+        // A second press made while the first one's lock runs is a press of
+        // its own, not the first one held (the modifier held does not make
+        // it one): it fires as soon as the lock is over.
+        key = 1;
+        int twice = Frames(&r, 1, 50);
+        key = 0;
+        twice += Frames(&r, 1, r.interval - 70);
+        key = 1;
+        twice += Frames(&r, 1, 40);  // the lock runs out 20 ms into it
+        EXPECT_EQ(twice, 2);
+        key = 0;
+        Frames(&r, 1, 1000);
+        key = 1;
+        std::vector<int> fired;  // when, in a hold of two seconds
+        for (int t = 0; t < 2000; t += kFrame) {
+          Frame(&r);
+          if (r.Sig()) fired.push_back(t);
+        }
+        key = 0;
+        ASSERT_GE(fired.size(), 3u);
+        EXPECT_EQ(fired[0], 0);
+        EXPECT_NEAR(fired[1], std::max(kKmdRepeatDelay, r.interval), kFrame);
+        EXPECT_NEAR(fired[2] - fired[1], r.interval, kFrame);
       }
-      key = 0;
-      ASSERT_GE(fired.size(), 3u);
-      EXPECT_EQ(fired[0], 0);
-      EXPECT_NEAR(fired[1], std::max(kKmdRepeatDelay, r.interval), kFrame);
-      EXPECT_NEAR(fired[2] - fired[1], r.interval, kFrame);
+      nsMKeys::n[17] = 0;
     }
     EXPECT_GE(stepping, 5);
   }
