@@ -1,5 +1,6 @@
 #include "core/log.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -10,26 +11,52 @@ void t_LogSys::Write(int id, const char* format, va_list args) {
   if (skipRepeats_ && id == indLastMsg_) return;
   // Appended only to a regular file: a pipe at the log's name must not stop
   // the program, nor a link carry the messages into another file.
+  // A message that is lost is not counted: later messages are still tried.
   const char* why = nullptr;
   FILE* f = sysOpenWrite(path_, "a", &why);
-  if (!f) {
-    // Lost, and not counted: later messages are still tried.
-    if (!warned_) std::fprintf(stderr, "velmar: the log %s cannot be written (%s)\n", path_, why);
-    warned_ = true;
-    return;
-  }
+  if (!f) return Failed(why);
   if (skipRepeats_) indLastMsg_ = id;
-  if (format) std::vfprintf(f, format, args);
+  int err = 0;
+  if (format && std::vfprintf(f, format, args) < 0) err = errno;
+  if (!err && klvMsg_ + 1 == MaxMsgs && std::fprintf(f, "\n(%d) so mach msgs and log-sys close ...\n", MaxMsgs) < 0)
+    err = errno;
+  if (!err && std::fflush(f) != 0) err = errno;  // the buffered text reaches the disk here
+  if (std::fclose(f) != 0 && !err) err = errno;
+  if (err) return Failed(std::strerror(err));
   klvMsg_++;
-  if (klvMsg_ == MaxMsgs) std::fprintf(f, "\n(%d) so mach msgs and log-sys close ...\n", klvMsg_);
-  std::fclose(f);
+  failing_ = false;
+}
+
+void t_LogSys::Failed(const char* why) {
+  if (!why) why = "unknown cause";
+  if (failing_ && std::strncmp(why, failWhy_, sizeof failWhy_ - 1) == 0) return;
+  std::fprintf(stderr, "velmar: the log %s cannot be written (%s)\n", path_.c_str(), why);
+  failing_ = true;
+  std::snprintf(failWhy_, sizeof failWhy_, "%s", why);
 }
 
 namespace {
-t_LogSys gLog("log.txt", false);
-t_LogSys gLogOGL("logOGL.txt", true);
+// Made on first use and never destroyed: a message from another object's
+// construction or destruction still finds its log.
+t_LogSys& MainLog() {
+  static t_LogSys* const log = new t_LogSys("log.txt", false);
+  return *log;
+}
+t_LogSys& GlLog() {
+  static t_LogSys* const log = new t_LogSys("logOGL.txt", true);
+  return *log;
+}
 char gLastFail[512];
 }  // namespace
+
+void LogSetFolder(const std::string& folder) {
+  std::string base = folder;
+  if (!base.empty() && base.back() != '/') base += '/';
+  MainLog().SetPath(base + "log.txt");
+  GlLog().SetPath(base + "logOGL.txt");
+}
+
+const char* LogPath() { return MainLog().Path(); }
 
 namespace {
 void KeepFail(const char* format, va_list args) {
@@ -49,7 +76,7 @@ void LogFail(const char* format, ...) {
   va_start(args, format);
   va_list copy;
   va_copy(copy, args);
-  gLog.Write(0, format, args);
+  MainLog().Write(0, format, args);
   KeepFail(format, copy);
   va_end(copy);
   va_end(args);
@@ -68,13 +95,13 @@ void LastFailClear() { gLastFail[0] = 0; }
 void LogInfo(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  gLog.Write(0, format, args);
+  MainLog().Write(0, format, args);
   va_end(args);
 }
 
 void LogInfoOGL(int id, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  gLogOGL.Write(id, format, args);
+  GlLog().Write(id, format, args);
   va_end(args);
 }

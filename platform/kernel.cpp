@@ -1,4 +1,4 @@
-// Clocks, sleeps, the current directory, the single-instance lock and the
+// Clocks, sleeps, the current directory, the lock on the run folder and the
 // sound device name.
 #include <fcntl.h>
 #include <signal.h>
@@ -6,12 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "platform/system.h"
 
@@ -69,19 +69,34 @@ BOOL CreateDirectoryA(const char* path, void*) {
   return path && *path && mkdir(path, 0755) == 0 ? TRUE : FALSE;
 }
 
-int plat_InstanceLockTaken(const char* name) {
-  std::string safe;
-  for (const char* p = name ? name : ""; *p; ++p)
-    safe += (std::isalnum(static_cast<unsigned char>(*p)) || *p == '-' || *p == '_') ? *p : '_';
-  const char* dir = std::getenv("XDG_RUNTIME_DIR");
-  std::string path = std::string(dir && *dir ? dir : "/tmp") + "/velmar-" + safe + ".lock";
-  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-  if (fd < 0) return 0;  // no lock to be had: behave as the only instance
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    close(fd);
-    return 1;
+int plat_InstanceLockTaken(const char* lockFile, const char** why) {
+  // Taking a lock this process holds again finds it held by us.
+  static std::vector<std::string> held;
+  const char* dummy = nullptr;
+  const char*& out = why ? *why : dummy;
+  out = nullptr;
+  if (!lockFile || !*lockFile) {
+    out = "no lock file name";
+    return -1;
   }
-  return 0;  // the descriptor stays open, and the lock with it, until the process ends
+  for (const std::string& h : held)
+    if (h == lockFile) return 0;
+  int fd = open(lockFile, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+  if (fd < 0) {
+    out = std::strerror(errno);
+    return -1;
+  }
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int err = errno;
+    close(fd);
+    if (err == EWOULDBLOCK) return 1;
+    out = std::strerror(err);
+    return -1;
+  }
+  // The descriptor stays open, and the lock with it, until the process ends:
+  // the system lets go of it however the process ends.
+  held.push_back(lockFile);
+  return 0;
 }
 
 const char* plat_SoundDeviceName(const char*) { return nullptr; }

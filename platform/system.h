@@ -1,6 +1,7 @@
-// Kernel services: clocks and sleeps, the current directory, a single-instance
-// lock, message boxes, the three common dialogs and the code-page conversion
-// between the game's 8-bit Cyrillic texts (CP1251) and UTF-8.
+// Kernel services: clocks and sleeps, the current directory, a lock held for
+// the life of the process, message boxes, the three common dialogs and the
+// code-page conversion between the game's 8-bit Cyrillic texts (CP1251) and
+// UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -21,9 +22,11 @@ DWORD GetCurrentDirectoryA(DWORD size, char* buf);
 BOOL SetCurrentDirectoryA(const char* path);
 BOOL CreateDirectoryA(const char* path, void* security);
 
-// 1 when another process already holds the named instance lock; otherwise the
-// lock is taken and kept for the life of the process and the result is 0.
-int plat_InstanceLockTaken(const char* name);
+// An exclusive lock on a file (flock), created when missing: 1 when another
+// process holds it; 0 when it is taken (or already held by this process), and
+// then kept until the process ends, however it ends; -1 when it cannot be
+// taken at all (why, when given, receives the cause).
+int plat_InstanceLockTaken(const char* lockFile, const char** why = nullptr);
 
 // Message boxes. Modal, unless the environment variable VELMAR_MSGBOX is set:
 // then the box is written to stderr and answered without waiting, by the next

@@ -39,6 +39,28 @@ bool CurrentDirInto(t_Char256& buf) {
   return len > 0 && len < 255;
 }
 
+// The run folder is the one holding the start directory (the local settings
+// file "../__orgmix.txt" is there). Before anything is written, a game takes
+// its lock, held until the process ends, and fixes both logs there, whatever
+// the current directory is later. False when another game holds it: then this
+// one has said so and written nothing.
+bool TakeRunFolder() {
+  std::string start;
+  if (!sysGetCurrentDirectory(start)) return true;  // Start1 reports it
+  const size_t slash = start.rfind('/');
+  const std::string run = slash == std::string::npos || slash == 0 ? "/" : start.substr(0, slash);
+  const std::string lock = run + (run.back() == '/' ? "" : "/") + "velmar.lock";
+  if (WinProgStartOverlap(lock.c_str())) {
+    std::fprintf(stderr, "velmar: another game runs in the folder %s (it holds %s); this one ends\n", run.c_str(),
+                 lock.c_str());
+    MessageBoxA(nullptr, "Another game is already running in this folder. This one ends.", "Velmar",
+                MB_OK | MB_ICONHAND);
+    return false;
+  }
+  LogSetFolder(run);
+  return true;
+}
+
 }  // namespace
 
 bool StartFailed(const char* step) {
@@ -48,8 +70,7 @@ bool StartFailed(const char* step) {
   for (char& c : gStartFail)
     if (c == '\n' || c == '\r') c = ' ';
   LogInfo("\n start-up failed: %s\n", gStartFail.c_str());
-  std::string here;
-  gStartFailLog = sysGetCurrentDirectory(here) ? here + "/log.txt" : "log.txt";
+  gStartFailLog = LogPath();
   return false;
 }
 
@@ -119,6 +140,7 @@ bool StartModes() {
 }
 
 int EngineMain() {
+  if (!TakeRunFolder()) return 1;
   InitPathfinder();
   if (WinProg_PrepOK()) {
     if (StartModes()) {

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -474,4 +475,11 @@ int GetNewColor(float& r, float& g, float& b, int slot) {
   return result;
 }
 
-int WinProgStartOverlap(const char* mutexName) { return plat_InstanceLockTaken(mutexName); }
+int WinProgStartOverlap(const char* lockFile) {
+  const char* why = nullptr;
+  const int taken = plat_InstanceLockTaken(lockFile, &why);
+  if (taken < 0)
+    std::fprintf(stderr, "velmar: the lock %s cannot be taken (%s): a second game there would not be noticed\n",
+                 lockFile, why);
+  return taken == 1 ? 1 : 0;
+}

@@ -36,4 +36,7 @@ LRESULT WndProcStart(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
 int OpenFileDlg();
 int SaveFileDlg();
 int GetNewColor(float& r, float& g, float& b, int slot);
-int WinProgStartOverlap(const char* mutexName);
+// 1 when another process holds the lock file (the run folder's); otherwise
+// this one holds it for the rest of its life and the result is 0 (also, with
+// a line on stderr, when the lock cannot be taken at all).
+int WinProgStartOverlap(const char* lockFile);

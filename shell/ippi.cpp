@@ -192,28 +192,20 @@ int t_Root_IPPI::SaveScreenShot() {
   std::string name = std::string(chProjectName) + "_" + SysDateString(1000, 1) + "_" +
                      std::to_string(sysTime()) + "_" + IntToS(*o2::NomScreen, 4) + ".bmp";
   if (name.size() > 255) return ScreenShotFailed();
-  char back[256] = {};
-  DWORD len = GetCurrentDirectoryA(sizeof back, back);
-  if (len == 0 || len >= sizeof back) return ScreenShotFailed();
-  // Every way out below returns to the remembered directory.
-  std::string folder = game_user_dir0();
-  const bool inUserDir = SetCurrentDirectoryA(game_user_dir0());
-  bool inFolder = false;
-  if (inUserDir) {
-    folder += "/screens1";
-    inFolder = SetCurrentDirectoryA("screens1") ||
-               (CreateDirectoryA("screens1", nullptr) && SetCurrentDirectoryA("screens1"));
-  }
+  // Written by its full path: the current directory is not changed.
+  const std::string folder = std::string(game_user_dir0()) + "/screens1";
+  const bool made = CreateDirectoryA(folder.c_str(), nullptr);
+  const int err = errno;
+  const bool inFolder = made || (err == EEXIST && sysCreateDirectory(folder));
   std::string why;
   if (!inFolder) {
     // A file, a pipe or a link to nothing in the folder's place says what it is.
-    why = std::strerror(errno);
-    const char* what = sysWhatIsAt(inUserDir ? "screens1" : game_user_dir0());
+    why = std::strerror(err);
+    const char* what = sysWhatIsAt(folder);
     if (what && std::strcmp(what, "a directory") != 0) why = std::string("it is ") + what;
+    LogInfo("\n Screenshot not saved: the folder \"%s\" cannot be used (%s)\n", folder.c_str(), why.c_str());
   }
-  bool saved = inFolder && OGL_SaveViewportToBMP(name.c_str());
-  SetCurrentDirectoryA(back);
-  if (!inFolder) LogInfo("\n Screenshot not saved: the folder \"%s\" cannot be used (%s)\n", folder.c_str(), why.c_str());
+  bool saved = inFolder && OGL_SaveViewportToBMP(folder + "/" + name);
   if (!saved) return ScreenShotFailed();
   Sys_SwapBuf_DC();
   Sleep(80);

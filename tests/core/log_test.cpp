@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdarg>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "core/core.h"
 #include "test_util.h"
+#include "tests/common/file_limit.h"
 
 namespace {
 
@@ -53,10 +58,59 @@ TEST_F(LogTest, GlMessagesSkipImmediateRepeats) {
   EXPECT_EQ(ReadAll("logOGL.txt"), "gl 1");
 }
 
-TEST_F(LogTest, UnopenableFileLosesTheMessageUncounted) {
-  t_LogSys log("no/such/dir/log.txt", false);
-  Write(log, 0, "x");
-  EXPECT_EQ(log.Count(), 0);
+// Fixed to a folder, both logs stay there when the current directory changes.
+TEST_F(LogTest, AFixedFolderHoldsTheLogsWhateverTheCurrentDirectory) {
+  struct Unfix {
+    ~Unfix() { LogSetFolder(""); }
+  } unfix;
+  LogSetFolder(dir_);
+  EXPECT_EQ(std::string(LogPath()), dir_ + "/log.txt");
+  ASSERT_EQ(mkdir("elsewhere", 0755), 0);
+  ASSERT_EQ(chdir("elsewhere"), 0);
+  LogInfo("a");
+  LogInfoOGL(7, "b");
+  EXPECT_EQ(ReadAll(dir_ + "/log.txt"), "a");
+  EXPECT_EQ(ReadAll(dir_ + "/logOGL.txt"), "b");
+  EXPECT_FALSE(std::filesystem::exists("log.txt"));
+  EXPECT_FALSE(std::filesystem::exists("logOGL.txt"));
+}
+
+// A message that cannot be written, at its opening or at its write, is lost
+// uncounted and reported on stderr with the log's path and the cause: once
+// while the log keeps failing that way, again once it has worked or the
+// cause has changed.
+TEST_F(LogTest, FailuresAreReportedOncePerChange) {
+  const std::string path = Path("d/log.txt");
+  t_LogSys log(path.c_str(), false);
+  const struct Step {
+    const char* what;
+    void (*prepare)();
+    rlim_t sizeLimit;     // 0: none (stderr is captured to a file below the limit)
+    const char* warned;   // the cause on stderr, "" for no line
+    int count;            // messages written so far
+  } steps[] = {
+      {"no folder", [] {}, 0, "No such file or directory", 0},
+      {"still no folder", [] {}, 0, "", 0},
+      {"folder made", [] { mkdir("d", 0755), WriteAll("d/log.txt", std::string(300, '.')); }, 0, "", 1},
+      {"write beyond the file-size limit", [] {}, 300, "File too large", 1},
+      {"the same again", [] {}, 300, "", 1},
+      {"a folder in its place", [] { unlink("d/log.txt"), mkdir("d/log.txt", 0755); }, 0, "a directory", 1},
+      {"works again", [] { rmdir("d/log.txt"); }, 0, "", 2},
+      {"the limit again", [] { WriteAll("d/log.txt", std::string(300, '.')); }, 300, "File too large", 2},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.prepare();
+    testing::internal::CaptureStderr();
+    {
+      std::unique_ptr<FileSizeLimit> limit(s.sizeLimit ? new FileSizeLimit(s.sizeLimit) : nullptr);
+      Write(log, 0, "x");
+    }
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, *s.warned ? "velmar: the log " + path + " cannot be written (" + s.warned + ")\n" : "");
+    EXPECT_EQ(log.Count(), s.count);
+  }
+  EXPECT_EQ(ReadAll(path), std::string(300, '.'));
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 #include <SDL2/SDL.h>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "platform/platform.h"
@@ -135,12 +137,34 @@ TEST(Dialogs, CancelledWithoutAnyoneToAnswer) {
   EXPECT_EQ(cc.rgbResult, RGB(1, 2, 3));
 }
 
-TEST(InstanceLock, SecondHolderIsRefusedWithinAnotherProcess) {
-  EXPECT_EQ(plat_InstanceLockTaken("velmar-test-lock"), 0);
-  // flock locks belong to the open file: a child process opening it anew is refused.
-  pid_t pid = fork();
-  if (pid == 0) _exit(plat_InstanceLockTaken("velmar-test-lock") == 1 ? 0 : 1);
-  int status = -1;
-  waitpid(pid, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+// The lock on a file is held by its process until that ends, however it
+// ends; other files are not affected.
+TEST(InstanceLock, HeldUntilItsProcessEndsHoweverItEnds) {
+  char dir[] = "/tmp/velmar_lock_XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string a = std::string(dir) + "/a.lock", b = std::string(dir) + "/b.lock";
+  const char* why = nullptr;
+  EXPECT_EQ(plat_InstanceLockTaken((std::string(dir) + "/no/a.lock").c_str(), &why), -1);
+  EXPECT_STREQ(why, "No such file or directory");
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  pid_t holder = fork();
+  if (holder == 0) {
+    const char r = char(plat_InstanceLockTaken(a.c_str()));
+    if (write(ready[1], &r, 1) != 1) _exit(1);
+    pause();
+    _exit(0);
+  }
+  char r = -2;
+  ASSERT_EQ(read(ready[0], &r, 1), 1);
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(plat_InstanceLockTaken(a.c_str()), 1);
+  EXPECT_EQ(plat_InstanceLockTaken(b.c_str()), 0);
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  EXPECT_EQ(plat_InstanceLockTaken(a.c_str()), 0);
+  EXPECT_EQ(plat_InstanceLockTaken(a.c_str()), 0);  // already this process's
+  close(ready[0]);
+  close(ready[1]);
+  std::filesystem::remove_all(dir);
 }

@@ -296,6 +296,7 @@ TEST_F(Game, ASettingsCacheThatCannotBeWrittenIsReported) {
   const fs::path cache = dir_ / "start/a_sys/base/o2o3.bin";
   const std::string before = Slurp(cache);
   ASSERT_EQ(before.size(), 3392u);
+  fs::remove(dir_ / "log.txt");  // the new run's lines fit below the limit
   pid_t pid = fork();
   if (pid == 0) {
     rlimit small{1000, 1000};
@@ -309,6 +310,45 @@ TEST_F(Game, ASettingsCacheThatCannotBeWrittenIsReported) {
   EXPECT_EQ(Wait(pid), 0);
   ExpectCleanRun();
   EXPECT_EQ(Slurp(cache), before);
-  // Written before konfig.txt is read: the log of the start directory.
-  EXPECT_NE(Slurp(dir_ / "start/log.txt").find("o2o3.bin: not written; the previous one is kept"), std::string::npos);
+  // Written before konfig.txt is read, to the run's one log.
+  EXPECT_NE(Slurp(dir_ / "log.txt").find("o2o3.bin: not written; the previous one is kept"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "start/log.txt"));
+}
+
+// A second game started in the folder of a running one says so, writes
+// nothing and exits 1; once the first is killed, the next start runs.
+TEST_F(Game, ASecondGameInTheSameFolderEndsAtOnce) {
+  const pid_t first = Start({kGame});
+  ASSERT_TRUE(WaitLog(gamerun::ModeEntered(3)));
+  auto tree = [&] {
+    std::string t;
+    for (auto& e : fs::recursive_directory_iterator(dir_)) {
+      std::error_code ec;
+      t += e.path().string() + " " + std::to_string(e.is_regular_file(ec) ? e.file_size(ec) : 0) + " " +
+           std::to_string(e.last_write_time(ec).time_since_epoch().count()) + "\n";
+    }
+    return t;
+  };
+  const std::string files = tree();
+  const std::string errFile = dir_.string() + ".second";
+  const pid_t second = fork();
+  if (second == 0) {
+    if (chdir((dir_ / "start").c_str()) != 0) _exit(127);
+    setenv("VELMAR_MSGBOX", "auto", 1);
+    freopen("/dev/null", "w", stdout);
+    freopen(errFile.c_str(), "w", stderr);
+    execl(kGame.c_str(), kGame.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  EXPECT_EQ(Wait(second, 60), 1);  // at once: a minute is only a safety net
+  const std::string err = Slurp(errFile);
+  fs::remove(errFile);
+  EXPECT_NE(err.find("velmar: another game runs in the folder " + fs::canonical(dir_).string()), std::string::npos)
+      << err;
+  EXPECT_NE(err.find("velmar: message box [Velmar] Another game"), std::string::npos) << err;
+  EXPECT_EQ(err.find("AddressSanitizer"), std::string::npos) << err;
+  EXPECT_EQ(tree(), files);
+  kill(std::atoi(Slurp(dir_ / "velmar.pid").c_str()), SIGKILL);
+  Wait(first);
+  EXPECT_EQ(RunToEnd({kGame, "o2::NeedExit=1"}), 0);
 }

@@ -1,6 +1,6 @@
 // Screenshots on a real GL frame: a shot that cannot be written (no folder,
-// a file-size limit) reports 0, logs why and leaves the working folder as it
-// was; the shot counter from the settings file starts again past the largest
+// a file-size limit) reports 0, logs why in the log fixed at start and leaves
+// the working folder as it was; the shot counter from the settings file starts again past the largest
 // int.
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,7 +30,10 @@ class ScreenshotTest : public RenderTest {
     glViewport(0, 0, 64, 48);
     here_ = fs::current_path();
   }
-  void TearDown() override { glViewport(0, 0, kTestW, kTestH); }
+  void TearDown() override {
+    LogSetFolder("");
+    glViewport(0, 0, kTestW, kTestH);
+  }
   std::vector<std::string> Shots() const {
     std::vector<std::string> names;
     if (fs::is_directory("users/screens1"))
@@ -73,8 +76,11 @@ TEST_F(ScreenshotTest, AShotThatCannotBeWrittenLeavesTheFolderAsItWas) {
   }
   fs::remove("users/screens1");
 
-  // The folder is there, the file cannot be written whole.
+  // The folder is there, the file cannot be written whole: the line saying
+  // so is in the log fixed at start, none lands in the screenshot folder.
   fs::create_directory("users/screens1");
+  fs::create_directory("run");
+  LogSetFolder(fs::absolute("run").string());
   int r = 0;
   {
     FileSizeLimit limit(1000);
@@ -83,6 +89,10 @@ TEST_F(ScreenshotTest, AShotThatCannotBeWrittenLeavesTheFolderAsItWas) {
   }
   EXPECT_EQ(r, 0);
   EXPECT_EQ(fs::current_path(), here_);
+  std::ifstream in("run/log.txt");
+  const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(log.find("bitmap24"), std::string::npos) << log;
+  EXPECT_FALSE(fs::exists("users/screens1/log.txt"));
 }
 
 // A shot refused for want of disk space, or for a folder whose free space
