@@ -76,6 +76,18 @@ TEST_F(Input, EveryChangeOfAKeyIsSeenByAFrame) {
     Send(c.up, c.w);
     frames(c.key, 1);
   }
+  // 256 changes wait for frames, one a frame; the next one has every waiting
+  // change take effect at once and waits alone.
+  for (int waiting : {256, 257}) {
+    SCOPED_TRACE(waiting);
+    Send(WM_KEYDOWN, 'Q');
+    for (int i = 0; i < waiting; ++i) Send(i % 2 ? WM_KEYDOWN : WM_KEYUP, 'Q');
+    std::vector<int> want;
+    for (int f = 0; f <= 256; ++f) want.push_back(waiting == 256 ? (f + 1) % 2 : f == 0);
+    EXPECT_EQ(frames('Q', 257), want);
+    Send(WM_KEYUP, 'Q');
+    frames('Q', 1);
+  }
   // Shift+Escape tapped between two frames, Shift seen down a frame before:
   // the frame that sees Escape down still sees Shift down.
   Send(WM_KEYDOWN, VK_SHIFT);
