@@ -18,6 +18,7 @@ class Input : public ::testing::Test {
     WPUM_OnWork = 0;
     GlobKmd_KnoSmenFlag = 0;
     CharPressed = 0;
+    GFrameTime = 1;
     Ekran = t_Main_Ekran();
   }
   static void Send(UINT msg, WPARAM w, LPARAM l = 0) { WndProc(nullptr, msg, w, l); }
