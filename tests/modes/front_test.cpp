@@ -345,8 +345,9 @@ TEST_F(FrontTest, AClickActsWhereItsButtonWentDown) {
   *o2::KameraMode = *o2::edTopView = 0;
   GameSbor::SetSoloFotik(2);
   ASSERT_TRUE(pSoloFotik);
-  t_Lin2 list;  // four lines of 20 pixels at the right
-  list.InitLin(131, 1, 4, 0.6f, 0.5f, 0.3f, 0.05f, 0.6f, 0.5f, 0.3f, 0.05f, 0, 0, 0);
+  const vec3 eye = pSoloFotik->mb.Pos();
+  t_Lin2 list;  // four lines of 20 pixels at the right; the first acts on nothing
+  list.InitLin(141, 1, 4, 0.6f, 0.5f, 0.3f, 0.05f, 0.6f, 0.5f, 0.3f, 0.05f, 0, 0, 0);
   const int mx = minimap1.cx, my = minimap1.cy, lx = list.x + 10;
   auto line = [&](int n) { return list.y + list.h - 20 * n - 10; };
   struct Case {
@@ -358,7 +359,7 @@ TEST_F(FrontTest, AClickActsWhereItsButtonWentDown) {
       {"on the map, the pointer gone into the scene", mx + 10, my + 10, kTestW / 2, kTestH / 2, true, false, -1},
       {"on the map, the pointer on another point of it", mx + 10, my + 10, mx - 15, my - 10, true, false, -1},
       {"in the scene, the pointer gone onto the map", kTestW / 2, kTestH / 2, mx, my, false, true, -1},
-      {"on a list line, the pointer on another line", lx, line(1), lx, line(3), false, true, 1},
+      {"on a list line, the pointer on another line", lx, line(0), lx, line(2), false, true, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -390,6 +391,8 @@ TEST_F(FrontTest, AClickActsWhereItsButtonWentDown) {
   }
   nsMKeys::nFlushProc();
   *o2::KursInMiniMap = *o2::KliForSelect = 0;
+  pSoloFotik->mb.Pos(eye.x, eye.y, eye.z);
+  GameSbor::gs29_SinhroKam();
   Root_IPPI.cur = 0;
   GFrameTime = 1;
 }
