@@ -290,7 +290,7 @@ TEST_F(ModesGame, EveryClickIsAnsweredWhereItWasPressedWhenFramesAreSlow) {
   // In the game the pointer comes and the button goes down with no pause
   // between them: on a tank of the player's side the click selects it (its
   // marks show around it), on the minimap the camera jumps to the point
-  // pressed (the scene changes).
+  // pressed (the sky, above the selection's marks, changes).
   ASSERT_TRUE(Enter(kPlay, 4));
   Move(400, 300);
   HoldKey("s", 1500);  // the camera backs off
@@ -316,7 +316,7 @@ TEST_F(ModesGame, EveryClickIsAnsweredWhereItWasPressedWhenFramesAreSlow) {
   ASSERT_TRUE(before.Load(Shot()));
   ASSERT_TRUE(pressOnArrival(70, 470));
   ASSERT_TRUE(after.Load(Shot()));
-  EXPECT_GT(after.Diff(before, 200, 100, 800, 420, 20), 2000);
+  EXPECT_GT(after.Diff(before, 200, 100, 800, 300, 20), 1000) << "the sky seen from elsewhere";
   ASSERT_TRUE(ToMenu());
   Move(kMenuX, MenuLineY(kExit));
   Run("xdotool mousedown 1 sleep 0.03 mouseup 1");
