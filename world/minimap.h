@@ -23,7 +23,7 @@ class t_MiniMap {
   int32_t overlay = 21;     // overlay picture of group 0
   int32_t cx = 118, cy = 101;  // screen centre
   int32_t markX = 0, markY = 0;  // the camera marker
-  int32_t pressMode = 0;    // 0 none, 1 left button, 2 right button
+  int32_t pressMode = 0;    // the button of the last press: 1 left, 2 right
   float pressX = 0, pressZ = 0;  // world point of a press
 
   int OK() const { return side != 0 && sizeCam != 0 && sizeOther != 0; }
