@@ -21,6 +21,67 @@ int orderPause = 0;  // ms until the minimap takes the next order
 
 bool Shift() { return nsMKeys::n[16] != 0; }
 
+// Where the click of a button's record was made: the press its key shows now,
+// else the click it is counting or reporting; false when it has neither.
+bool ClickAt(IKmd2& k, int& x, int& y) {
+  if (KmdKeyDown(k)) {
+    if (!nsMKeys::PressedAt(k.Get_KeyVersID(1), x, y)) x = gMX, y = gMY;
+    return true;
+  }
+  if (!k.Sig() && k.win1Cd <= 0 && k.win2Cd <= 0) return false;
+  k.ClickPlace(x, y);
+  return true;
+}
+
+// A click this frame reports that was made on the map: the map's, not the scene's.
+bool ClickOnMap(IKmd2& k) {
+  int x = 0, y = 0;
+  return k.Sig() && ClickAt(k, x, y) && minimap1.KursIn(x, y);
+}
+
+bool buttonWasDown[2];  // the left and right buttons' records' keys in the last frame
+
+}  // namespace
+
+// A press made on the map is the map's until its button goes up: it acts
+// where it was made, then, while the button is held, where the pointer drags
+// it over the map; the left button moves the camera there, the right one
+// orders the selection there. The map takes the frame's input while it holds
+// a button, or while the pointer is over it and no click made elsewhere waits
+// to be worked.
+bool GameSbor::gs21_MiniMap(inerQ7GameKmd& kmd) {
+  bool held = false, elsewhere = false;
+  for (int b = 0; b < 2; ++b) {
+    IKmd2& k = kmd[1 + b];
+    const bool down = KmdKeyDown(k), first = down && !buttonWasDown[b];
+    buttonWasDown[b] = down;
+    int x = 0, y = 0;
+    if (!ClickAt(k, x, y)) continue;
+    if (!minimap1.KursIn(x, y) || (first && *o2::RRezInProgres)) {
+      elsewhere = true;
+      continue;
+    }
+    if (!down || held) continue;
+    held = true;
+    if (!first) {
+      if (!minimap1.KursIn(gMX, gMY)) continue;
+      x = gMX, y = gMY;
+    }
+    minimap1.Press(x, y, b + 1);
+    if (b == 0) {
+      if (pSoloFotik) pSoloFotik->mb.PosEff(minimap1.pressX, minimap1.pressZ);
+    } else if (orderPause == 0) {
+      orderPause = kOrderPause;
+      UnitsMoveToPoint(vec3(minimap1.pressX, 20.0f, minimap1.pressZ));
+    }
+  }
+  *o2::KursInMiniMap = !*o2::RRezInProgres && minimap1.KursIn(gMX, gMY);
+  if (!held && (elsewhere || !*o2::KursInMiniMap)) return false;
+  mLKeyTry(kmd);
+  if (!*o2::gmLKeyIsPush) mRKeyTry(kmd);
+  return true;
+}
+
 // The four view settings of a panel phase.
 void PhaseSettings(int camera, int top) {
   *o2::KameraMode = camera;
@@ -30,8 +91,6 @@ void PhaseSettings(int camera, int top) {
 void CopyLook(tw_Fotik* to, tw_Fotik* from, int posOnly) {
   if (to && from) to->mb.CopyLookFr(from->mb, posOnly);
 }
-
-}  // namespace
 
 bool GameSbor::InRect01(int x, int y) {
   const int W = Ekran.W, H = Ekran.H;
@@ -48,16 +107,8 @@ void GameSbor::gs20_Kmd(inerQ7GameKmd& kmd) {
   if (Ekran.Status <= 0) return;
   orderPause -= GFrameTime;
   if (orderPause < 0) orderPause = 0;
-  if (minimap1.pressMode == 1) {
-    if (pSoloFotik) pSoloFotik->mb.PosEff(minimap1.pressX, minimap1.pressZ);
-  } else if (minimap1.pressMode == 2 && orderPause == 0) {
-    orderPause = kOrderPause;
-    UnitsMoveToPoint(vec3(minimap1.pressX, 20.0f, minimap1.pressZ));
-  }
   if (kmd[0].Sig() && Shift()) Root_IPPI.Set_ChangeTo(3);  // wherever the pointer is
-  if (*o2::KursInMiniMap) {
-    mLKeyTry(kmd);
-    if (!*o2::gmLKeyIsPush) mRKeyTry(kmd);
+  if (gs21_MiniMap(kmd)) {
     gs29_SinhroKam();
     return;
   }
@@ -132,9 +183,15 @@ void GameSbor::gs25_LinMenu(inerQ7GameKmd& kmd) {
   *o2::KursInMenu = over;
 }
 
-void GameSbor::gs26_Klik(inerQ7GameKmd& kmd) { ClickLeft(kmd[1]); }
+void GameSbor::gs26_Klik(inerQ7GameKmd& kmd) {
+  if (ClickOnMap(kmd[1])) mLKeyTry(kmd);
+  else ClickLeft(kmd[1]);
+}
 
-void GameSbor::gs27_KlikR(inerQ7GameKmd& kmd) { ClickRight(kmd[2], true); }
+void GameSbor::gs27_KlikR(inerQ7GameKmd& kmd) {
+  if (ClickOnMap(kmd[2])) mRKeyTry(kmd);
+  else ClickRight(kmd[2], true);
+}
 
 void GameSbor::gs29_KlientKam(inerQ7GameKmd& kmd, tw_Fotik* cam) {
   if (!cam) return;
@@ -234,10 +291,14 @@ void GameSbor::gs40_KmdTail(inerQ7GameKmd& kmd) {
 }
 
 void GameSbor::gs50_NormSelect() {
-  if (*o2::KursInMiniMap || *o2::KursInMenu) return;
-  if (gMY <= speHPultDnQuad || gMY >= Ekran.H - speHPultUpQuad) return;
-  t_VPortKam* cam = glob_nowVPKam;
+  if (*o2::KursInMenu) return;
+  // A click works where it was pressed; without one the pick follows the pointer.
   const int x = *o2::KlikForSelX, y = *o2::KlikForSelY;
+  const bool click = *o2::UseSelVariant != 0;
+  if (click ? minimap1.KursIn(x, y) : *o2::KursInMiniMap) return;
+  const int py = click ? y : gMY;
+  if (py <= speHPultDnQuad || py >= Ekran.H - speHPultUpQuad) return;
+  t_VPortKam* cam = glob_nowVPKam;
   switch (*o2::UseSelVariant) {
     case 1:
       if (Fgr4* f = OGL_SelectOneObj(0, x, y, cam, 3, 3)) {

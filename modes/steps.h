@@ -37,6 +37,7 @@ void gs10_AutoServer();
 void gs11_PriemFromServer();
 void gs12_AutoPilots();
 void gs20_Kmd(inerQ7GameKmd& kmd);
+bool gs21_MiniMap(inerQ7GameKmd& kmd);
 void gs23_SmenPultFaz(int step, int request);
 void gs25_LinMenu(inerQ7GameKmd& kmd);
 void gs26_Klik(inerQ7GameKmd& kmd);

@@ -26,16 +26,18 @@ size_t DefaultIndex(UINT type, size_t count) {
   return i < count ? i : 0;
 }
 
-// The next word of the scripted answers ("" when the list is used up).
+// The next word of the scripted answers ("" when the list is used up). A
+// script that goes on from the words already read is read on after them; any
+// other script starts from its first word.
 std::string NextScriptWord(const char* script) {
-  static size_t pos = 0;
-  std::string s = script;
+  static std::string read;  // the words read so far, each with its comma
+  const std::string s = std::string(script) + ",";
+  if (s.compare(0, read.size(), read) != 0) read.clear();
+  const size_t pos = read.size();
   if (pos >= s.size()) return "";
-  size_t end = s.find(',', pos);
-  if (end == std::string::npos) end = s.size();
-  std::string word = s.substr(pos, end - pos);
-  pos = end + 1;
-  return word;
+  const size_t end = s.find(',', pos);
+  read = s.substr(0, end + 1);
+  return s.substr(pos, end - pos);
 }
 
 }  // namespace

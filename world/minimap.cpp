@@ -140,20 +140,11 @@ void t_MiniMap::DrawToTexPlus(t_MBase1* camera) {
   OGL::VPortPop();
 
   const int size = Size();
-  if (camera) angle = camera->YRotAnti();
-  pressMode = 0;
-  if (*o2::KursInMiniMap && (*o2::gmLKeyIsPush || *o2::gmRKeyIsPush)) {
-    markX = gMX - cx;
-    markY = -(gMY - cy);
-    if (!*o2::edTopView) ModifXZByUg(markX, markY, -angle);
-    pressX = zn::Perc(static_cast<float>(size / 2 + markX), static_cast<float>(size), kWorld);
-    pressZ = zn::Perc(static_cast<float>(size / 2 + markY), static_cast<float>(size), kWorld);
-    pressMode = *o2::gmLKeyIsPush ? 1 : 2;
-  }
   if (!camera) {
     angle = 0;
     markX = markY = 0;
   } else {
+    angle = camera->YRotAnti();
     markX = PosToInt(zn::Perc(camera->posx(), kWorld, static_cast<float>(size))) - size / 2;
     markY = PosToInt(zn::Perc(camera->posz(), kWorld, static_cast<float>(size))) - size / 2;
     if (!*o2::edTopView) ModifXZByUg(markX, markY, angle);
@@ -177,6 +168,15 @@ void t_MiniMap::Draw1(int offsetX) {
   d2::QFan4c(static_cast<float>(cx + offsetX), static_cast<float>(cy), size, size, 1.0f, TurnOf(*this));
   TexUnit(1, -1);
   TexUnit(0, 0);
+}
+
+void t_MiniMap::Press(int x, int y, int mode) {
+  const int size = Size();
+  int dx = x - cx, dz = -(y - cy);
+  if (!*o2::edTopView) ModifXZByUg(dx, dz, -angle);
+  pressX = zn::Perc(static_cast<float>(size / 2 + dx), static_cast<float>(size), kWorld);
+  pressZ = zn::Perc(static_cast<float>(size / 2 + dz), static_cast<float>(size), kWorld);
+  pressMode = mode;
 }
 
 int t_MiniMap::Shown() const {

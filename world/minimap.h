@@ -22,8 +22,8 @@ class t_MiniMap {
   int32_t side = 128;       // texture side
   int32_t overlay = 21;     // overlay picture of group 0
   int32_t cx = 118, cy = 101;  // screen centre
-  int32_t markX = 0, markY = 0;  // press offset, then the camera marker
-  int32_t pressMode = 0;    // 0 none, 1 left button, 2 right button
+  int32_t markX = 0, markY = 0;  // the camera marker
+  int32_t pressMode = 0;    // the button of the last press: 1 left, 2 right
   float pressX = 0, pressZ = 0;  // world point of a press
 
   int OK() const { return side != 0 && sizeCam != 0 && sizeOther != 0; }
@@ -34,6 +34,9 @@ class t_MiniMap {
   // 1 when window pixel (x, y) (rows from the bottom) lies on the shown map.
   int KursIn(int x, int y) const;
 
+  // A press at window pixel (x, y) with button `mode`: the world point under
+  // it on the map as last drawn (its size, place and turn).
+  void Press(int x, int y, int mode);
   void Init(int sizeCamera, int sizeOtherMode);
   void DrawToTexPlus(t_MBase1* camera);
   void Draw1(int offsetX);

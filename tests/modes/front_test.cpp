@@ -15,6 +15,7 @@
 #include "modes/front.h"
 #include "modes/mapgen.h"
 #include "modes/modes.h"
+#include "modes/select.h"
 #include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
@@ -305,27 +306,105 @@ TEST_F(FrontTest, LeftClickTailDragsPicksAndGrabs) {
   *o2::PultFaza = 2;
 }
 
-TEST_F(FrontTest, ShiftEscapeLeavesTheGameWhereverThePointerIs) {
+// Shift+Esc leaves the game wherever the pointer is, and its first press
+// after the mode machine has gone to the menu and back is answered: the new
+// stay starts with no lock left from the last.
+TEST_F(FrontTest, ShiftEscapeLeavesTheGameWhereverThePointerIsEveryStay) {
+  inerQ7GameKmd kmd;
+  ASSERT_EQ(KmdSet_FromText(kmd.k, inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game()),
+                            KmdDefaults_Game()),
+            15);
+  t_ippi_2* const pCur = Root_IPPI.pCur;
+  Root_IPPI.cur = 4;
+  Ekran.Status = 1;
+  *o2::DrawMiniMap = 1;
+  for (bool overMinimap : {false, true}) {
+    SCOPED_TRACE(overMinimap);
+    gMX = overMinimap ? minimap1.cx : kTestW / 2;
+    gMY = overMinimap ? minimap1.cy : kTestH / 2;
+    ASSERT_EQ(minimap1.KursIn(gMX, gMY), overMinimap);
+    nsMKeys::Press(16);
+    nsMKeys::Press(27);
+    kmd.SensUp();
+    GameSbor::gs20_Kmd(kmd);
+    EXPECT_EQ(Root_IPPI.req, 3);
+    Root_IPPI._6_TryChange();  // to the menu, and back
+    ASSERT_EQ(Root_IPPI.cur, 3);
+    Root_IPPI.Set_ChangeTo(4);
+    Root_IPPI._6_TryChange();
+    ASSERT_EQ(Root_IPPI.cur, 4);
+  }
+  nsMKeys::nFlushProc();
+  Root_IPPI.req = -1;
+  Root_IPPI.cur = 0;
+  Root_IPPI.pCur = pCur;
+}
+
+// A click acts where its button went down, wherever the pointer has gone by
+// the frame that works it: on the minimap (the camera jumps to the point
+// pressed), in the scene (the pick's place) and on a list line.
+TEST_F(FrontTest, AClickActsWhereItsButtonWentDown) {
   inerQ7GameKmd kmd;
   ASSERT_EQ(KmdSet_FromText(kmd.k, inerQ7GameKmd::Form("base/game_kmd.txt", KmdDefaults_Game()),
                             KmdDefaults_Game()),
             15);
   Root_IPPI.cur = 4;
   Ekran.Status = 1;
-  for (int overMinimap : {0, 1}) {
-    SCOPED_TRACE(overMinimap);
-    Root_IPPI.req = -1;
-    *o2::KursInMiniMap = overMinimap;
-    nsMKeys::n[16] = nsMKeys::n[27] = 1;
-    kmd.SensUp();
-    GameSbor::gs20_Kmd(kmd);
-    EXPECT_EQ(Root_IPPI.req, 3);
-    nsMKeys::n[16] = nsMKeys::n[27] = 0;
-    ++Root_IPPI.entries;  // a new stay: no lock left from this one
+  *o2::DrawMiniMap = 1;
+  *o2::PultFaza = 2;
+  *o2::KameraMode = *o2::edTopView = 0;
+  GameSbor::SetSoloFotik(2);
+  ASSERT_TRUE(pSoloFotik);
+  const vec3 eye = pSoloFotik->mb.Pos();
+  t_Lin2 list;  // four lines of 20 pixels at the right; the first acts on nothing
+  list.InitLin(141, 1, 4, 0.6f, 0.5f, 0.3f, 0.05f, 0.6f, 0.5f, 0.3f, 0.05f, 0, 0, 0);
+  const int mx = minimap1.cx, my = minimap1.cy, lx = list.x + 10;
+  auto line = [&](int n) { return list.y + list.h - 20 * n - 10; };
+  struct Case {
+    const char* name;
+    int ax, ay, bx, by;  // pressed at a, the pointer at b by the frame
+    bool map, click;     // the camera jumps to a's map point; a click is worked at a
+    int listLine;        // the list line clicked, -1 none
+  } cases[] = {
+      {"on the map, the pointer gone into the scene", mx + 10, my + 10, kTestW / 2, kTestH / 2, true, false, -1},
+      {"on the map, the pointer on another point of it", mx + 10, my + 10, mx - 15, my - 10, true, false, -1},
+      {"in the scene, the pointer gone onto the map", kTestW / 2, kTestH / 2, mx, my, false, true, -1},
+      {"on a list line, the pointer on another line", lx, line(0), lx, line(2), false, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    pSoloFotik->mb.Pos(5, 5);
+    int worked = 0, workedX = -1, workedY = -1, clickedLine = -1;
+    gMX = c.bx, gMY = c.by;
+    nsMKeys::PressAt(301, c.ax, c.ay);
+    for (int f = 0; f < 50; ++f) {  // a second of frames, the button up after the first
+      gMilli += 20;
+      GFrameTime = 20;
+      *o2::AnyKliHvoWait = *o2::KliForSelect = *o2::KliForDefAct = *o2::UseSelVariant = 0;
+      kmd.SensUp();
+      GameSbor::gs20_Kmd(kmd);
+      if (kmd[1].Sig() && ListStep(list, kmd[1])) clickedLine = list.lineUK;
+      if (*o2::KliForSelect == 1) ++worked, workedX = *o2::KlikForSelX, workedY = *o2::KlikForSelY;
+      if (f == 0) {
+        minimap1.Press(c.ax, c.ay, 1);
+        EXPECT_EQ(pSoloFotik->mb.posx() == minimap1.pressX && pSoloFotik->mb.posz() == minimap1.pressZ, c.map);
+      }
+      nsMKeys::FrameSeen();
+      nsMKeys::Release(301);
+    }
+    EXPECT_EQ(worked, c.click ? 1 : 0);
+    if (c.click) {
+      EXPECT_EQ(workedX, c.ax);
+      EXPECT_EQ(workedY, c.ay);
+    }
+    EXPECT_EQ(clickedLine, c.listLine);
   }
-  *o2::KursInMiniMap = 0;
-  Root_IPPI.req = -1;
+  nsMKeys::nFlushProc();
+  *o2::KursInMiniMap = *o2::KliForSelect = 0;
+  pSoloFotik->mb.Pos(eye.x, eye.y, eye.z);
+  GameSbor::gs29_SinhroKam();
   Root_IPPI.cur = 0;
+  GFrameTime = 1;
 }
 
 TEST_F(FrontTest, EditorHeightCommands) {
@@ -344,6 +423,7 @@ TEST_F(FrontTest, EditorHeightCommands) {
   for (int i = 0; i < 80; ++i) fire(29);
   EXPECT_FLOAT_EQ(*o3::PlitFadeBelt, -3.0f);
   *o3::PlitFadeBelt = 0;
+  PlitHold.PlitSetY(tile, 0, 0);  // the start's layout is random: a flat tile
   const float y0 = PlitHold.GetMidY(tile);
   fire(32);
   EXPECT_NEAR(PlitHold.GetMidY(tile) - y0, 1.0f, 0.3f);

@@ -18,6 +18,7 @@ class Input : public ::testing::Test {
     WPUM_OnWork = 0;
     GlobKmd_KnoSmenFlag = 0;
     CharPressed = 0;
+    GFrameTime = 1;
     Ekran = t_Main_Ekran();
   }
   static void Send(UINT msg, WPARAM w, LPARAM l = 0) { WndProc(nullptr, msg, w, l); }
@@ -75,6 +76,18 @@ TEST_F(Input, EveryChangeOfAKeyIsSeenByAFrame) {
     EXPECT_EQ(std::vector<int>(seen.end() - 40, seen.end()), std::vector<int>(40, 1));
     Send(c.up, c.w);
     frames(c.key, 1);
+  }
+  // 256 changes wait for frames, one a frame; the next one has every waiting
+  // change take effect at once and waits alone.
+  for (int waiting : {256, 257}) {
+    SCOPED_TRACE(waiting);
+    Send(WM_KEYDOWN, 'Q');
+    for (int i = 0; i < waiting; ++i) Send(i % 2 ? WM_KEYDOWN : WM_KEYUP, 'Q');
+    std::vector<int> want;
+    for (int f = 0; f <= 256; ++f) want.push_back(waiting == 256 ? (f + 1) % 2 : f == 0);
+    EXPECT_EQ(frames('Q', 257), want);
+    Send(WM_KEYUP, 'Q');
+    frames('Q', 1);
   }
   // Shift+Escape tapped between two frames, Shift seen down a frame before:
   // the frame that sees Escape down still sees Shift down.

@@ -28,13 +28,16 @@ class ModeMachine : public ::testing::Test {
     root_ = new t_Root_IPPI;
     g_steps = g_smenaCalls = 0;
     g_stepResult = g_smenaResult = 1;
-    gMilli_Old = 0;
+    gMilli_Old = gMilli_SwapEvent = 0;
+    *o2::NeedScreen = 0;
     GFrameTime = 1;
     FPS0 = t_FPS{};
   }
   void TearDown() override {
     delete root_;
     sysSetMonoClock(nullptr);
+    gMilli_SwapEvent = 0;
+    GFrameTime = 1;
   }
   t_Root_IPPI* root_;
 };

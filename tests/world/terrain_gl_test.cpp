@@ -247,21 +247,18 @@ TEST_F(MiniMapGLTest, CameraMarkerTurnAndPresses) {
   EXPECT_NEAR(m.markY, m.cy, 1);
 
   *o2::edTopView = 1;
-  *o2::KursInMiniMap = 1;
-  *o2::gmLKeyIsPush = 1;
-  gMX = m.cx + 10;
-  gMY = m.cy + 20;
   m.DrawToTexPlus(&cam);
+  gMX = gMY = 0;  // a press is turned where it was made, wherever the pointer is
+  m.Press(m.cx + 10, m.cy + 20, 1);
   EXPECT_EQ(m.pressMode, 1);
   EXPECT_FLOAT_EQ(m.pressX, 2200);
   EXPECT_FLOAT_EQ(m.pressZ, 1600);
-  *o2::gmLKeyIsPush = 0;
-  *o2::gmRKeyIsPush = 1;
-  m.DrawToTexPlus(&cam);
+  *o2::edTopView = 0;
+  m.Press(m.cx + 10, m.cy + 20, 2);
   EXPECT_EQ(m.pressMode, 2);
-  *o2::KursInMiniMap = 0;
-  m.DrawToTexPlus(&cam);
-  EXPECT_EQ(m.pressMode, 0);
+  EXPECT_NEAR(m.pressX, 2400, 20) << "the map turned by 270 degrees";
+  EXPECT_NEAR(m.pressZ, 2200, 20);
+  *o2::edTopView = 1;
 
   KlientMiniMapFgrKlv = 1;
   KlientMiniMapFgrX[0] = 4000;
