@@ -35,8 +35,12 @@ void KeepOverlayOnScreen(t_Lin2& li) {
 
 // A click on a title row: the left quarter pages back, the right quarter on,
 // the middle half asks for a setting id (reaction 4 or 5).
+// The window x of the press that clicked a line of `li`: a line's command
+// runs inside the list's test of that press, which keeps where it lay.
+int PressX(const t_Lin2& li) { return li.x + li.kurDx; }
+
 void TitleClick(t_Lin2& li, int& page, int reaction) {
-  switch (li.xInQrt(gMX)) {
+  switch (li.xInQrt(PressX(li))) {
     case 1: --page; break;
     case 4: ++page; break;
     default: rea(reaction); break;
@@ -45,7 +49,7 @@ void TitleClick(t_Lin2& li, int& page, int reaction) {
 }
 
 void ClickSide(const t_Lin2& li, int& side) {
-  int q = li.xInQrt(gMX);
+  int q = li.xInQrt(PressX(li));
   if (q == 1) side = 1;
   else if (q == 4) side = 2;
 }
@@ -132,7 +136,8 @@ void gOrg2_GetSpe(int& side) { ClickSide(org2_li9, side); }
 void gOrgF_GetSpe(int& side) { ClickSide(orgF_li10, side); }
 
 void gEdFgr_PartFr0_UpKlik() {
-  if (gMX < Menu_li8_WHaf) --gEdFgr_PartFr0;
+  const t_Lin2* li = EdFgr_li8();
+  if ((li ? PressX(*li) : gMX) < Menu_li8_WHaf) --gEdFgr_PartFr0;
   else ++gEdFgr_PartFr0;
   int last = kTechBoxLastPage;  // nothing selected: no page beyond any object's last
   if (PlayerSelected_Now != 0 && PlayerSelected_[1])

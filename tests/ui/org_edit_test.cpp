@@ -33,13 +33,15 @@ class OrgEdit : public ::testing::Test {
     EXPECT_EQ(kind, isInt ? 1 : 2);
     return EntryText(0, 0);
   }
-  // One click of both overlay lists at (x, y), routed as the front end does.
+  // One click of both overlay lists pressed at (x, y), routed as the front
+  // end does; by the frame that works it the pointer is at the window's other
+  // side, so every part of a row acts by the press.
   static void Click(int x, int y) {
-    gMX = x;
+    gMX = Ekran.W - 1 - x;
     gMY = y;
     auto cases = [](int id) { gOrgAll_LinCase(id); };
-    org2_li9._Exe2(cases, 1);
-    orgF_li10._Exe2(cases, 1);
+    org2_li9._Exe2(cases, 1, x, y);
+    orgF_li10._Exe2(cases, 1, x, y);
   }
   static int RowY(const t_Lin2& li, int line) { return li.LineBottom(line) + li.lineH / 2; }
 };
@@ -256,12 +258,18 @@ TEST_F(OrgEdit, PageControlsAreOnScreenAndClickable) {
 }
 
 TEST_F(OrgEdit, ObjectListPagesByWhatIsSelected) {
-  Menu_li8_WHaf = 120;
-  gMX = 200;
-  for (int i = 0; i < 40; ++i) gEdFgr_PartFr0_UpKlik();
+  t_Lin2* li8 = EdFgr_li8();
+  li8->InitLin(406, 0, 26, 0, 0, 0.05f, 0.05f, 0, 0, 0.3f, 0.035f, 0, 0, 1);
+  li8->SetFullPole(0, 800, 0, 600);
+  Menu_li8_WHaf = li8->w / 2;
+  // The page line (409) pressed at x; the pointer has gone to the other half.
+  auto pageClick = [li8](int x) {
+    gMX = x < Menu_li8_WHaf ? li8->w - 5 : 5;
+    li8->_Exe2([](int id) { if (id == 409) gEdFgr_PartFr0_UpKlik(); }, 1, x, RowY(*li8, 3));
+  };
+  for (int i = 0; i < 40; ++i) pageClick(li8->w - 10);
   EXPECT_EQ(gEdFgr_PartFr0, 30);  // nothing selected: still bounded
-  gMX = 10;
-  for (int i = 0; i < 40; ++i) gEdFgr_PartFr0_UpKlik();
+  for (int i = 0; i < 40; ++i) pageClick(10);
   EXPECT_EQ(gEdFgr_PartFr0, 0);
   // A selected object's type code bounds the page: 21 (technology box) 0..30, others 0..9.
   Fgr4 box, unit;
@@ -271,27 +279,22 @@ TEST_F(OrgEdit, ObjectListPagesByWhatIsSelected) {
   unit.body = &bodyB;
   unit.wrkNom = 27;
   PlayerSelected_Now = 1;
-  gMX = 200;
   PlayerSelected_[1] = &unit;
-  for (int i = 0; i < 40; ++i) gEdFgr_PartFr0_UpKlik();
+  for (int i = 0; i < 40; ++i) pageClick(li8->w - 10);
   EXPECT_EQ(gEdFgr_PartFr0, 9);
   PlayerSelected_[1] = &box;
-  for (int i = 0; i < 40; ++i) gEdFgr_PartFr0_UpKlik();
+  for (int i = 0; i < 40; ++i) pageClick(li8->w - 10);
   EXPECT_EQ(gEdFgr_PartFr0, 30);
   box.body = nullptr;
   unit.body = nullptr;
-  // The click side over the list.
-  t_Lin2* li8 = EdFgr_li8();
-  li8->InitLin(406, 0, 26, 0, 0, 0.05f, 0.05f, 0, 0, 0.3f, 0.035f, 0, 0, 1);
-  li8->SetFullPole(0, 800, 0, 600);
-  int side = 0;
-  gMX = 5;
-  gEdFgr_GetSpe(side);
-  EXPECT_EQ(side, 1);
-  gMX = li8->w - 5;
-  gEdFgr_GetSpe(side);
-  EXPECT_EQ(side, 2);
-  gMX = li8->w / 2;
-  gEdFgr_GetSpe(side);
-  EXPECT_EQ(side, 2);  // the middle leaves the caller's side
+  // The click side over the list, by the press: the pointer is elsewhere.
+  static int side = 0;
+  const struct {
+    int x, side;
+  } sides[] = {{5, 1}, {li8->w - 5, 2}, {li8->w / 2, 2}};  // the middle leaves the caller's side
+  for (const auto& c : sides) {
+    gMX = li8->w - c.x;
+    li8->_Exe2([](int) { gEdFgr_GetSpe(side); }, 1, c.x, RowY(*li8, 3));
+    EXPECT_EQ(side, c.side) << c.x;
+  }
 }
