@@ -381,7 +381,9 @@ TEST_F(FileTest, AFailedWriteNamesTheSystemsCause) {
       for (const std::string& name : {w.target, w.target + "_new", std::string("log.txt")}) fs::remove(name, ec);
       // An old settings cache is one the program wrote: any other is kept aside.
       if (hadOld) WriteAll(w.target, "old");
-      if (hadOld && w.target == "a_sys/base/o2o3.bin") ASSERT_EQ(w.write(), 1);
+      if (hadOld && w.target == "a_sys/base/o2o3.bin") {
+        ASSERT_EQ(w.write(), 1);
+      }
       const std::string old = hadOld ? ReadAll(w.target) : kNotRegular;
       fs::remove("log.txt", ec);
       int r = 0;

@@ -340,7 +340,9 @@ TEST_F(ObjectBaseTest, AFailedSaveKeepsTheOldFile) {
         << said;
     EXPECT_EQ(said.find("the old file is kept") != std::string::npos, hadOld) << said;
     EXPECT_EQ(std::filesystem::exists("base/gen.fgh"), hadOld);
-    if (hadOld) EXPECT_EQ(Bytes("base/gen.fgh"), std::vector<uint8_t>({9, 9, 9}));
+    if (hadOld) {
+      EXPECT_EQ(Bytes("base/gen.fgh"), std::vector<uint8_t>({9, 9, 9}));
+    }
     EXPECT_EQ(Bytes("base/gen.fgh_bak"), std::vector<uint8_t>({8, 8})) << "the older backup stays too";
     EXPECT_FALSE(std::filesystem::exists("base/gen.fgh_new"));
   }
