@@ -6,6 +6,7 @@
 
 #include "core/a_mem.h"
 #include "core/log.h"
+#include "core/safewrite.h"
 #include "core/sysfs.h"
 
 static_assert(std::endian::native == std::endian::little, "records are stored in the machine's little-endian order");
@@ -171,8 +172,7 @@ FILE* BinFileWrite(const std::string& name, const std::string& ext, short backup
   const char* mode = open == 1 ? "w+b" : (open == 2 ? "a+b" : "wb");
   if (sysNameTaken(path)) {
     // Only a regular file becomes the backup; a link or pipe is kept aside.
-    const char* what = sysWhatIsAt(path);
-    std::string bak = path + (backup == 2 && what && std::strcmp(what, "a regular file") != 0 ? "_bad" : "_bak");
+    std::string bak = backup == 2 ? SafeAsideName(path) : path + "_bak";
     if (backup == 3) {
       if (!sysCopyFile(path, bak, 0)) return failed("backup copy", path);
       const char* why = nullptr;

@@ -64,11 +64,9 @@ int t_SafeWrite::Finish(bool ok) {
   std::string tmp = tmp_;
   tmp_.clear();
   // Links at the name count as themselves: moved aside, never followed.
-  const char* old = sysWhatIsAt(path_);
   const bool hadOld = sysNameTaken(path_);
   if (ok_) {
-    const bool regular = old && std::strcmp(old, "a regular file") == 0;
-    const std::string aside = path_ + (regular ? "_bak" : "_bad");
+    const std::string aside = SafeAsideName(path_);
     if (hadOld && !MoveReplacing(path_, aside)) {
       Fail();
       LogFail("\n write of \"%s\": the old file cannot be moved to \"%s\" (%s); it is kept\n", path_.c_str(),
@@ -105,6 +103,11 @@ t_SafeWrite::~t_SafeWrite() {
     f = nullptr;
   }
   if (!tmp_.empty()) Finish(false);
+}
+
+std::string SafeAsideName(const std::string& path) {
+  const char* what = sysWhatIsAt(path);
+  return path + (what && std::strcmp(what, "a regular file") == 0 ? "_bak" : "_bad");
 }
 
 int SafeKeepAsBad(const std::string& path, std::string& said) {

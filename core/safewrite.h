@@ -42,6 +42,11 @@ class t_SafeWrite {
   int err_ = 0;
 };
 
+// Where the old file at a save's name goes: "<path>_bak" for a regular file,
+// "<path>_bad" for anything else that stands there (a link, dangling or not,
+// a pipe, a device), which is no file the program wrote.
+std::string SafeAsideName(const std::string& path);
+
 // Before a file that could not be read is written anew: what stands at its
 // name (the file, a link, a pipe) is kept aside as "<name>_bad", replacing an
 // older one, so that the new file finds no old one and "<name>_bak" stays as

@@ -1,5 +1,6 @@
 #include "core/timers.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "core/sysclock.h"
@@ -95,11 +96,20 @@ int HDD_FreeSpaceOf(uint64_t freeToCaller, uint64_t total, short store) {
   return freeToCaller / 1000000 >= kHddMinFreeMB ? 1 : 0;
 }
 
-int HDD_FreeSpace(const char* dir, short store) {
-  if (!dir || !dir[0] || !dir[1]) return 0;
+int HDD_FreeSpace(const char* dir, short store, std::string* why) {
+  const bool named = dir && dir[0] && dir[1];
   uint64_t freeToCaller = 0, total = 0, totalFree = 0;
-  if (!sysDiskSpace(dir, freeToCaller, total, totalFree)) return 0;
-  return HDD_FreeSpaceOf(freeToCaller, total, store);
+  if (!named || !sysDiskSpace(dir, freeToCaller, total, totalFree)) {
+    if (why)
+      *why = "the free space of \"" + std::string(dir ? dir : "") + "\" cannot be read (" +
+             (named ? std::strerror(errno) : "no folder") + ")";
+    return 0;
+  }
+  if (HDD_FreeSpaceOf(freeToCaller, total, store)) return 1;
+  if (why)
+    *why = std::to_string(freeToCaller / 1000000) + " MB free on the disk of \"" + dir + "\", " +
+           std::to_string(kHddMinFreeMB) + " MB needed";
+  return 0;
 }
 
 int SetFileName00(const std::string& name) {

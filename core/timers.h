@@ -49,9 +49,10 @@ int res1(float v, float& r);
 
 // 1 when the disk holding dir has at least kHddMinFreeMB (decimal MB) free for
 // the caller; with store != 0 also writes o2::UserDirFreeSpaceMB and
-// o2::UserDirTotalSpaceMB.
+// o2::UserDirTotalSpaceMB. Otherwise 0, and why (when given) says whether the
+// free space could not be read, or how much there is.
 constexpr int kHddMinFreeMB = 11;
-int HDD_FreeSpace(const char* dir, short store);
+int HDD_FreeSpace(const char* dir, short store, std::string* why = nullptr);
 // The decision of HDD_FreeSpace for given byte counts.
 int HDD_FreeSpaceOf(uint64_t freeToCaller, uint64_t total, short store);
 

@@ -174,15 +174,9 @@ int ScreenShotFailed() {
 
 int t_Root_IPPI::SaveScreenShot() {
   if (!*o2::UserDirE) return ScreenShotFailed();
-  uint64_t freeToCaller = 0, total = 0, totalFree = 0;
-  if (!sysDiskSpace(game_user_dir0(), freeToCaller, total, totalFree)) {
-    LogInfo("\n Screenshot not saved: the free space of \"%s\" cannot be read (%s)\n", game_user_dir0(),
-            std::strerror(errno));
-    return ScreenShotFailed();
-  }
-  if (!HDD_FreeSpaceOf(freeToCaller, total, 1)) {
-    LogInfo("\n Screenshot not saved: %d MB free on the disk of \"%s\", %d MB needed\n", *o2::UserDirFreeSpaceMB,
-            game_user_dir0(), kHddMinFreeMB);
+  std::string space;
+  if (!HDD_FreeSpace(game_user_dir0(), 1, &space)) {
+    LogInfo("\n Screenshot not saved: %s\n", space.c_str());
     return ScreenShotFailed();
   }
   // The counter is a setting the settings file may hold at any value: past

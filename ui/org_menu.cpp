@@ -33,12 +33,12 @@ void KeepOverlayOnScreen(t_Lin2& li) {
   li.y0 = li.y;
 }
 
-// A click on a title row: the left quarter pages back, the right quarter on,
-// the middle half asks for a setting id (reaction 4 or 5).
 // The window x of the press that clicked a line of `li`: a line's command
 // runs inside the list's test of that press, which keeps where it lay.
 int PressX(const t_Lin2& li) { return li.x + li.kurDx; }
 
+// A click on a title row: the left quarter pages back, the right quarter on,
+// the middle half asks for a setting id (reaction 4 or 5).
 void TitleClick(t_Lin2& li, int& page, int reaction) {
   switch (li.xInQrt(PressX(li))) {
     case 1: --page; break;

@@ -253,8 +253,7 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f) {
 }
 
 int t_FgrHld::LoadBase(int reset) {
-  loadWhy = "no holder";
-  if (!fgrs) return 0;
+  if (!fgrs) return loadWhy = "no holder", 0;
   const std::string path = "base/gen" + FgHFileType;
   std::vector<uint8_t> data;
   if (ReadWhole(path, data, loadWhy) && LoadBaseFrom(data.data(), data.size(), reset)) return 1;
@@ -263,15 +262,13 @@ int t_FgrHld::LoadBase(int reset) {
 }
 
 int t_FgrHld::LoadBaseFrom(const uint8_t* data, size_t size, int reset) {
-  loadWhy = "no holder";
-  if (!fgrs || !data) return 0;
-  loadWhy = "shorter than its header";
-  if (size < kHeaderBytes) return 0;
+  if (!fgrs || !data) return loadWhy = "no holder", 0;
+  if (size < kHeaderBytes) return loadWhy = "shorter than its header", 0;
   FILE* f = fmemopen(const_cast<uint8_t*>(data), size, "rb");
-  loadWhy = "it cannot be read from memory";
-  if (!f) return 0;
-  loadWhy = "not an object base (its magic number is wrong)";
-  if (!FHdrChk(f, kBaseMagic)) return 0;
+  if (!f) return loadWhy = "it cannot be read from memory", 0;
+  // The header check closes the file it refuses.
+  if (!FHdrChk(f, kBaseMagic)) return loadWhy = "not an object base (its magic number is wrong)", 0;
+  loadWhy.clear();
   if (!CheckBase(data, size, klv, loadWhy)) {
     std::fclose(f);
     return 0;
@@ -281,6 +278,5 @@ int t_FgrHld::LoadBaseFrom(const uint8_t* data, size_t size, int reset) {
   int ok = FromFile_BlokFgr(f);
   if (ok) IntRead(firstScrFrm, f);
   std::fclose(f);
-  if (ok) loadWhy.clear();
   return ok;
 }
