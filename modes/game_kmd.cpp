@@ -33,10 +33,24 @@ bool ClickAt(IKmd2& k, int& x, int& y) {
   return true;
 }
 
+// Whether a panel list drawn over the scene in this phase has a line at
+// window pixel (x, y), as its field is now.
+bool PanelAt(int x, int y) {
+  if (*o2::PultFaza == 1) return false;  // the free camera shows no lists
+  const Pro_Q7_Elements& q = *NowProj;
+  for (const t_Lin2* li : {&q.li2, &q.li4, &q.li6, &q.li7})
+    if (li->LineAt(x, y) >= 0) return true;
+  return *o2::PultFaza == 2 && q.li5.LineAt(x, y) >= 0;
+}
+
+// Whether window pixel (x, y) shows the map: on its shape and under no list
+// drawn over it (such a list's lines are the list's, for clicks and keys).
+bool OnMap(int x, int y) { return minimap1.KursIn(x, y) && !PanelAt(x, y); }
+
 // A click this frame reports that was made on the map: the map's, not the scene's.
 bool ClickOnMap(IKmd2& k) {
   int x = 0, y = 0;
-  return k.Sig() && ClickAt(k, x, y) && minimap1.KursIn(x, y);
+  return k.Sig() && ClickAt(k, x, y) && OnMap(x, y);
 }
 
 bool buttonWasDown[2];  // the left and right buttons' records' keys in the last frame
@@ -57,14 +71,14 @@ bool GameSbor::gs21_MiniMap(inerQ7GameKmd& kmd) {
     buttonWasDown[b] = down;
     int x = 0, y = 0;
     if (!ClickAt(k, x, y)) continue;
-    if (!minimap1.KursIn(x, y) || (first && *o2::RRezInProgres)) {
+    if (!OnMap(x, y) || (first && *o2::RRezInProgres)) {
       elsewhere = true;
       continue;
     }
     if (!down || held) continue;
     held = true;
     if (!first) {
-      if (!minimap1.KursIn(gMX, gMY)) continue;
+      if (!OnMap(gMX, gMY)) continue;
       x = gMX, y = gMY;
     }
     minimap1.Press(x, y, b + 1);
@@ -75,17 +89,16 @@ bool GameSbor::gs21_MiniMap(inerQ7GameKmd& kmd) {
       UnitsMoveToPoint(vec3(minimap1.pressX, 20.0f, minimap1.pressZ));
     }
   }
-  *o2::KursInMiniMap = !*o2::RRezInProgres && minimap1.KursIn(gMX, gMY);
+  *o2::KursInMiniMap = !*o2::RRezInProgres && OnMap(gMX, gMY);
   if (!held && (elsewhere || !*o2::KursInMiniMap)) return false;
   mLKeyTry(kmd);
   if (!*o2::gmLKeyIsPush) mRKeyTry(kmd);
   return true;
 }
 
-// The four view settings of a panel phase.
-void PhaseSettings(int camera, int top) {
-  *o2::KameraMode = camera;
-  *o2::edTopView = top;
+void PultFazaView(int phase) {
+  *o2::KameraMode = phase == 2 || phase == 3 ? 0 : 1;  // any other phase has the free camera
+  *o2::edTopView = phase == 3 ? 1 : 0;
 }
 
 void CopyLook(tw_Fotik* to, tw_Fotik* from, int posOnly) {
@@ -130,7 +143,7 @@ void GameSbor::gs23_SmenPultFaz(int step, int request) {
     *o2::PultSmenPauz = *o2::PultSmenPzSta;
     phase = 3;
     PultSmenResetGlob();
-    PhaseSettings(0, 1);
+    PultFazaView(3);
     if (shift) CopyLook(pTopFotik, pPultFotik, 1);
     return;
   }
@@ -143,17 +156,15 @@ void GameSbor::gs23_SmenPultFaz(int step, int request) {
     skipShift = shift;
   }
   PultSmenResetGlob();
+  PultFazaView(phase);
   switch (phase) {
     case 2:
-      PhaseSettings(0, 0);
       if (shift) CopyLook(pPultFotik, pGameFotik, 0);
       break;
     case 3:
-      PhaseSettings(0, 1);
       if (shift) CopyLook(pTopFotik, pPultFotik, 1);
       break;
     default:
-      PhaseSettings(1, 0);
       KursorToCentre();
       if (skipShift) CopyLook(pGameFotik, pPultFotik, 0);
       else if (shift) CopyLook(pGameFotik, pTopFotik, 0);
@@ -295,7 +306,7 @@ void GameSbor::gs50_NormSelect() {
   // A click works where it was pressed; without one the pick follows the pointer.
   const int x = *o2::KlikForSelX, y = *o2::KlikForSelY;
   const bool click = *o2::UseSelVariant != 0;
-  if (click ? minimap1.KursIn(x, y) : *o2::KursInMiniMap) return;
+  if (click ? OnMap(x, y) : *o2::KursInMiniMap) return;
   const int py = click ? y : gMY;
   if (py <= speHPultDnQuad || py >= Ekran.H - speHPultUpQuad) return;
   t_VPortKam* cam = glob_nowVPKam;

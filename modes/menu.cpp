@@ -167,6 +167,9 @@ int ippi_Q7::Menu_ToGame() {
   ZSrc_SwitchToGame(0);
   Music1.Stop();
   for (int index : {5, 3, 6}) ZSrcChain_Zakaz(0, 0, index, 0.8f, 1.0f);
+  // Mouse look and the top view may have been switched in the editor: the
+  // game's view is its panel phase's.
+  PultFazaView(*o2::PultFaza);
   int x = 0, y = 0;
   SetCursorPos_GlazC(x, y, 0);
   return 1;

@@ -76,6 +76,10 @@ void Game_WorldUpdate();
 
 int Test_AddKnoForBase();
 void PultSmenResetGlob();
+// The view settings of a panel phase: mouse look (o2::KameraMode) only with
+// the free camera (phase 1, or a phase outside 1..3), the top view
+// (o2::edTopView) only in phase 3.
+void PultFazaView(int phase);
 void RenderReflection(int);
 
 // Shared state of the game and editor steps.

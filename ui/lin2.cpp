@@ -84,24 +84,23 @@ int t_Lin2::_Exe2(t_Lin2Call call, int click, int px, int py) {
   return lineUK >= 0 ? 1 : 0;
 }
 
+int t_Lin2::LineAt(int mx, int my) const {
+  // A line height that truncated to 0 has no lines to hit.
+  if (lineH <= 0 || !PointInRect2Di(mx, my, x, y, w, h)) return -1;
+  const int line = (y + h - my) / lineH;
+  return y + h - (line + 1) * lineH >= y ? line : -1;
+}
+
 int t_Lin2::KursorInPole(int mx, int my) {
   cellUK = -1;
-  // A line height that truncated to 0 has no lines to hit.
-  if (lineH > 0 && PointInRect2Di(mx, my, x, y, w, h)) {
-    top = y + h;
-    int line = (top - my) / lineH;
-    int bottom = top - (line + 1) * lineH;
-    if (bottom >= y) {
-      lineUK = line;
-      lineBot = bottom;
-      kurDx = mx - x;
-      kurDy = my - bottom;
-      if (tableOn) cellUK = TableCase();
-      return 1;
-    }
-  }
-  lineUK = -1;
-  return 0;
+  lineUK = LineAt(mx, my);
+  if (lineUK < 0) return 0;
+  top = y + h;
+  lineBot = LineBottom(lineUK);
+  kurDx = mx - x;
+  kurDy = my - lineBot;
+  if (tableOn) cellUK = TableCase();
+  return 1;
 }
 
 int t_Lin2::TableCase() {

@@ -52,6 +52,9 @@ class t_Lin2 {
   // pressed on wherever the pointer has gone since.
   int _Exe2(t_Lin2Call call, int click, int px, int py);
   int KursorInPole(int mx, int my);
+  // The line of the field as it is now under window pixel (mx, my), -1 none:
+  // the hit test without its side effects.
+  int LineAt(int mx, int my) const;
   int TableCase();
   void SetFullPole(int left, int right, int bottom, int topEdge);
   void SetOnlyZeroLinePole();

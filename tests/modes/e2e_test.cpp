@@ -325,6 +325,43 @@ TEST_F(ModesGame, EveryClickIsAnsweredWhereItWasPressedWhenFramesAreSlow) {
   ExpectCleanRun();
 }
 
+// Mouse look switched on in the editor is off again in the game's panel
+// camera, and a list drawn over the minimap takes the clicks on its lines:
+// after the editor with its mouse look on (Esc), the game's "Game" tab opens
+// its list; a click on the text of the list's "PixBuf Land:N" line, inside
+// the minimap's circle, steps the number and leaves the camera where it was;
+// a click on the bare map moves the camera there.
+TEST_F(ModesGame, AfterMouseLookInTheEditorTheGameListOverTheMinimapTakesItsClicks) {
+  Start({Game()});
+  ASSERT_TRUE(WaitForWindow());
+  ASSERT_TRUE(NewLevel());
+  ASSERT_TRUE(Enter(kEditor, 5));
+  Key("Escape");  // mouse look on
+  ASSERT_TRUE(GameTime(kShotMs));  // past the key's lock interval
+  ASSERT_TRUE(ToMenu());
+  ASSERT_TRUE(Enter(kPlay, 4));
+  const int lineY = 180 + 21 * 12 + 10;  // "PixBuf Land:N"
+  Bmp closed, open, stepped, moved;
+  Move(400, 300, true);
+  ASSERT_TRUE(closed.Load(Shot()));
+  Click(180, 575);  // the tab
+  Move(140, lineY, true);
+  ASSERT_TRUE(open.Load(Shot()));
+  Click(140, lineY);
+  ASSERT_TRUE(stepped.Load(Shot()));
+  Move(400, 300, true);  // the list closes
+  Click(70, 470);
+  ASSERT_TRUE(moved.Load(Shot()));
+  ASSERT_TRUE(ToMenu());
+  ExitFromMenu();
+  ASSERT_EQ(Wait(pid_), 0);
+  ExpectCleanRun();
+  EXPECT_GT(open.Diff(closed, 120, 180, 280, 420, 30), 2000) << "the list is open";
+  EXPECT_GT(stepped.Diff(open, 120, lineY - 10, 280, lineY + 10, 30), 5) << "the line's number stepped";
+  EXPECT_LT(stepped.Diff(open, 300, 100, 800, 300, 20), 100) << "the camera stayed";
+  EXPECT_GT(moved.Diff(stepped, 300, 100, 800, 300, 20), 1000) << "the map moved the camera";
+}
+
 TEST_F(ModesGame, ADoubleClickInTheEditorIsCountedAndHeard) {
   Start({"--sound", "wave", Game()});
   ASSERT_TRUE(WaitForWindow());

@@ -91,6 +91,9 @@ int FrontTest::initResult_ = 0;
 
 TEST_F(FrontTest, StartMakesTheBaseCamerasModeTableAndBands) {
   ASSERT_EQ(initResult_, 1);
+  *o2::EtapOK = 1;     // a stale value from a settings file
+  *o2::AktivIPPI = 5;  // the editor asked for at start
+  ASSERT_EQ(Start(), 1);
   EXPECT_TRUE(fs::exists("base/gen.fgh"));
   ASSERT_NE(pGameFotik, nullptr);
   ASSERT_NE(pPultFotik, nullptr);
@@ -265,15 +268,19 @@ TEST_F(FrontTest, PanelPhases) {
 
 TEST_F(FrontTest, LeftClickTailDragsPicksAndGrabs) {
   inerQ7GameKmd kmd;
+  GameSbor::SetSoloFotik(2);
   const int W = kTestW, H = kTestH;
   struct Case {
     const char* name;
     int phase, clickX, clickY, releaseX, releaseY;
     int variant, rot;
     int held = 1;  // the button still down when the single click is reported
+    int rect = 0;  // a rectangle is picked: the drag began above the bottom band
   } cases[] = {
       {"a click in phase 2 is a single pick on release", 2, 100, 200, 102, 197, 1, 0},
-      {"a drag beyond 3 pixels picks a rectangle", 2, 100, 200, 104, 200, 2, 0},
+      {"a drag beyond 3 pixels picks a rectangle", 2, 100, 200, 104, 200, 2, 0, 1, 1},
+      {"a drag from the scene into the bottom band picks", 2, W - 100, 200, W - 90, 20, 2, 0, 1, 1},
+      {"a drag from the bottom band into the scene picks nothing", 2, W - 100, 20, W - 90, 200, 2, 0, 1, 0},
       {"in the rotation square the rotation grab starts", 2, W / 2, H - 20, W / 2, H - 20, 0, 1},
       {"phase 1: every counted click is a single pick", 1, 100, 200, 180, 120, 1, 0},
       {"a click released within its double-click window is a single pick", 2, 100, 200, 300, 100, 1, 0, 0},
@@ -302,8 +309,15 @@ TEST_F(FrontTest, LeftClickTailDragsPicksAndGrabs) {
     EXPECT_EQ(variant, c.variant);
     EXPECT_EQ(*o2::RRezInProgres, 0);
     EXPECT_EQ(GameSbor::InRect01(c.clickX, c.clickY), c.rot == 1);
+    if (variant == 2) {  // the selection is judged by where the drag began
+      *o2::KursInMenu = 0;
+      oRRezW = 0;
+      GameSbor::gs50_NormSelect();
+      EXPECT_EQ(oRRezW > 0, c.rect == 1);
+    }
   }
   *o2::PultFaza = 2;
+  *o2::UseSelVariant = 0;
 }
 
 // Shift+Esc leaves the game wherever the pointer is, and its first press
