@@ -506,8 +506,9 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
        "the way out's click is not counted with toggle value 0: it has no place", kMenu},
       {1, "1 50 0 0", "1 0 0 0", "the way out's click is not counted with a click window 1 of 0 ms: it has no place",
        kMenu},
-      {1, "1 50 0 0", "1 10000 0 0",
-       "the way out answers a single tap after its click window of 10000 ms, not within 1000", kMenu},
+      {1, "1 50 0 0", "1 1001 0 0",
+       "the way out answers a single tap after its click window of 1001 ms, not within 1000", kMenu},
+      {1, "1 50 0 0", "1 1000 0 0", nullptr, kMenu},
       {1, kLeftClick, "3 301 0 0 0 0\r\n0\r\n0", nullptr, kMenu},  // a plain press of the button
   };
   for (const Case& c : cases) {
