@@ -185,20 +185,23 @@ void Pro_Q7__InitKmdCallOrg(IKmd2& kmd, int mode);
 
 // What loading a mode's set needs: the mode, the number of records of its
 // file, the slot of its way out (the command that must stay live so that the
-// player can always leave the mode; -1 none), the file in base/ and the
-// built-in copy of the default file.
+// player can always leave the mode; -1 none), the file in base/, the
+// built-in copy of the default file, and whether the mode's step takes its
+// way out only with Shift held in the frame of its signal.
 struct t_KmdSetForm {
   int mode;
   int records;
   int wayOut;
   const char* file;
   std::string_view defaults;
+  bool wayOutWithShift = false;
 };
 
 // A mode's command set: `Records` slots read from its file, then the overlay
 // toggle in the next slot; the last slot is never filled. Slot `WayOut` is
-// the mode's way out.
-template <int Slots, int Records, int Mode, int WayOut>
+// the mode's way out; with `WayOutWithShift` the mode leaves on its signal
+// only while Shift is held in that frame.
+template <int Slots, int Records, int Mode, int WayOut, bool WayOutWithShift = false>
 struct t_KmdSet {
   static_assert(Records + 2 == Slots, "a set is its records, the overlay toggle and one empty slot");
   static_assert(WayOut >= 0 && WayOut < Records, "the way out is one of the file's records");
@@ -214,7 +217,7 @@ struct t_KmdSet {
   // by the command that left the mode) holds a command back.
   void SensUp() { KmdSet_SensUp(&k[0], &k[Slots - 1], stay); }
   static t_KmdSetForm Form(const char* file, std::string_view defaults) {
-    return {Mode, Records, WayOut, file, defaults};
+    return {Mode, Records, WayOut, file, defaults, WayOutWithShift};
   }
 };
 
@@ -228,8 +231,10 @@ struct t_KmdSet {
 // a modifier, a longer click window or lock, a record outranking it on its
 // channel. A way out made with a button (the menu's click on its lines) must
 // also fire from that button alone, not held with another key, and report
-// the place where it was pressed. Returns the number of records taken from
-// the bytes.
+// the place where it was pressed. One taken with Shift held must fire at the
+// press, not count clicks (a counted click fires after its click window,
+// when the Shift of the tap may be up). Returns the number of records taken
+// from the bytes.
 int KmdSet_FromText(IKmd2* set, const t_KmdSetForm& form, std::string_view bytes);
 // Loads a set from its file in base/: 1 when the file was read. A missing or
 // unreadable file, or one without a single record that could be taken, is
@@ -242,10 +247,10 @@ int KmdSet_Load(IKmd2* set, const t_KmdSetForm& form);
 struct inerQ7MenuKmd : t_KmdSet<15, 13, 3, 1> {
   int _Load();
 };
-struct inerQ7GameKmd : t_KmdSet<17, 15, 4, 0> {
+struct inerQ7GameKmd : t_KmdSet<17, 15, 4, 0, true> {
   int _Load();
 };
-struct inerQ7EditKmd : t_KmdSet<36, 34, 5, 0> {
+struct inerQ7EditKmd : t_KmdSet<36, 34, 5, 0, true> {
   int _Load();
 };
 

@@ -150,7 +150,8 @@ std::string KeysFault(const IKmd2& r, const t_Modifiers& mod) {
 // within kKmdWayOutMs, so that the player could be kept in the mode ("" when
 // it does). `builtIn` is the built-in record of its slot: a way out made with
 // a button (the menu's click on its lines) fires from that button alone and
-// knows where it was pressed.
+// knows where it was pressed. One the mode takes with Shift held fires in
+// the frame of the press.
 std::string WayOutFault(const IKmd2* set, const t_KmdSetForm& form, const IKmd2& builtIn) {
   const IKmd2& w = set[form.wayOut];
   if (w.mode != form.mode || w.enabled <= 0) return "the way out of the mode cannot be switched off";
@@ -171,6 +172,8 @@ std::string WayOutFault(const IKmd2* set, const t_KmdSetForm& form, const IKmd2&
   if (counted && w.win1 > kKmdWayOutMs)
     return Fault("the way out answers a single tap after its click window of %d ms, not within %d", w.win1,
                  kKmdWayOutMs);
+  if (counted && form.wayOutWithShift)
+    return "the way out counts clicks: it fires after its click window, when the Shift held with the tap may be up";
   if (w.interval > kKmdWayOutMs)
     return Fault("the way out ignores taps for its lock interval of %d ms after each firing, longer than %d",
                  w.interval, kKmdWayOutMs);

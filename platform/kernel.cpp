@@ -83,8 +83,24 @@ int plat_InstanceLockTaken(const char* lockFile, const char** why) {
     if (h == lockFile) return 0;
   int fd = open(lockFile, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (fd < 0) {
-    out = std::strerror(errno);
-    return -1;
+    // flock needs no write access: a file this user may only read, a
+    // directory, or either at the end of a link is locked through a
+    // read-only descriptor. Nothing else is opened (a device or a pipe).
+    const int openErr = errno;
+    struct stat st{};
+    if (stat(lockFile, &st) != 0) {
+      out = std::strerror(openErr == ELOOP ? errno : openErr);  // a link: what its end is
+      return -1;
+    }
+    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+      out = "neither a regular file nor a directory";
+      return -1;
+    }
+    fd = open(lockFile, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+      out = std::strerror(errno);
+      return -1;
+    }
   }
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;

@@ -478,8 +478,11 @@ int GetNewColor(float& r, float& g, float& b, int slot) {
 int WinProgStartOverlap(const char* lockFile) {
   const char* why = nullptr;
   const int taken = plat_InstanceLockTaken(lockFile, &why);
-  if (taken < 0)
-    std::fprintf(stderr, "velmar: the lock %s cannot be taken (%s): a second game there would not be noticed\n",
-                 lockFile, why);
+  if (taken < 0) {  // said where a player started from a desktop sees it too; the game goes on
+    const std::string what =
+        std::string(lockFile) + " cannot be taken (" + why + "): a second game there would not be noticed";
+    std::fprintf(stderr, "velmar: the lock %s\n", what.c_str());
+    MessageBoxA(nullptr, ("The lock " + what).c_str(), "Velmar", MB_OK | MB_ICONEXCLAMATION);
+  }
   return taken == 1 ? 1 : 0;
 }

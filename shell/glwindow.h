@@ -38,5 +38,5 @@ int SaveFileDlg();
 int GetNewColor(float& r, float& g, float& b, int slot);
 // 1 when another process holds the lock file (the run folder's); otherwise
 // this one holds it for the rest of its life and the result is 0 (also, with
-// a line on stderr, when the lock cannot be taken at all).
+// a line on stderr and a message box, when the lock cannot be taken at all).
 int WinProgStartOverlap(const char* lockFile);

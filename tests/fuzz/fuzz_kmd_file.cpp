@@ -23,16 +23,6 @@ namespace {
 
 constexpr int kFrameMs = 100;
 
-// One frame: the clock advances, the set is tested, and the key changes
-// made since the last frame take effect as the window procedure's do.
-template <class Set>
-void Frame(Set& set) {
-  GFrameTime = kFrameMs;
-  gMilli += kFrameMs;
-  set.SensUp();
-  nsMKeys::FrameSeen();
-}
-
 void Press(int k, int x, int y) {
   if (k >= 301 && k <= 303) nsMKeys::PressAt(k, x, y);
   else nsMKeys::Press(k);
@@ -48,21 +38,30 @@ void Press(int k, int x, int y) {
 // pressed alone, once (so each modifier of the mode is marked). Then, each
 // from a quiet start, a tap of each press the way out's kind takes, with
 // only keys a player can press: the modifier held for trigger kinds 3 and 4,
-// any one other key tapped; in the game and the editor with Shift held, as
-// they leave on Shift and the way out. Each is answered by kKmdWayOutMs after
-// the tap, and so is each again a second after its answer. The menu's way
-// out is its click on its lines: the left button alone, answered with the
-// place where it was pressed.
+// any one other key tapped; in the game and the editor with Shift held from
+// before the tap until one frame after it (two on the second round), as they
+// leave on the way out's signal only while their step sees Shift down. Each
+// is answered by kKmdWayOutMs after the tap, and so is each again a second
+// after its answer. The menu's way out is its click on its lines: the left
+// button alone, answered with the place where it was pressed.
 template <class Set>
 void TapTheWayOut(Set& set, bool menu) {
   const IKmd2& out = set.k[Set::kWayOut];
   nsMKeys::nFlushProc();
   nsMKeys::Clear_Shifts();
   int lastFired = static_cast<int>(gMilli);
+  // One frame: the clock advances, the set is tested, and the key changes
+  // made since the last frame take effect as the window procedure's do.
+  // Whether it answers: the way out's signal, in the game and the editor
+  // with Shift down as the step sees it.
   auto frame = [&] {
-    Frame(set);
+    GFrameTime = kFrameMs;
+    gMilli += kFrameMs;
+    set.SensUp();
     if (out.Sig()) lastFired = static_cast<int>(gMilli);
-    return out.Sig() != 0;
+    const bool answered = out.Sig() && (menu || nsMKeys::n[16]);
+    nsMKeys::FrameSeen();
+    return answered;
   };
   for (int k = 1; k <= kKmdLastKey; ++k) {
     if (!KmdKeyPressable(k)) continue;
@@ -110,6 +109,10 @@ void TapTheWayOut(Set& set, bool menu) {
     const int pressed = static_cast<int>(gMilli) + kFrameMs;
     answered |= frame();
     nsMKeys::Release(t.tap);
+    if (!menu) {
+      if (i >= n) answered |= frame();
+      nsMKeys::Release(16);
+    }
     while (!answered && static_cast<int>(gMilli) - pressed < kKmdWayOutMs) answered |= frame();
     if (!answered) LockedIn("does not answer a tap of", t.hold, t.tap);
     if (menu) {

@@ -401,6 +401,13 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
   const char* const kLeftClick =
       "3 301 0 0 0 0           mode, key 1, key 2, key 3, shift flag, spare\r\n1                       click "
       "counting\r\n1 50 0 0";
+  // Slot 0 of the game and the editor (Shift+Esc) from its key 1 to its toggle line.
+  const char* const kEscTaken =
+      "27 0 0 0 0            mode, key 1, key 2, key 3, shift flag, spare\r\n0                       no click "
+      "counting\r\n0                       kind: 0 press, 2 release, 3 shift, 4 two modifiers\r\n1                "
+      "       toggle flag\r\n1 2 0 450 0";
+  const char* const kCounted =
+      "the way out counts clicks: it fires after its click window, when the Shift held with the tap may be up";
   const char* const kMenuEsc =
       "3 27 0 0 0 0            mode, key 1, key 2, key 3, shift flag, spare\r\n0                       no click "
       "counting\r\n0";
@@ -467,7 +474,13 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
       // A single tap answered within a second.
       {0, kEscKeys, "4 27 0 0 0 0\r\n1\r\n1 10000 0 0",
        "the way out answers a single tap after its click window of 10000 ms, not within 1000"},
-      {0, kEscKeys, "4 27 0 0 0 0\r\n1\r\n1 1000 10000 0", nullptr},
+      // The game and the editor leave on it with Shift held in the frame of
+      // its signal: a counted click comes after its window, when the Shift of
+      // the tap may be up.
+      {0, kEscTaken, "27 0 0 0 0\r\n1\r\n1 300 0 0\r\n0\r\n1", kCounted},
+      {0, kEscTaken, "27 0 0 0 0\r\n1\r\n1 1000 0 0\r\n0\r\n1", kCounted},
+      {0, kEscTaken, "27 0 0 0 0\r\n1\r\n1 1000 10000 0\r\n0\r\n1", kCounted},
+      {0, kEscTaken, "27 0 0 0 0\r\n1\r\n1 300 0 0\r\n0\r\n1", kCounted, kEdit},
       {0, "300 0 0 1", "1001 0 0 1",
        "the way out ignores taps for its lock interval of 1001 ms after each firing, longer than 1000"},
       {0, "300 0 0 1", "300 7 0 1", "slot 13 outranks the way out on channel 7", kGame, 13, "300 0 0 1",
@@ -493,8 +506,9 @@ TEST_F(KmdTest, DamagedRecordsTakeTheBuiltInRecordWithALogLine) {
        "the way out's click is not counted with toggle value 0: it has no place", kMenu},
       {1, "1 50 0 0", "1 0 0 0", "the way out's click is not counted with a click window 1 of 0 ms: it has no place",
        kMenu},
-      {1, "1 50 0 0", "1 10000 0 0",
-       "the way out answers a single tap after its click window of 10000 ms, not within 1000", kMenu},
+      {1, "1 50 0 0", "1 1001 0 0",
+       "the way out answers a single tap after its click window of 1001 ms, not within 1000", kMenu},
+      {1, "1 50 0 0", "1 1000 0 0", nullptr, kMenu},
       {1, kLeftClick, "3 301 0 0 0 0\r\n0\r\n0", nullptr, kMenu},  // a plain press of the button
   };
   for (const Case& c : cases) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <SDL2/SDL.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -135,15 +137,65 @@ TEST(Dialogs, CancelledWithoutAnyoneToAnswer) {
   EXPECT_EQ(cc.rgbResult, RGB(1, 2, 3));
 }
 
-// A lock this process holds is its own to take again, and a lock that cannot
-// be taken says why. (Another process's lock, and its release when that
-// process is killed, are tested with two real games.)
+// Another process's lock is found held by it whatever stands at the lock's
+// name that can be opened at all: a file, a directory, a link to a file, and
+// a file the trying process may not write (when the test runs as root it
+// tries as "nobody"). A lock this process holds is its own to take again,
+// and a lock that cannot be taken says why. (Its release when the holder is
+// killed is tested with two real games.)
 TEST(InstanceLock, HeldByItsProcessOrRefusedWithTheCause) {
   char dir[] = "/tmp/velmar_lock_XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string a = std::string(dir) + "/a.lock";
+  ASSERT_EQ(chmod(dir, 0755), 0);
+  const std::string d = dir;
+  const struct Case {
+    const char* what;
+    const char* name;
+    const char* make;  // a shell command run in the folder first
+  } cases[] = {
+      {"a regular file", "file.lock", ": > file.lock && chmod 0666 file.lock"},
+      {"a directory", "dir.lock", "mkdir dir.lock"},
+      {"a link to a file", "link.lock", ": > target && ln -s target link.lock"},
+      {"a file only its owner may write", "own.lock", ": > own.lock && chmod 0644 own.lock"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(std::system(("cd " + d + " && " + c.make).c_str()), 0);
+    const std::string lock = d + "/" + c.name;
+    int ready[2], hold[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(hold), 0);
+    const pid_t holder = fork();  // takes the lock and keeps it until `hold` is closed
+    if (holder == 0) {
+      close(hold[1]);
+      const char taken = char('0' + plat_InstanceLockTaken(lock.c_str()));
+      if (write(ready[1], &taken, 1) != 1) _exit(1);
+      char byte;
+      while (read(hold[0], &byte, 1) > 0) {
+      }
+      _exit(0);
+    }
+    close(ready[1]);
+    close(hold[0]);
+    char taken = 0;
+    EXPECT_EQ(read(ready[0], &taken, 1), 1);
+    EXPECT_EQ(taken, '0');
+    const pid_t other = fork();
+    if (other == 0) {
+      if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(127);
+      _exit(plat_InstanceLockTaken(lock.c_str()) + 1);
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(other, &status, 0), other);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);  // 1: held by another process
+    close(hold[1]);
+    close(ready[0]);
+    EXPECT_EQ(waitpid(holder, &status, 0), holder);
+  }
+  const std::string a = d + "/a.lock";
   const char* why = nullptr;
-  EXPECT_EQ(plat_InstanceLockTaken((std::string(dir) + "/no/a.lock").c_str(), &why), -1);
+  EXPECT_EQ(plat_InstanceLockTaken((d + "/no/a.lock").c_str(), &why), -1);
   EXPECT_STREQ(why, "No such file or directory");
   EXPECT_EQ(plat_InstanceLockTaken(a.c_str()), 0);
   EXPECT_EQ(plat_InstanceLockTaken(a.c_str()), 0);  // already this process's

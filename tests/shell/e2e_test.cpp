@@ -315,11 +315,13 @@ TEST_F(Game, ASettingsCacheThatCannotBeWrittenIsReported) {
   EXPECT_FALSE(fs::exists(dir_ / "start/log.txt"));
 }
 
-// A second game started in the folder of a running one says so, writes
+// A second game started in the folder of a running one, from its start
+// directory or from another start directory beside it, says so, writes
 // nothing and exits 1; once the first is killed, the next start runs.
 TEST_F(Game, ASecondGameInTheSameFolderEndsAtOnce) {
   const pid_t first = Start({kGame});
   ASSERT_TRUE(WaitLog(gamerun::ModeEntered(3)));
+  fs::copy(dir_ / "start", dir_ / "start2", fs::copy_options::recursive);
   auto tree = [&] {
     std::string t;
     for (auto& e : fs::recursive_directory_iterator(dir_)) {
@@ -331,23 +333,27 @@ TEST_F(Game, ASecondGameInTheSameFolderEndsAtOnce) {
   };
   const std::string files = tree();
   const std::string errFile = dir_.string() + ".second";
-  const pid_t second = fork();
-  if (second == 0) {
-    if (chdir((dir_ / "start").c_str()) != 0) _exit(127);
-    setenv("VELMAR_MSGBOX", "auto", 1);
-    freopen("/dev/null", "w", stdout);
-    freopen(errFile.c_str(), "w", stderr);
-    execl(kGame.c_str(), kGame.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
+  for (const char* start : {"start", "start2"}) {
+    SCOPED_TRACE(start);
+    const pid_t second = fork();
+    if (second == 0) {
+      if (chdir((dir_ / start).c_str()) != 0) _exit(127);
+      setenv("VELMAR_MSGBOX", "auto", 1);
+      freopen("/dev/null", "w", stdout);
+      freopen(errFile.c_str(), "w", stderr);
+      execl(kGame.c_str(), kGame.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    EXPECT_EQ(Wait(second, 60), 1);  // at once: a minute is only a safety net
+    const std::string err = Slurp(errFile);
+    fs::remove(errFile);
+    EXPECT_NE(err.find("velmar: another game runs in the folder " + fs::canonical(dir_).string() + " "),
+              std::string::npos)
+        << err;
+    EXPECT_NE(err.find("velmar: message box [Velmar] Another game"), std::string::npos) << err;
+    EXPECT_EQ(err.find("AddressSanitizer"), std::string::npos) << err;
+    EXPECT_EQ(tree(), files);
   }
-  EXPECT_EQ(Wait(second, 60), 1);  // at once: a minute is only a safety net
-  const std::string err = Slurp(errFile);
-  fs::remove(errFile);
-  EXPECT_NE(err.find("velmar: another game runs in the folder " + fs::canonical(dir_).string()), std::string::npos)
-      << err;
-  EXPECT_NE(err.find("velmar: message box [Velmar] Another game"), std::string::npos) << err;
-  EXPECT_EQ(err.find("AddressSanitizer"), std::string::npos) << err;
-  EXPECT_EQ(tree(), files);
   kill(std::atoi(Slurp(dir_ / "velmar.pid").c_str()), SIGKILL);
   Wait(first);
   EXPECT_EQ(RunToEnd({kGame, "o2::NeedExit=1"}), 0);
