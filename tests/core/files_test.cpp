@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -284,7 +287,8 @@ TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
 // A link at a save's name or at its backup's, dangling or not, is moved aside
 // or removed, never followed: the save succeeds and nothing is written where
 // the link leads. A link at the name is no file the program wrote: it is kept
-// as "_bad" and the backup stays as it was.
+// as "_bad" and the backup stays as it was. A hard link at the name is a
+// regular file: it becomes the backup, its other name keeps the old contents.
 TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
   ASSERT_TRUE(fs::create_directory("folder"));
   WriteAll("victim.txt", "precious");
@@ -311,12 +315,14 @@ TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
     const char* what;
     std::string at;  // where the link stands
     std::string to;  // what it names
+    bool hard = false;
   } links[] = {
       {"a dangling link at the name", "save.bin", "nowhere"},
       {"a link to a file at the name", "save.bin", "victim.txt"},
       {"a link to a folder at the name", "save.bin", "folder"},
       {"a dangling link at the backup's name", "save.bin_bak", "nowhere"},
       {"a link to a file at the backup's name", "save.bin_bak", "victim.txt"},
+      {"a hard link at the name", "save.bin", "victim.txt", true},
   };
   for (const auto& w : writers) {
     for (const auto& l : links) {
@@ -330,11 +336,17 @@ TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
       } else {
         WriteAll("save.bin", "old");
       }
-      fs::create_symlink(l.to, l.at, ec);
+      if (l.hard)
+        fs::create_hard_link(l.to, l.at, ec);
+      else
+        fs::create_symlink(l.to, l.at, ec);
       EXPECT_FALSE(ec) << ec.message();
       EXPECT_EQ(w.save(), 1);
       EXPECT_EQ(ReadRegular("save.bin"), "new");
-      if (atName) {
+      if (l.hard) {
+        EXPECT_EQ(ReadRegular("save.bin_bak"), "precious");
+        EXPECT_EQ(ReadRegular("save.bin_bad"), "older bad");
+      } else if (atName) {
         EXPECT_TRUE(fs::is_symlink(fs::symlink_status("save.bin_bad", ec))) << "the link is kept as _bad";
         EXPECT_EQ(fs::read_symlink("save.bin_bad", ec), fs::path(l.to));
         EXPECT_EQ(ReadRegular("save.bin_bak"), "good");
@@ -346,6 +358,39 @@ TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
       EXPECT_TRUE(fs::is_empty("folder", ec));
     }
   }
+}
+
+// A save stopped at any moment (the process killed) leaves a whole file at
+// the name: the old one or the new one, never none and never a part.
+TEST_F(FileTest, ASaveStoppedAtAnyMomentLeavesAWholeFileAtTheName) {
+  constexpr size_t kSize = 4096;
+  auto whole = [&](const std::string& s) { return s.size() == kSize && s.find_first_not_of(s[0]) == s.npos; };
+  WriteAll("w.bin", std::string(kSize, '@'));
+  std::mt19937 rnd(7);
+  int changed = 0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+  for (int i = 0; i < 400 && std::chrono::steady_clock::now() < end; ++i) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      alarm(10);
+      for (int k = i;; ++k) {  // saves without end, each whole file one letter
+        const std::string bytes(kSize, static_cast<char>('a' + k % 26));
+        t_SafeWrite out;
+        if (!out.Open("w", ".bin")) continue;
+        out.Check(std::fwrite(bytes.data(), 1, kSize, out.f) == kSize);
+        out.Close();
+      }
+    }
+    const std::string before = ReadRegular("w.bin");
+    usleep(rnd() % 4000);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    const std::string now = ReadRegular("w.bin");
+    ASSERT_TRUE(whole(now)) << "stop " << i << ": the name holds " << now.size() << " bytes";
+    changed += now != before;
+  }
+  EXPECT_GT(changed, 0) << "no save ended before its stop";
 }
 
 // Every writer whose write fails (a file-size limit: the system says "File
