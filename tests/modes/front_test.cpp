@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "tech/tech.h"
+#include "tests/common/file_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/unit_tables.h"
 #include "tests/render/render_fixture.h"
@@ -180,7 +182,9 @@ TEST_F(FrontTest, TerrainFileLinesSaveAndLoad) {
 }
 
 // A terrain file line that fails says so in a message box (answered at once
-// under VELMAR_MSGBOX, which writes it to stderr); one that works says nothing.
+// under VELMAR_MSGBOX, which writes it to stderr) and leaves its line in the
+// log; the box of a failed save says that the old file is kept only when one
+// was there. One that works says nothing.
 TEST_F(FrontTest, AFailedTerrainFileLineTellsThePlayer) {
   setenv("VELMAR_MSGBOX", "auto", 0);
   fs::copy_file(std::string(VELMAR_SOURCE_DIR) + "/data/base/msgbase.txt", "base/msgbase.txt",
@@ -189,29 +193,44 @@ TEST_F(FrontTest, AFailedTerrainFileLineTellsThePlayer) {
   *o2::EngText = 1;
   Plit_Init();
   const std::string saveFailed = "message box [Error] Save Land failed: tmp-land was not written";
+  const std::string oldKept = saveFailed + "; the old file is kept (see log.txt).";
+  const std::string noOld = saveFailed + " (see log.txt).";
   const std::string loadFailed = "message box [Error] Load Land failed: tmp-land is missing or no terrain file";
   struct Case {
     const char* name;
     int id;
     void (*prepare)();
+    bool cut;         // under a file-size limit the log can grow by but the terrain file cannot
     std::string box;  // "" for none
   } cases[] = {
-      {"save into a folder's place", 182, [] { fs::create_directories("tmp-land/x"); }, saveFailed},
-      {"load a folder", 183, [] { fs::create_directories("tmp-land/x"); }, loadFailed},
-      {"load a missing file", 183, [] {}, loadFailed},
-      {"load a file that is no terrain", 183, [] { std::ofstream("tmp-land") << "not a terrain"; }, loadFailed},
-      {"save", 182, [] {}, ""},
-      {"load what was saved", 183, [] { ASSERT_EQ(Plit_Save("tmp-land"), 1); }, ""},
+      {"save into a folder's place", 182, [] { fs::create_directories("tmp-land/x"); }, false, noOld},
+      {"save cut short over an old file", 182, [] { std::ofstream("tmp-land") << "old"; }, true, oldKept},
+      {"save cut short with no old file", 182, [] {}, true, noOld},
+      {"load a folder", 183, [] { fs::create_directories("tmp-land/x"); }, false, loadFailed},
+      {"load a missing file", 183, [] {}, false, loadFailed},
+      {"load a file that is no terrain", 183, [] { std::ofstream("tmp-land") << "not a terrain"; }, false, loadFailed},
+      {"save", 182, [] {}, false, ""},
+      {"load what was saved", 183, [] { ASSERT_EQ(Plit_Save("tmp-land"), 1); }, false, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove_all("tmp-land");
     c.prepare();
+    const size_t logFrom = Slurp("log.txt").size();
     testing::internal::CaptureStderr();
-    LinCases::Cases(c.id);
+    {
+      std::optional<FileSizeLimit> limit;
+      if (c.cut) {
+        ASSERT_LT(logFrom + 4096, static_cast<size_t>(t_PlitHold::kRecordFixed));
+        limit.emplace(logFrom + 4096);
+      }
+      LinCases::Cases(c.id);
+    }
     const std::string err = testing::internal::GetCapturedStderr();
     if (c.box.empty()) EXPECT_EQ(err.find("message box"), std::string::npos) << err;
     else EXPECT_NE(err.find(c.box), std::string::npos) << err;
+    const std::string logged = Slurp("log.txt").substr(logFrom);
+    EXPECT_EQ(logged.find("tmp-land") != std::string::npos, !c.box.empty()) << logged;
   }
   fs::remove_all("tmp-land");
   FreeMsgBase();
