@@ -603,8 +603,8 @@ TEST_F(FrontTest, OrdersGoOnlyToTheSelectedObjectsOfThePlayersSide) {
   PlayerSelectedReset();
 }
 
-// A base that cannot be read at start (junk bytes, a link or a pipe at its
-// name) is kept aside as "_bad" and a new base is made: the backup of the
+// A base that cannot be read at start (junk bytes, an empty file, a link or a
+// pipe at its name) is kept aside as "_bad" and a new base is made: the backup of the
 // last good base stays byte for byte, and the log says why and what is kept.
 TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
   ASSERT_EQ(initResult_, 1);
@@ -617,9 +617,12 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
     std::function<bool()> put;
     fs::file_type kept;
     const char* why;
+    std::string bytes = {};  // what a regular file held
   } cases[] = {
       {"16 junk bytes", [&] { return !!(std::ofstream("base/gen.fgh", std::ios::binary) << junk); },
-       fs::file_type::regular, "not an object base (its magic number is wrong)"},
+       fs::file_type::regular, "not an object base (its magic number is wrong)", junk},
+      {"an empty file", [] { return !!std::ofstream("base/gen.fgh"); }, fs::file_type::regular,
+       "the file is empty", ""},
       {"a link to junk", [] { return symlink("junk", "base/gen.fgh") == 0; }, fs::file_type::symlink,
        "its magic number is wrong"},
       {"a dangling link", [] { return symlink("nowhere", "base/gen.fgh") == 0; }, fs::file_type::symlink,
@@ -638,7 +641,7 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
     std::error_code ec;
     EXPECT_EQ(fs::symlink_status("base/gen.fgh_bad", ec).type(), c.kept);
     if (c.kept == fs::file_type::regular) {
-      EXPECT_EQ(Slurp("base/gen.fgh_bad"), junk);
+      EXPECT_EQ(Slurp("base/gen.fgh_bad"), c.bytes);
     }
     const std::string log = Slurp("log.txt").substr(logFrom);
     EXPECT_NE(log.find("Err >> Pro_Q7_Elements::init()-->FgrHld.LoadBase() // now make new: \"base/gen.fgh\" "
