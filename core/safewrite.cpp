@@ -1,5 +1,8 @@
 #include "core/safewrite.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -16,6 +19,33 @@ int MoveReplacing(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) return 0;
   // Two names of one file: rename leaves both, the contents are at `to`.
   return !sysWhatIsAt(from) || sysDeleteFile(from);
+}
+
+// Sends a closed file's data to the disk, whoever closed its stream. 1 on
+// success, else 0 with errno set.
+int SyncFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return 0;
+  const int r = ::fsync(fd);
+  const int err = errno;
+  ::close(fd);
+  errno = err;
+  return r == 0;
+}
+
+// Sends the names in the folder holding `path` to the disk, as far as it can.
+void SyncFolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// A hard link that failed for one of these causes: the file system has none.
+bool NoHardLinks(int err) {
+  return err == EPERM || err == EXDEV || err == ENOTSUP || err == EOPNOTSUPP || err == EMLINK;
 }
 
 }  // namespace
@@ -63,27 +93,58 @@ int t_SafeWrite::Finish(bool ok) {
   if (tmp_.empty()) return 0;
   std::string tmp = tmp_;
   tmp_.clear();
+  // The new file's data are on the disk before it takes the name.
+  if (ok_ && !SyncFile(tmp)) {
+    Fail();
+    ok_ = false;
+  }
   // Links at the name count as themselves: moved aside, never followed.
   const bool hadOld = sysNameTaken(path_);
   if (ok_) {
-    const std::string aside = SafeAsideName(path_);
-    if (hadOld && !MoveReplacing(path_, aside)) {
-      Fail();
-      LogFail("\n write of \"%s\": the old file cannot be moved to \"%s\" (%s); it is kept\n", path_.c_str(),
-              aside.c_str(), Cause(err_));
-      ok_ = false;
-    } else if (!sysMoveFile(tmp, path_)) {
-      Fail();
-      LogFail("\n write of \"%s\": the new file cannot take its name (%s)\n", path_.c_str(), Cause(err_));
-      if (hadOld) sysMoveFile(aside, path_);
-      ok_ = false;
-    }
-    if (ok_) return 1;
+    if (PutInPlace(tmp, hadOld)) return 1;
+    ok_ = false;
   } else {
     LogFail("\n write of \"%s\" failed (%s)%s\n", path_.c_str(), Cause(err_), hadOld ? ": the old file is kept" : "");
   }
   sysDeleteFile(tmp);
   return 0;
+}
+
+bool t_SafeWrite::PutInPlace(const std::string& tmp, bool hadOld) {
+  const std::string aside = SafeAsideName(path_);
+  const std::string asideNew = aside + "_new";
+  bool linked = false, moved = false;
+  if (hadOld) {
+    const char* there = sysWhatIsAt(aside);
+    if (there && std::strcmp(there, "a directory") == 0) {
+      errno = EISDIR;
+    } else {
+      // The old file gets a second name (a link as itself) where a stopped
+      // save may have left one; without hard links it is moved aside.
+      if (sysNameTaken(asideNew)) sysDeleteFile(asideNew);
+      linked = ::linkat(AT_FDCWD, path_.c_str(), AT_FDCWD, asideNew.c_str(), 0) == 0;
+      moved = !linked && NoHardLinks(errno) && MoveReplacing(path_, aside);
+    }
+    if (!linked && !moved) {
+      Fail();
+      LogFail("\n write of \"%s\": the old file cannot be moved to \"%s\" (%s); it is kept\n", path_.c_str(),
+              aside.c_str(), Cause(err_));
+      return false;
+    }
+  }
+  // With the second name, one step replaces the old file at the name by the new one.
+  if (linked ? std::rename(tmp.c_str(), path_.c_str()) != 0 : !sysMoveFile(tmp, path_)) {
+    Fail();
+    LogFail("\n write of \"%s\": the new file cannot take its name (%s)\n", path_.c_str(), Cause(err_));
+    if (linked) sysDeleteFile(asideNew);
+    if (moved) sysMoveFile(aside, path_);
+    return false;
+  }
+  SyncFolderOf(path_);
+  if (linked && !MoveReplacing(asideNew, aside))
+    LogFail("\n write of \"%s\": the old file is kept as \"%s\", not as \"%s\" (%s)\n", path_.c_str(),
+            asideNew.c_str(), aside.c_str(), std::strerror(errno));
+  return true;
 }
 
 bool SafeFlushOK(FILE* f) { return f && std::fflush(f) == 0 && !std::ferror(f); }

@@ -1,8 +1,13 @@
 // Rewriting a file safely: the new contents go to a temporary file beside the
 // target ("<name>_new", always created anew: a file, link or pipe left at that
 // name is removed, never written through); only when every write and the
-// close succeeded does the old file become "<name>_bak" (replacing an older
-// one) and the new one take its name. "_bak" only ever receives a regular
+// close succeeded, and the data are on the disk, does the old file become
+// "<name>_bak" (replacing an older one) and the new one take its name. The
+// old file gets its backup name as a second name (a hard link, made at
+// "<name>_bak_new" first) and the new one replaces it at the name in one
+// step, so that the name holds a whole file at every moment, even when the
+// program is stopped in between; on a file system without hard links the old
+// file is moved aside first. "_bak" only ever receives a regular
 // file: a link (dangling or not), a pipe or a device at the name is kept
 // aside as "<name>_bad" instead, never followed. A failed save logs the
 // system's cause, removes the temporary file and leaves the old file and its
@@ -36,6 +41,9 @@ class t_SafeWrite {
 
  private:
   void Fail();  // keeps the cause (errno) of the first failure
+  // Gives the whole temporary file the name, the old one (hadOld) kept
+  // aside; false, with the log line, when it stays as it was.
+  bool PutInPlace(const std::string& tmp, bool hadOld);
   std::string path_;
   std::string tmp_;
   bool ok_ = true;

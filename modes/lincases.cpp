@@ -1,6 +1,8 @@
 // The one handler of every panel line click: the menu, the game and editor
 // panels, the building list, the editor-object list and the two settings
 // overlay lists hand it the clicked line's command id.
+#include <cstring>
+
 #include "core/core.h"
 #include "modes/front.h"
 #include "modes/mapgen.h"
@@ -19,8 +21,9 @@ constexpr int kFirstId = 101, kLastId = 563;
 constexpr int kPixBufSide = 512;
 const char* const kLandFile = "tmp-land";
 const char* const kHeightMap = "testHMap.tga";
-// Message-base texts: the caption "Error" and what a failed terrain file line says.
-constexpr int kMsgError = 5, kMsgSaveLandFailed = 208, kMsgLoadLandFailed = 209;
+// Message-base texts: the caption "Error" and what a failed terrain file line
+// says (a failed save over an old file, one with none, a failed load).
+constexpr int kMsgError = 5, kMsgSaveLandFailed = 208, kMsgLoadLandFailed = 209, kMsgSaveLandFailedNoOld = 210;
 
 // Ids without an action of their own and without a line of any list.
 bool Unassigned(int id) {
@@ -62,6 +65,14 @@ void KillSelected() {
 // A terrain file line that failed tells the player so; the log says why.
 void LandFileResult(int ok, int failMsg) {
   if (!ok) MessageBoxA(nullptr, MsgBase(failMsg), MsgBase(kMsgError), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Save Land: the failure box says that the old file is kept only when a
+// regular file stood at the name before the save.
+void SaveLand() {
+  const char* what = sysWhatIsAt(kLandFile);
+  const bool hadOld = what && std::strcmp(what, "a regular file") == 0;
+  LandFileResult(Plit_Save(kLandFile), hadOld ? kMsgSaveLandFailed : kMsgSaveLandFailedNoOld);
 }
 
 void EditProperty(int id) {
@@ -113,7 +124,7 @@ void LinCases::Cases(int id) {
     case 153: StepPixBufLand(); break;
     case 155: KillSelected(); break;
     case 157: PlitHold.InitHMap(kHeightMap); break;
-    case 182: LandFileResult(Plit_Save(kLandFile), kMsgSaveLandFailed); break;
+    case 182: SaveLand(); break;
     case 183: LandFileResult(Plit_Load(kLandFile), kMsgLoadLandFailed); break;
     case 185: *o2::PlitBrushSize = *o2::PlitBrushSize == 3 ? 1 : 3; break;
     case 223: TestFly_FromBunker(PlayerBanerID); break;

@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <new>
 
 #include "core/core.h"
+#include "core/safewrite.h"
 #include "render/image0.h"
 
 namespace {
@@ -43,48 +45,59 @@ void Headers(uint8_t* h, uint32_t width, int32_t height, uint16_t bits, uint32_t
 
 bool WriteAll(FILE* f, const void* data, size_t n) { return std::fwrite(data, 1, n, f) == n; }
 
+// Writes a BMP file whole under a temporary name that takes the file's name
+// only when complete and closed (core/safewrite.h): the headers, `colours`
+// palette entries, then `height` rows of rowBytes bytes, row r filled by
+// fillRow(r, row) and padded with zeros to a multiple of 4 bytes. A failure
+// is logged with its cause and leaves no new file.
+int WriteBmp(const char* path, uint32_t width, int32_t height, uint16_t bits, uint32_t pixPerMetre,
+             const RGBQUAD* palette, uint32_t colours, size_t rowBytes,
+             const std::function<void(int, uint8_t*)>& fillRow) {
+  const size_t padded = (rowBytes + 3) / 4 * 4;
+  uint8_t* row = new (std::nothrow) uint8_t[padded ? padded : 1]();
+  if (!row) {
+    LogInfo("\n BMP %s: no memory for a row of %zu bytes; not written\n", path, padded);
+    return 0;
+  }
+  t_SafeWrite out;
+  int done = 0;
+  if (out.Open(path, "")) {
+    uint8_t h[kHeaders];
+    Headers(h, width, height, bits, static_cast<uint32_t>(padded * static_cast<size_t>(height)), pixPerMetre,
+            colours);
+    bool ok = WriteAll(out.f, h, kHeaders);
+    for (uint32_t i = 0; ok && i < colours; ++i) {
+      const uint8_t q[4] = {palette[i].rgbBlue, palette[i].rgbGreen, palette[i].rgbRed, 0};
+      ok = WriteAll(out.f, q, 4);
+    }
+    for (int r = 0; ok && r < height; ++r) {
+      fillRow(r, row);
+      ok = WriteAll(out.f, row, padded);
+    }
+    out.Check(ok);
+    done = out.Close();
+  }
+  delete[] row;
+  return done;
+}
+
 }  // namespace
 
 int SaveBMP_FromStdPix(const char* path, Pix_& p) {
   if (!path || !p.pixels || p.bpp != 24 || p.width <= 0 || p.height <= 0 || (p.width * 3) % 4 != 0) return 0;
-  FILE* f = sysOpenWrite(path, "wb");
-  if (!f) return 0;
-  uint32_t size = static_cast<uint32_t>(p.width) * p.height * 3;
-  uint8_t h[kHeaders];
-  Headers(h, static_cast<uint32_t>(p.width), p.height, 24, size, 0, 0);
-  bool ok = WriteAll(f, h, 14) && WriteAll(f, h + 14, 40) && WriteAll(f, p.pixels, size);
-  std::fclose(f);
-  return ok ? 1 : 0;
+  const uint32_t width = static_cast<uint32_t>(p.width);
+  const size_t rowBytes = static_cast<size_t>(width) * 3;
+  return WriteBmp(path, width, p.height, 24, 0, nullptr, 0, rowBytes, [&](int r, uint8_t* row) {
+    std::memcpy(row, p.pixels + static_cast<size_t>(r) * rowBytes, rowBytes);
+  });
 }
 
 int _writeBmp24(const char* path, uint32_t width, int height, uint8_t* pixels, uint32_t flipRows,
                 uint32_t swapRedBlue) {
   if (!path || !pixels || height < 0) return 0;
-  size_t rowBytes = static_cast<size_t>(width) * 3;
-  size_t padding = (4 - rowBytes % 4) % 4;
-  size_t imageSize = (rowBytes + padding) * static_cast<size_t>(height);
-  const char* why = nullptr;
-  FILE* f = sysOpenWrite(path, "wb", &why);
-  if (!f) {
-    LogInfo("\n Error opening file %s (bitmap24): %s", path, why);
-    return 0;
-  }
-  uint8_t h[kHeaders];
-  Headers(h, width, height, 24, static_cast<uint32_t>(imageSize), 2952, 0);
-  if (!WriteAll(f, h, 14) || !WriteAll(f, h + 14, 40) || std::fflush(f) != 0) {
-    LogInfo("\n Error writing bitmap24 header to %s: %s", path, std::strerror(errno));
-    std::fclose(f);
-    return 0;
-  }
-  uint8_t* buf = new (std::nothrow) uint8_t[imageSize ? imageSize : 1]();
-  if (!buf) {
-    std::fclose(f);
-    LogInfo("\n Error allocating memory (bitmap24)");
-    return 0;
-  }
-  for (int r = 0; r < height; ++r) {
+  const size_t rowBytes = static_cast<size_t>(width) * 3;
+  return WriteBmp(path, width, height, 24, 2952, nullptr, 0, rowBytes, [&](int r, uint8_t* dst) {
     const uint8_t* src = pixels + static_cast<size_t>(flipRows ? height - 1 - r : r) * rowBytes;
-    uint8_t* dst = buf + static_cast<size_t>(r) * (rowBytes + padding);
     for (uint32_t x = 0; x < width; ++x) {
       const uint8_t* s = src + 3 * x;
       uint8_t* d = dst + 3 * x;
@@ -92,47 +105,17 @@ int _writeBmp24(const char* path, uint32_t width, int height, uint8_t* pixels, u
       d[1] = s[1];
       d[2] = swapRedBlue ? s[0] : s[2];
     }
-  }
-  bool ok = WriteAll(f, buf, imageSize) && std::fflush(f) == 0;
-  int err = ok ? 0 : errno;
-  delete[] buf;
-  if (std::fclose(f) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    LogInfo("\n Error writing bitmap24 data to %s: %s", path, std::strerror(err));
-    return 0;
-  }
-  return 1;
+  });
 }
 
 int write8BitBmpFile(const char* path, uint32_t width, uint32_t height, uint8_t* pixels, uint32_t entries,
                      RGBQUAD* palette) {
   if (!path || !pixels || (entries && !palette) || entries > 256) return 0;
-  size_t padding = (4 - width % 4) % 4;
-  size_t row = width + padding;
-  size_t imageSize = row * height;
-  FILE* f = sysOpenWrite(path, "wb");
-  if (!f) return 0;
-  uint8_t h[kHeaders];
-  Headers(h, width, static_cast<int32_t>(height), 8, static_cast<uint32_t>(imageSize), 2952, entries);
-  bool ok = WriteAll(f, h, kHeaders);
-  for (uint32_t i = 0; ok && i < entries; ++i) {
-    const uint8_t q[4] = {palette[i].rgbBlue, palette[i].rgbGreen, palette[i].rgbRed, 0};
-    ok = WriteAll(f, q, 4);
-  }
-  uint8_t* buf = ok ? new (std::nothrow) uint8_t[row ? row : 1]() : nullptr;
-  ok = ok && buf;
-  for (uint32_t r = 0; ok && r < height; ++r) {
-    std::memcpy(buf, pixels + static_cast<size_t>(height - 1 - r) * width, width);
-    ok = WriteAll(f, buf, row);
-  }
-  delete[] buf;
-  std::fclose(f);
-  return ok ? 1 : 0;
+  const int32_t rows = static_cast<int32_t>(height);
+  return WriteBmp(path, width, rows, 8, 2952, palette, entries, width, [&](int r, uint8_t* row) {
+    std::memcpy(row, pixels + static_cast<size_t>(height - 1 - r) * width, width);
+  });
 }
-
 int _writeGrayScaleDataToBmpFile(const char* path, uint32_t width, uint32_t height, uint8_t* pixels) {
   RGBQUAD palette[256];
   for (int i = 0; i < 256; ++i) {
@@ -157,6 +140,8 @@ int OGL_SaveViewportToBMP(std::string path) {
   glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
   glReadPixels(0, 0, vp[2], vp[3], GL_BGR_EXT, GL_UNSIGNED_BYTE, pic.pixels);
   glPopClientAttrib();
-  if (SaveBMP_FromStdPix(path.c_str(), pic)) return 1;
+  // One writer, chosen by the width: rows of whole 4-byte words go as they
+  // are, others are padded.
+  if (vp[2] * 3 % 4 == 0) return SaveBMP_FromStdPix(path.c_str(), pic);
   return _writeBmp24(path.c_str(), static_cast<uint32_t>(vp[2]), vp[3], pic.pixels, 0, 0);
 }

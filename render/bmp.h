@@ -1,6 +1,9 @@
 // Uncompressed BMP files: 24-bit writers (screenshots of the viewport) and
-// 8-bit grey-scale and palette writers. Each writes a new file: whatever
-// stood at the name (a file, a link, a pipe) is replaced, never written through.
+// 8-bit grey-scale and palette writers. Each writes a new file under a
+// temporary name that takes the file's name only when it is complete and
+// closed (core/safewrite.h): whatever stood at the name (a file, a link, a
+// pipe) is kept aside, never written through, and a failed write leaves no
+// new file and logs the system's cause.
 #pragma once
 
 #include <cstdint>

@@ -227,9 +227,11 @@ std::string NameTypeImageUni(std::string name) {
   if (!EndsWith(name, ".u")) return name;
   std::string base = name.substr(0, name.size() - 2);
   static const char* const kExt[] = {".tga", ".bmp", ".png", ".dds", ".jpg", ".tex"};
+  // The first name at which anything stands (nothing is opened): the reader
+  // then names that file and says what is wrong with it.
   for (const char* e : kExt) {
     std::string candidate = base + e;
-    if (!sysNotRegularFile(candidate)) return candidate;
+    if (sysWhatIsAt(candidate)) return candidate;
   }
   return base + ".tex";
 }

@@ -62,6 +62,8 @@ class Pix_ {
   void finMipMapFormat(int level, int w, int h, uint8_t* data, unsigned format);
 };
 
+// A picture name ending in ".u": the first of its .tga, .bmp, .png, .dds,
+// .jpg and .tex names at which anything stands, else its .tex name.
 std::string NameTypeImageUni(std::string name);
 int _ReadImage2(bitmap* bm, std::string name, std::string archive, short mode);
 int TargaDecode(bitmap* bm, const uint8_t* data, int size, const char* path);

@@ -2,7 +2,9 @@
 #include "shell/renderglue.h"
 #include "shell/worldglue.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "core/core.h"
@@ -61,7 +63,28 @@ bool TakeRunFolder() {
   return true;
 }
 
+// The users folder, where screenshots go: made when missing. When it cannot
+// be used, the log says why and screenshots are not saved this run.
+std::string gUserDirWhy = "the users folder was not set up at start";
+
+void TakeUserDir() {
+  std::string why;
+  if (MakeFolder("users", why)) {
+    if (!SetCurrentDirectoryA("users")) why = std::strerror(errno);
+    else if (!CurrentDirInto(game_user_dir0)) why = "its path is longer than 254 characters";
+  }
+  if (why.empty()) {
+    *o2::UserDirE = 1;
+    gUserDirWhy.clear();
+    return;
+  }
+  gUserDirWhy = std::string("the folder \"") + game_start_dir0() + "/users\" cannot be used (" + why + ")";
+  LogInfo("\n %s; no screenshot is saved this run\n", gUserDirWhy.c_str());
+}
+
 }  // namespace
+
+const char* UserDirWhy() { return gUserDirWhy.c_str(); }
 
 bool StartFailed(const char* step) {
   if (!gStartFail.empty()) return false;
@@ -88,7 +111,7 @@ bool Start1() {
   sysBuildNormTable();
   Sprr1FillCosSin();
   sysSRand(sysTickCount());
-  if (SetCurrentDirectoryA("users") && CurrentDirInto(game_user_dir0)) *o2::UserDirE = 1;
+  TakeUserDir();
   LastFailClear();
   if (!SetCurrentDirectoryA(game_start_dir0())) return StartFailed("returning to the start directory");
   int greeting = 0;

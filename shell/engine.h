@@ -19,3 +19,5 @@ int EngineMain();
 bool StartFailed(const char* step);
 int WinProg_PrepOK();
 bool Start1();
+// Why the users folder (where screenshots go) could not be used at start.
+const char* UserDirWhy();

@@ -172,8 +172,22 @@ int ScreenShotFailed() {
 
 }  // namespace
 
+bool MakeFolder(const std::string& folder, std::string& why) {
+  const bool made = CreateDirectoryA(folder.c_str(), nullptr);
+  const int err = errno;
+  if (made || (err == EEXIST && sysCreateDirectory(folder))) return true;
+  // A file, a pipe or a link to nothing in the folder's place says what it is.
+  why = std::strerror(err);
+  const char* what = sysWhatIsAt(folder);
+  if (what && std::strcmp(what, "a directory") != 0) why = std::string("it is ") + what;
+  return false;
+}
+
 int t_Root_IPPI::SaveScreenShot() {
-  if (!*o2::UserDirE) return ScreenShotFailed();
+  if (!*o2::UserDirE) {
+    LogInfo("\n Screenshot not saved: %s\n", UserDirWhy());
+    return ScreenShotFailed();
+  }
   std::string space;
   if (!HDD_FreeSpace(game_user_dir0(), 1, &space)) {
     LogInfo("\n Screenshot not saved: %s\n", space.c_str());
@@ -188,15 +202,9 @@ int t_Root_IPPI::SaveScreenShot() {
   if (name.size() > 255) return ScreenShotFailed();
   // Written by its full path: the current directory is not changed.
   const std::string folder = std::string(game_user_dir0()) + "/screens1";
-  const bool made = CreateDirectoryA(folder.c_str(), nullptr);
-  const int err = errno;
-  const bool inFolder = made || (err == EEXIST && sysCreateDirectory(folder));
   std::string why;
+  const bool inFolder = MakeFolder(folder, why);
   if (!inFolder) {
-    // A file, a pipe or a link to nothing in the folder's place says what it is.
-    why = std::strerror(err);
-    const char* what = sysWhatIsAt(folder);
-    if (what && std::strcmp(what, "a directory") != 0) why = std::string("it is ") + what;
     LogInfo("\n Screenshot not saved: the folder \"%s\" cannot be used (%s)\n", folder.c_str(), why.c_str());
   }
   bool saved = inFolder && OGL_SaveViewportToBMP(folder + "/" + name);

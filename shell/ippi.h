@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 using t_ippi_fn = int (*)();
 
@@ -64,6 +65,10 @@ extern int GFGameTimePred;
 extern int GlobIPPITaktOdd;
 
 void ProcFPS(t_FPS& f);
+// Makes a folder where nothing stands; true when a folder is there. Else
+// `why` says what stands in its place ("it is a regular file") or gives the
+// system's cause.
+bool MakeFolder(const std::string& folder, std::string& why);
 int ServPlusGame(int n);
 int ippi_An_1Pre();
 int ippi_An_2Beg();

@@ -83,6 +83,8 @@ LATER = {
           "Сохранить землю не удалось: tmp-land не записан, старый файл сохранён (см. log.txt)."),
     209: ("Load Land failed: tmp-land is missing or no terrain file; the terrain is unchanged.",
           "Загрузить землю не удалось: tmp-land нет или это не файл земли; земля не изменена."),
+    210: ("Save Land failed: tmp-land was not written (see log.txt).",
+          "Сохранить землю не удалось: tmp-land не записан (см. log.txt)."),
 }
 
 # The technologies of the technology box, record by record (1..49): code,

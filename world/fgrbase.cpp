@@ -262,8 +262,10 @@ int t_FgrHld::LoadBase(int reset) {
 }
 
 int t_FgrHld::LoadBaseFrom(const uint8_t* data, size_t size, int reset) {
-  if (!fgrs || !data) return loadWhy = "no holder", 0;
-  if (size < kHeaderBytes) return loadWhy = "shorter than its header", 0;
+  if (!fgrs) return loadWhy = "no holder", 0;
+  // An empty file's bytes are no bytes at all (a null pointer).
+  if (size == 0) return loadWhy = "the file is empty", 0;
+  if (!data || size < kHeaderBytes) return loadWhy = "shorter than its header", 0;
   FILE* f = fmemopen(const_cast<uint8_t*>(data), size, "rb");
   if (!f) return loadWhy = "it cannot be read from memory", 0;
   // The header check closes the file it refuses.

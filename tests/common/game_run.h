@@ -225,7 +225,9 @@ class GameRun : public ::testing::Test {
   std::vector<fs::path> Shots() const {
     std::vector<fs::path> out;
     std::error_code ec;
-    for (auto& e : fs::directory_iterator(dir_ / "start/users/screens1", ec)) out.push_back(e.path());
+    // A shot being written is "<name>_new" until it is whole.
+    for (auto& e : fs::directory_iterator(dir_ / "start/users/screens1", ec))
+      if (e.path().extension() == ".bmp") out.push_back(e.path());
     std::sort(out.begin(), out.end());
     return out;
   }

@@ -97,6 +97,9 @@ TEST_F(LogTest, FailuresAreReportedOncePerChange) {
       {"a folder in its place", [] { unlink("d/log.txt"), mkdir("d/log.txt", 0755); }, 0, "a directory", 1},
       {"works again", [] { rmdir("d/log.txt"); }, 0, "", 2},
       {"the limit again", [] { WriteAll("d/log.txt", std::string(300, '.')); }, 300, "File too large", 2},
+      {"works once more", [] {}, 0, "", 3},
+      {"the same cause after it worked", [] { WriteAll("d/log.txt", std::string(300, '.')); }, 300,
+       "File too large", 3},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.what);

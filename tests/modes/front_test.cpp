@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "tech/tech.h"
+#include "tests/common/file_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/unit_tables.h"
 #include "tests/render/render_fixture.h"
@@ -183,7 +185,9 @@ TEST_F(FrontTest, TerrainFileLinesSaveAndLoad) {
 }
 
 // A terrain file line that fails says so in a message box (answered at once
-// under VELMAR_MSGBOX, which writes it to stderr); one that works says nothing.
+// under VELMAR_MSGBOX, which writes it to stderr) and leaves its line in the
+// log; the box of a failed save says that the old file is kept only when one
+// was there. One that works says nothing.
 TEST_F(FrontTest, AFailedTerrainFileLineTellsThePlayer) {
   setenv("VELMAR_MSGBOX", "auto", 0);
   fs::copy_file(std::string(VELMAR_SOURCE_DIR) + "/data/base/msgbase.txt", "base/msgbase.txt",
@@ -192,29 +196,44 @@ TEST_F(FrontTest, AFailedTerrainFileLineTellsThePlayer) {
   *o2::EngText = 1;
   Plit_Init();
   const std::string saveFailed = "message box [Error] Save Land failed: tmp-land was not written";
+  const std::string oldKept = saveFailed + "; the old file is kept (see log.txt).";
+  const std::string noOld = saveFailed + " (see log.txt).";
   const std::string loadFailed = "message box [Error] Load Land failed: tmp-land is missing or no terrain file";
   struct Case {
     const char* name;
     int id;
     void (*prepare)();
+    bool cut;         // under a file-size limit the log can grow by but the terrain file cannot
     std::string box;  // "" for none
   } cases[] = {
-      {"save into a folder's place", 182, [] { fs::create_directories("tmp-land/x"); }, saveFailed},
-      {"load a folder", 183, [] { fs::create_directories("tmp-land/x"); }, loadFailed},
-      {"load a missing file", 183, [] {}, loadFailed},
-      {"load a file that is no terrain", 183, [] { std::ofstream("tmp-land") << "not a terrain"; }, loadFailed},
-      {"save", 182, [] {}, ""},
-      {"load what was saved", 183, [] { ASSERT_EQ(Plit_Save("tmp-land"), 1); }, ""},
+      {"save into a folder's place", 182, [] { fs::create_directories("tmp-land/x"); }, false, noOld},
+      {"save cut short over an old file", 182, [] { std::ofstream("tmp-land") << "old"; }, true, oldKept},
+      {"save cut short with no old file", 182, [] {}, true, noOld},
+      {"load a folder", 183, [] { fs::create_directories("tmp-land/x"); }, false, loadFailed},
+      {"load a missing file", 183, [] {}, false, loadFailed},
+      {"load a file that is no terrain", 183, [] { std::ofstream("tmp-land") << "not a terrain"; }, false, loadFailed},
+      {"save", 182, [] {}, false, ""},
+      {"load what was saved", 183, [] { ASSERT_EQ(Plit_Save("tmp-land"), 1); }, false, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove_all("tmp-land");
     c.prepare();
+    const size_t logFrom = Slurp("log.txt").size();
     testing::internal::CaptureStderr();
-    LinCases::Cases(c.id);
+    {
+      std::optional<FileSizeLimit> limit;
+      if (c.cut) {
+        ASSERT_LT(logFrom + 4096, static_cast<size_t>(t_PlitHold::kRecordFixed));
+        limit.emplace(logFrom + 4096);
+      }
+      LinCases::Cases(c.id);
+    }
     const std::string err = testing::internal::GetCapturedStderr();
     if (c.box.empty()) EXPECT_EQ(err.find("message box"), std::string::npos) << err;
     else EXPECT_NE(err.find(c.box), std::string::npos) << err;
+    const std::string logged = Slurp("log.txt").substr(logFrom);
+    EXPECT_EQ(logged.find("tmp-land") != std::string::npos, !c.box.empty()) << logged;
   }
   fs::remove_all("tmp-land");
   FreeMsgBase();
@@ -598,8 +617,8 @@ TEST_F(FrontTest, OrdersGoOnlyToTheSelectedObjectsOfThePlayersSide) {
   PlayerSelectedReset();
 }
 
-// A base that cannot be read at start (junk bytes, a link or a pipe at its
-// name) is kept aside as "_bad" and a new base is made: the backup of the
+// A base that cannot be read at start (junk bytes, an empty file, a link or a
+// pipe at its name) is kept aside as "_bad" and a new base is made: the backup of the
 // last good base stays byte for byte, and the log says why and what is kept.
 TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
   ASSERT_EQ(initResult_, 1);
@@ -612,9 +631,12 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
     std::function<bool()> put;
     fs::file_type kept;
     const char* why;
+    std::string bytes = {};  // what a regular file held
   } cases[] = {
       {"16 junk bytes", [&] { return !!(std::ofstream("base/gen.fgh", std::ios::binary) << junk); },
-       fs::file_type::regular, "not an object base (its magic number is wrong)"},
+       fs::file_type::regular, "not an object base (its magic number is wrong)", junk},
+      {"an empty file", [] { return !!std::ofstream("base/gen.fgh"); }, fs::file_type::regular,
+       "the file is empty", ""},
       {"a link to junk", [] { return symlink("junk", "base/gen.fgh") == 0; }, fs::file_type::symlink,
        "its magic number is wrong"},
       {"a dangling link", [] { return symlink("nowhere", "base/gen.fgh") == 0; }, fs::file_type::symlink,
@@ -633,7 +655,7 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
     std::error_code ec;
     EXPECT_EQ(fs::symlink_status("base/gen.fgh_bad", ec).type(), c.kept);
     if (c.kept == fs::file_type::regular) {
-      EXPECT_EQ(Slurp("base/gen.fgh_bad"), junk);
+      EXPECT_EQ(Slurp("base/gen.fgh_bad"), c.bytes);
     }
     const std::string log = Slurp("log.txt").substr(logFrom);
     EXPECT_NE(log.find("Err >> Pro_Q7_Elements::init()-->FgrHld.LoadBase() // now make new: \"base/gen.fgh\" "

@@ -43,25 +43,49 @@ TEST_F(Game, ExitsOnNeedExitAfterItsFirstFrame) {
   EXPECT_EQ(fs::file_size(dir_ / "start/a_sys/base/o2o3.bin"), 3392u);
 }
 
+// The first frame's screenshot, also where the users folder is missing (the
+// game makes it at start); where a file stands in its place, the log says
+// why at start and again at the shot, and no screenshot is saved.
 TEST_F(Game, ScreenshotOfTheFirstFrame) {
-  ASSERT_EQ(RunToEnd({kGame, "o2::NeedExit=1", "o2::NeedScreen=1"}), 0);
-  ExpectCleanRun();
-  fs::path shots = dir_ / "start/users/screens1";
-  ASSERT_TRUE(fs::is_directory(shots));
-  std::vector<fs::path> files;
-  for (auto& e : fs::directory_iterator(shots)) files.push_back(e.path());
-  ASSERT_EQ(files.size(), 1u);
-  std::string name = files[0].filename().string();
-  EXPECT_EQ(name.rfind("Tervalo_", 0), 0u) << name;
-  EXPECT_NE(name.find("_0001.bmp"), std::string::npos) << name;
-  std::string bmp = Slurp(files[0]);
-  ASSERT_EQ(bmp.size(), 54u + 800 * 600 * 3);
-  // A corner of the frame that the menu leaves to its black clear colour
-  // (rows are stored bottom-up).
-  auto px = [&](int i) { return int(static_cast<unsigned char>(bmp[54 + 3 * (20 * 800 + 780) + i])); };
-  EXPECT_LE(px(2), 4);  // red
-  EXPECT_LE(px(1), 4);  // green
-  EXPECT_LE(px(0), 4);  // blue
+  const struct {
+    const char* name;
+    const char* prepare;
+    bool saved;
+  } cases[] = {
+      {"the users folder there", ":", true},
+      {"no users folder", "rm -r start/users", true},
+      {"a file in the users folder's place", "rm -r start/users && echo x > start/users", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(dir_);
+    ASSERT_EQ(RunToEnd({"--prepare", c.prepare, kGame, "o2::NeedExit=1", "o2::NeedScreen=1"}), 0);
+    ExpectCleanRun();
+    if (!c.saved) {
+      const std::string log = Slurp(dir_ / "log.txt");
+      const std::string why =
+          "the folder \"" + fs::canonical(dir_ / "start").string() + "/users\" cannot be used (it is a regular file)";
+      EXPECT_NE(log.find(why + "; no screenshot is saved this run"), std::string::npos) << log;
+      EXPECT_NE(log.find("Screenshot not saved: " + why), std::string::npos) << log;
+      continue;
+    }
+    fs::path shots = dir_ / "start/users/screens1";
+    ASSERT_TRUE(fs::is_directory(shots));
+    std::vector<fs::path> files;
+    for (auto& e : fs::directory_iterator(shots)) files.push_back(e.path());
+    ASSERT_EQ(files.size(), 1u);
+    std::string name = files[0].filename().string();
+    EXPECT_EQ(name.rfind("Tervalo_", 0), 0u) << name;
+    EXPECT_NE(name.find("_0001.bmp"), std::string::npos) << name;
+    std::string bmp = Slurp(files[0]);
+    ASSERT_EQ(bmp.size(), 54u + 800 * 600 * 3);
+    // A corner of the frame that the menu leaves to its black clear colour
+    // (rows are stored bottom-up).
+    auto px = [&](int i) { return int(static_cast<unsigned char>(bmp[54 + 3 * (20 * 800 + 780) + i])); };
+    EXPECT_LE(px(2), 4);  // red
+    EXPECT_LE(px(1), 4);  // green
+    EXPECT_LE(px(0), 4);  // blue
+  }
 }
 
 TEST_F(Game, WindowCloseEndsTheProgramCleanly) {

@@ -79,7 +79,12 @@ TEST(Readers, APipeInTheFilesPlaceIsRefusedAtOnce) {
       {"byte stream", "block.bin", [] { ByteLenta b; return GetByteLenta(b, "block.bin", "", "", 0) == 0; }},
       {"text file", "list.txt", [] { std::string t; return !ReadTextFileDropCR("list.txt", t); }},
       {"picture", "ris/p.tga", [] { Pix_ p; return p.LoadImg("ris/p.tga", "0", 0) == 0; }},
-      {"picture probe", "ris/q.tga", [] { return NameTypeImageUni("ris/q.u") == "ris/q.tex"; }},
+      // The probe names the pipe, without opening it, for the reader to refuse.
+      {"picture probe", "ris/q.tga",
+       [] {
+         Pix_ p;
+         return NameTypeImageUni("ris/q.u") == "ris/q.tga" && p.LoadImg(NameTypeImageUni("ris/q.u"), "0", 0) == 0;
+       }},
       {"model list", "models.txt", [] { return _Mesh_Sbor::LoadMeshGru("models.txt", 2) == 0; }},
       {"shader", "shader.txt", [] { return readShaderFile("shader.txt") == nullptr; }},
       {"terrain file", "land.bin", [] { return Plit_Load("land.bin") == 0; }},
