@@ -1,8 +1,6 @@
 // The one handler of every panel line click: the menu, the game and editor
 // panels, the building list, the editor-object list and the two settings
 // overlay lists hand it the clicked line's command id.
-#include <cstring>
-
 #include "core/core.h"
 #include "modes/front.h"
 #include "modes/mapgen.h"
@@ -67,11 +65,10 @@ void LandFileResult(int ok, int failMsg) {
   if (!ok) MessageBoxA(nullptr, MsgBase(failMsg), MsgBase(kMsgError), MB_OK | MB_ICONEXCLAMATION);
 }
 
-// Save Land: the failure box says that the old file is kept only when a
-// regular file stood at the name before the save.
+// Save Land: the failure box says that the old file is kept only when one
+// stood at the name before the save, by the rule of the safe write's log line.
 void SaveLand() {
-  const char* what = sysWhatIsAt(kLandFile);
-  const bool hadOld = what && std::strcmp(what, "a regular file") == 0;
+  const bool hadOld = sysNameTaken(kLandFile);
   LandFileResult(Plit_Save(kLandFile), hadOld ? kMsgSaveLandFailed : kMsgSaveLandFailedNoOld);
 }
 

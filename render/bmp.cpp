@@ -116,6 +116,7 @@ int write8BitBmpFile(const char* path, uint32_t width, uint32_t height, uint8_t*
     std::memcpy(row, pixels + static_cast<size_t>(height - 1 - r) * width, width);
   });
 }
+
 int _writeGrayScaleDataToBmpFile(const char* path, uint32_t width, uint32_t height, uint8_t* pixels) {
   RGBQUAD palette[256];
   for (int i = 0; i < 256; ++i) {
