@@ -43,6 +43,14 @@ void SyncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
+// Whether a save stopped before its end left something at `leftover`, the
+// temporary name of `path`; the caller removes it, and the log names it.
+bool LeftBehind(const std::string& path, const std::string& leftover) {
+  if (!sysNameTaken(leftover)) return false;
+  LogInfo("\n write of \"%s\": \"%s\", left by an unfinished save, is removed\n", path.c_str(), leftover.c_str());
+  return true;
+}
+
 // A hard link that failed for one of these causes: the file system has none.
 bool NoHardLinks(int err) {
   return err == EPERM || err == EXDEV || err == ENOTSUP || err == EOPNOTSUPP || err == EMLINK;
@@ -70,6 +78,7 @@ int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
   // The temporary file is always a new one: a file, link or pipe left at its
   // name is removed, never written through.
   std::string tmp = path_ + "_new";
+  LeftBehind(path_, tmp);
   const char* why = nullptr;
   f = sysOpenWrite(tmp, "wb", &why);
   if (!f) {
@@ -113,35 +122,45 @@ int t_SafeWrite::Finish(bool ok) {
 bool t_SafeWrite::PutInPlace(const std::string& tmp, bool hadOld) {
   const std::string aside = SafeAsideName(path_);
   const std::string asideNew = aside + "_new";
-  bool linked = false, moved = false;
+  // The old file's second name: a hard link, or where the file system has
+  // none a synced copy; only a link, pipe or device there is moved aside.
+  bool second = false, moved = false;
   if (hadOld) {
-    const char* there = sysWhatIsAt(aside);
-    if (there && std::strcmp(there, "a directory") == 0) {
-      errno = EISDIR;
-    } else {
-      // The old file gets a second name (a link as itself) where a stopped
-      // save may have left one; without hard links it is moved aside.
-      if (sysNameTaken(asideNew)) sysDeleteFile(asideNew);
-      linked = ::linkat(AT_FDCWD, path_.c_str(), AT_FDCWD, asideNew.c_str(), 0) == 0;
-      moved = !linked && NoHardLinks(errno) && MoveReplacing(path_, aside);
+    for (const std::string& name : {aside, asideNew}) {
+      const char* there = sysWhatIsAt(name);
+      if (there && std::strcmp(there, "a directory") == 0) {
+        errno = EISDIR;
+        Fail();
+        LogFail("\n write of \"%s\": the old file cannot be kept as \"%s\": \"%s\" is a directory; it is kept\n",
+                path_.c_str(), aside.c_str(), name.c_str());
+        return false;
+      }
     }
-    if (!linked && !moved) {
+    if (LeftBehind(path_, asideNew)) sysDeleteFile(asideNew);
+    second = ::linkat(AT_FDCWD, path_.c_str(), AT_FDCWD, asideNew.c_str(), 0) == 0;
+    if (!second && NoHardLinks(errno)) {
+      if (aside == path_ + "_bak")
+        second = sysCopyFile(path_, asideNew, 0) == 1;
+      else
+        moved = MoveReplacing(path_, aside);
+    }
+    if (!second && !moved) {
       Fail();
-      LogFail("\n write of \"%s\": the old file cannot be moved to \"%s\" (%s); it is kept\n", path_.c_str(),
+      LogFail("\n write of \"%s\": the old file cannot be kept as \"%s\" (%s); it is kept\n", path_.c_str(),
               aside.c_str(), Cause(err_));
       return false;
     }
   }
   // With the second name, one step replaces the old file at the name by the new one.
-  if (linked ? std::rename(tmp.c_str(), path_.c_str()) != 0 : !sysMoveFile(tmp, path_)) {
+  if (second ? std::rename(tmp.c_str(), path_.c_str()) != 0 : !sysMoveFile(tmp, path_)) {
     Fail();
     LogFail("\n write of \"%s\": the new file cannot take its name (%s)\n", path_.c_str(), Cause(err_));
-    if (linked) sysDeleteFile(asideNew);
+    if (second) sysDeleteFile(asideNew);
     if (moved) sysMoveFile(aside, path_);
     return false;
   }
   SyncFolderOf(path_);
-  if (linked && !MoveReplacing(asideNew, aside))
+  if (second && !MoveReplacing(asideNew, aside))
     LogFail("\n write of \"%s\": the old file is kept as \"%s\", not as \"%s\" (%s)\n", path_.c_str(),
             asideNew.c_str(), aside.c_str(), std::strerror(errno));
   return true;

@@ -4,14 +4,16 @@
 // close succeeded, and the data are on the disk, does the old file become
 // "<name>_bak" (replacing an older one) and the new one take its name. The
 // old file gets its backup name as a second name (a hard link, made at
-// "<name>_bak_new" first) and the new one replaces it at the name in one
-// step, so that the name holds a whole file at every moment, even when the
-// program is stopped in between; on a file system without hard links the old
-// file is moved aside first. "_bak" only ever receives a regular
-// file: a link (dangling or not), a pipe or a device at the name is kept
-// aside as "<name>_bad" instead, never followed. A failed save logs the
-// system's cause, removes the temporary file and leaves the old file and its
-// backup as they were.
+// "<name>_bak_new" first; on a file system without hard links a copy of it,
+// synced there) and the new one replaces it at the name in one step, so that
+// the name holds a whole file at every moment, even when the program is
+// stopped in between. "_bak" only ever receives a regular file: a link
+// (dangling or not), a pipe or a device at the name is kept aside as
+// "<name>_bad" instead, never followed (without hard links it is moved there
+// before the new file takes the name). What an unfinished save left at the
+// temporary names is removed, and the log names it. A directory at "_bak" or
+// "_bak_new" refuses the save. A failed save logs the system's cause, removes
+// the temporary file and leaves the old file and its backup as they were.
 #pragma once
 
 #include <cstdio>

@@ -131,6 +131,8 @@ int sysCopyFile(const std::string& from, const std::string& to, int failIfExists
   for (size_t n; ok && (n = std::fread(buf, 1, sizeof buf, in)) > 0;) ok = std::fwrite(buf, 1, n, out) == n;
   ok = ok && !std::ferror(in);
   std::fclose(in);
+  // The copy's data are on the disk before it takes the name.
+  ok = ok && std::fflush(out) == 0 && ::fsync(fileno(out)) == 0;
   if (out && std::fclose(out) != 0) ok = false;
   // rename replaces a file, link or pipe at `to`, not a directory.
   ok = ok && ::rename(tmp.c_str(), to.c_str()) == 0;

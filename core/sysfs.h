@@ -41,7 +41,8 @@ int sysNameTaken(const std::string& path);
 // "not a regular file", "a link", or the system's text).
 FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why = nullptr);
 // Copies a regular file. The copy is made as "<to>_new" (created anew, like
-// sysOpenWrite's "wb") and takes the name `to` only when it is complete: a
+// sysOpenWrite's "wb") and takes the name `to` only when it is complete and
+// its data are on the disk: a
 // link, pipe or file standing at `to` is then replaced (or, with
 // failIfExists, left alone and the copy refused), never written through; a
 // copy that fails leaves `to` as it was and removes its partial file.

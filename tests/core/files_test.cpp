@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -21,6 +22,21 @@
 #include "test_util.h"
 #include "ui/ui.h"
 #include "world/world.h"
+
+// Hard links fail while gNoHardLinks is set, as on a file system that has
+// none (exFAT through FUSE says EPERM); the calls are counted.
+bool gNoHardLinks = false;
+int gLinkCalls = 0;
+extern "C" int linkat(int fromDir, const char* from, int toDir, const char* to, int flags) {
+  ++gLinkCalls;
+  if (gNoHardLinks) {
+    errno = EPERM;
+    return -1;
+  }
+  using Real = int (*)(int, const char*, int, const char*, int);
+  static const Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "linkat"));
+  return real(fromDir, from, toDir, to, flags);
+}
 
 namespace {
 
@@ -239,48 +255,67 @@ std::set<std::string> FolderNames() {
 }
 
 // A backup that cannot be made leaves the file, the old backup and the folder
-// as they were: no partial copy, and the write is refused.
+// as they were: no partial copy, and the write is refused, with a log line
+// that names what is in the way.
 TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
   const std::string precious(100000, 'p');
+  auto binWrite = [](short backup) {
+    return [backup] {
+      FILE* f = BinFileWrite("m.bin", "", backup, 0);
+      if (f) std::fclose(f);
+      return f ? 1 : 0;
+    };
+  };
+  auto safeWrite = [] {
+    t_SafeWrite out;
+    if (!out.Open("m", ".bin")) return 0;
+    out.Check(std::fputs("new", out.f) >= 0);
+    return out.Close();
+  };
   const struct {
     const char* what;
-    short backup;
-    bool folderAtBak;   // a folder (with a file) takes the backup's name
-    rlim_t sizeLimit;   // a file-size limit during the write, 0 for none
+    std::function<int()> write;
+    const char* folderAt;  // a folder (with a file) takes this name
+    rlim_t sizeLimit;      // a file-size limit during the write, 0 for none
+    const char* said;      // in the log
   } cases[] = {
-      {"a move onto a folder", 2, true, 0},
-      {"a copy cut short", 3, false, 5000},
+      {"a move onto a folder", binWrite(2), "m.bin_bak", 0, "BinFileWrite"},
+      {"a copy cut short", binWrite(3), nullptr, 5000, "BinFileWrite"},
+      {"a safe write with a folder at the backup's name", safeWrite, "m.bin_bak", 0,
+       "kept as \"m.bin_bak\": \"m.bin_bak\" is a directory"},
+      {"a safe write with a folder at the backup's temporary name", safeWrite, "m.bin_bak_new", 0,
+       "kept as \"m.bin_bak\": \"m.bin_bak_new\" is a directory"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     std::error_code ec;
     for (const char* name : {"m.bin", "m.bin_bak", "m.bin_bak_new", "log.txt"}) fs::remove_all(name, ec);
     WriteAll("m.bin", precious);
-    if (c.folderAtBak) {
-      fs::create_directory("m.bin_bak");
-      WriteAll("m.bin_bak/x", "x");
-    } else {
-      WriteAll("m.bin_bak", "older");
+    if (c.folderAt) {
+      fs::create_directory(c.folderAt);
+      WriteAll(std::string(c.folderAt) + "/x", "x");
     }
+    if (!c.folderAt || std::string(c.folderAt) != "m.bin_bak") WriteAll("m.bin_bak", "older");
     const std::set<std::string> before = FolderNames();
-    FILE* f = nullptr;
+    int r = 0;
     {
       std::optional<FileSizeLimit> limit;
       if (c.sizeLimit) {
         limit.emplace(c.sizeLimit);
         EXPECT_TRUE(limit->Ok());
       }
-      f = BinFileWrite("m.bin", "", c.backup, 0);
+      r = c.write();
     }
-    EXPECT_EQ(f, nullptr);
-    if (f) std::fclose(f);
+    EXPECT_EQ(r, 0);
     EXPECT_TRUE(ReadAll("m.bin") == precious);
-    if (c.folderAtBak)
-      EXPECT_EQ(ReadAll("m.bin_bak/x"), "x");
-    else
+    if (c.folderAt) {
+      EXPECT_EQ(ReadAll(std::string(c.folderAt) + "/x"), "x");
+    }
+    if (fs::is_regular_file("m.bin_bak")) {
       EXPECT_EQ(ReadAll("m.bin_bak"), "older");
+    }
     EXPECT_EQ(FolderNames(), before) << "a partial copy is left, or the old backup is gone";
-    EXPECT_NE(ReadAll("log.txt").find("BinFileWrite"), std::string::npos);
+    EXPECT_NE(ReadAll("log.txt").find(c.said), std::string::npos) << ReadAll("log.txt");
   }
 }
 
@@ -361,36 +396,55 @@ TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
 }
 
 // A save stopped at any moment (the process killed) leaves a whole file at
-// the name: the old one or the new one, never none and never a part.
+// the name: the old one or the new one, never none and never a part; and its
+// backup, when there is one, is whole too. So it is where the file system has
+// no hard links (the backup is then a copy).
 TEST_F(FileTest, ASaveStoppedAtAnyMomentLeavesAWholeFileAtTheName) {
   constexpr size_t kSize = 4096;
   auto whole = [&](const std::string& s) { return s.size() == kSize && s.find_first_not_of(s[0]) == s.npos; };
-  WriteAll("w.bin", std::string(kSize, '@'));
-  std::mt19937 rnd(7);
-  int changed = 0;
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
-  for (int i = 0; i < 400 && std::chrono::steady_clock::now() < end; ++i) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      alarm(10);
-      for (int k = i;; ++k) {  // saves without end, each whole file one letter
-        const std::string bytes(kSize, static_cast<char>('a' + k % 26));
-        t_SafeWrite out;
-        if (!out.Open("w", ".bin")) continue;
-        out.Check(std::fwrite(bytes.data(), 1, kSize, out.f) == kSize);
-        out.Close();
+  auto save = [&](int k) {  // each whole file one letter
+    const std::string bytes(kSize, static_cast<char>('a' + k % 26));
+    t_SafeWrite out;
+    if (!out.Open("w", ".bin")) return 0;
+    out.Check(std::fwrite(bytes.data(), 1, kSize, out.f) == kSize);
+    return out.Close();
+  };
+  for (const bool links : {true, false}) {
+    SCOPED_TRACE(links ? "with hard links" : "without hard links");
+    std::error_code ec;
+    for (const char* name : {"w.bin", "w.bin_bak", "w.bin_bak_new", "w.bin_new"}) fs::remove(name, ec);
+    gNoHardLinks = !links;
+    gLinkCalls = 0;
+    WriteAll("w.bin", std::string(kSize, '@'));
+    WriteAll("w.bin_new", "left by a stopped save");
+    fs::remove("log.txt", ec);
+    ASSERT_EQ(save(1), 1);
+    EXPECT_EQ(ReadRegular("w.bin_bak"), std::string(kSize, '@')) << "the old file is the backup";
+    EXPECT_EQ(gLinkCalls, 1);
+    EXPECT_NE(ReadAll("log.txt").find("\"w.bin_new\", left by an unfinished save, is removed"), std::string::npos);
+    std::mt19937 rnd(7);
+    int changed = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+    for (int i = 0; i < 400 && std::chrono::steady_clock::now() < end; ++i) {
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        alarm(10);
+        for (int k = i;; ++k) save(k);  // saves without end
       }
+      const std::string before = ReadRegular("w.bin");
+      usleep(rnd() % 4000);
+      kill(child, SIGKILL);
+      waitpid(child, nullptr, 0);
+      const std::string now = ReadRegular("w.bin");
+      ASSERT_TRUE(whole(now)) << "stop " << i << ": the name holds " << now.size() << " bytes";
+      const std::string bak = ReadRegular("w.bin_bak");
+      ASSERT_TRUE(whole(bak)) << "stop " << i << ": the backup holds " << bak.size() << " bytes";
+      changed += now != before;
     }
-    const std::string before = ReadRegular("w.bin");
-    usleep(rnd() % 4000);
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    const std::string now = ReadRegular("w.bin");
-    ASSERT_TRUE(whole(now)) << "stop " << i << ": the name holds " << now.size() << " bytes";
-    changed += now != before;
+    EXPECT_GT(changed, 0) << "no save ended before its stop";
+    gNoHardLinks = false;
   }
-  EXPECT_GT(changed, 0) << "no save ended before its stop";
 }
 
 // Every writer whose write fails (a file-size limit: the system says "File
