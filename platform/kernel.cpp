@@ -81,11 +81,14 @@ int plat_InstanceLockTaken(const char* lockFile, const char** why) {
   }
   for (const std::string& h : held)
     if (h == lockFile) return 0;
+  // Whatever stands at the name itself and opens this way is locked, a pipe
+  // (which a second game then finds held) or a device included.
   int fd = open(lockFile, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (fd < 0) {
     // flock needs no write access: a file this user may only read, a
     // directory, or either at the end of a link is locked through a
-    // read-only descriptor. Nothing else is opened (a device or a pipe).
+    // read-only descriptor. Nothing else is opened (a device or a pipe
+    // behind a link, or one this user may not write).
     const int openErr = errno;
     struct stat st{};
     if (stat(lockFile, &st) != 0) {

@@ -25,10 +25,11 @@ BOOL CreateDirectoryA(const char* path, void* security);
 // An exclusive lock on a file (flock), created when missing: 1 when another
 // process holds it; 0 when it is taken (or already held by this process), and
 // then kept until the process ends, however it ends; -1 when it cannot be
-// taken at all (why, when given, receives the cause). A file that cannot be
-// opened for writing, a directory, or either reached through a link is
-// locked read-only; anything else at that name (a device, a pipe, a link to
-// nothing) is not opened and gives -1.
+// taken at all (why, when given, receives the cause). What stands at the
+// name itself and opens for reading and writing is locked, a pipe included;
+// a file that cannot be opened for writing, a directory, or either reached
+// through a link is locked read-only; a link to anything else (a device, a
+// pipe) or to nothing is not opened and gives -1.
 int plat_InstanceLockTaken(const char* lockFile, const char** why = nullptr);
 
 // Message boxes. Modal, unless the environment variable VELMAR_MSGBOX is set:

@@ -138,10 +138,11 @@ TEST(Dialogs, CancelledWithoutAnyoneToAnswer) {
 }
 
 // Another process's lock is found held by it whatever stands at the lock's
-// name that can be opened at all: a file, a directory, a link to a file, and
-// a file the trying process may not write (when the test runs as root it
-// tries as "nobody"). A lock this process holds is its own to take again,
-// and a lock that cannot be taken says why. (Its release when the holder is
+// name that can be opened at all: a file, a directory, a link to a file, a
+// file the trying process may not write (when the test runs as root it
+// tries as "nobody"), and a pipe. A link to anything else (a device, a pipe)
+// or to nothing gives no lock, with the cause, and locks nothing. A lock this
+// process holds is its own to take again. (Its release when the holder is
 // killed is tested with two real games.)
 TEST(InstanceLock, HeldByItsProcessOrRefusedWithTheCause) {
   char dir[] = "/tmp/velmar_lock_XXXXXX";
@@ -151,17 +152,28 @@ TEST(InstanceLock, HeldByItsProcessOrRefusedWithTheCause) {
   const struct Case {
     const char* what;
     const char* name;
-    const char* make;  // a shell command run in the folder first
+    const char* make;     // a shell command run in the folder first
+    const char* refused;  // the cause when no lock can be taken, else null
   } cases[] = {
-      {"a regular file", "file.lock", ": > file.lock && chmod 0666 file.lock"},
-      {"a directory", "dir.lock", "mkdir dir.lock"},
-      {"a link to a file", "link.lock", ": > target && ln -s target link.lock"},
-      {"a file only its owner may write", "own.lock", ": > own.lock && chmod 0644 own.lock"},
+      {"a regular file", "file.lock", ": > file.lock && chmod 0666 file.lock", nullptr},
+      {"a directory", "dir.lock", "mkdir dir.lock", nullptr},
+      {"a link to a file", "link.lock", ": > target && ln -s target link.lock", nullptr},
+      {"a file only its owner may write", "own.lock", ": > own.lock && chmod 0644 own.lock", nullptr},
+      {"a pipe", "pipe.lock", "mkfifo -m 0666 pipe.lock", nullptr},
+      {"a link to a device", "dev.lock", "ln -s /dev/null dev.lock", "neither a regular file nor a directory"},
+      {"a link to a pipe", "fifo.lock", "mkfifo fifo && ln -s fifo fifo.lock", "neither a regular file nor a directory"},
+      {"a link to nothing", "none.lock", "ln -s nowhere none.lock", "No such file or directory"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(std::system(("cd " + d + " && " + c.make).c_str()), 0);
     const std::string lock = d + "/" + c.name;
+    if (c.refused) {
+      const char* why = nullptr;
+      EXPECT_EQ(plat_InstanceLockTaken(lock.c_str(), &why), -1);
+      EXPECT_STREQ(why, c.refused);
+      continue;
+    }
     int ready[2], hold[2];
     ASSERT_EQ(pipe(ready), 0);
     ASSERT_EQ(pipe(hold), 0);

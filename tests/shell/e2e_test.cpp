@@ -341,7 +341,9 @@ TEST_F(Game, ASettingsCacheThatCannotBeWrittenIsReported) {
 
 // A second game started in the folder of a running one, from its start
 // directory or from another start directory beside it, says so, writes
-// nothing and exits 1; once the first is killed, the next start runs.
+// nothing and exits 1; once the first is killed, the next start runs. Where
+// no lock can be taken (a link to nothing at its name) the game says so on
+// stderr and in a box, and runs on.
 TEST_F(Game, ASecondGameInTheSameFolderEndsAtOnce) {
   const pid_t first = Start({kGame});
   ASSERT_TRUE(WaitLog(gamerun::ModeEntered(3)));
@@ -381,4 +383,9 @@ TEST_F(Game, ASecondGameInTheSameFolderEndsAtOnce) {
   kill(std::atoi(Slurp(dir_ / "velmar.pid").c_str()), SIGKILL);
   Wait(first);
   EXPECT_EQ(RunToEnd({kGame, "o2::NeedExit=1"}), 0);
+  EXPECT_EQ(RunToEnd({"--prepare", "rm velmar.lock && ln -s nowhere velmar.lock", kGame, "o2::NeedExit=1"}), 0);
+  const std::string err = Slurp(dir_ / "stderr.txt");
+  const std::string what = "ock " + fs::canonical(dir_).string() + "/velmar.lock cannot be taken (";
+  EXPECT_NE(err.find("velmar: the l" + what), std::string::npos) << err;
+  EXPECT_NE(err.find("velmar: message box [Velmar] The l" + what), std::string::npos) << err;
 }
