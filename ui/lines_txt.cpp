@@ -3,6 +3,8 @@
 // keyboard path and the two loaders.
 #include "ui/lines_txt.h"
 
+#include <climits>
+#include <cstdlib>
 #include <new>
 
 #include "shell/shell.h"
@@ -367,8 +369,32 @@ void PoleText_InputChar(unsigned c) {
 
 namespace {
 
+// A lone LF (a Unix line end) becomes CR LF, the line end the field works
+// with; a text without one is left as it is.
+void PairLoneLineFeeds(ByteLenta& read) {
+  int64_t lone = 0;
+  for (int i = 0; i < read.size; ++i) lone += read.data[i] == kLF && (i == 0 || read.data[i - 1] != kCR);
+  if (lone == 0) return;
+  const int64_t size = read.size + lone;
+  auto* d = size <= INT32_MAX ? static_cast<unsigned char*>(std::malloc(static_cast<size_t>(size))) : nullptr;
+  if (!d) {
+    LogInfo("\n the text's %lld LF line ends are left unpaired: no memory for %lld bytes\n",
+            static_cast<long long>(lone), static_cast<long long>(size));
+    return;
+  }
+  int64_t o = 0;
+  for (int i = 0; i < read.size; ++i) {
+    if (read.data[i] == kLF && (i == 0 || read.data[i - 1] != kCR)) d[o++] = kCR;
+    d[o++] = read.data[i];
+  }
+  std::free(read.data);
+  read.data = d;
+  read.size = static_cast<int32_t>(size);
+}
+
 // Shows a freshly read text in the menu's text field.
 void ShowInTestField(ByteLenta& read) {
+  PairLoneLineFeeds(read);
   ByteLenta& text = masBL[0];
   text.Sbros();
   text.data = read.data;

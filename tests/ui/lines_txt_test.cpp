@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/ui/temp_dir.h"
 #include "tests/ui/widget_fixture.h"
@@ -37,6 +38,13 @@ class LinesTxt : public ::testing::Test {
     glob_PoleTextActive = 1;
     for (char c : s) SendMsg(WM_CHAR, static_cast<unsigned char>(c));
   }
+  // The letters' colours of a line, three bytes a letter.
+  static std::string ColoursOf(int g, int n) {
+    const orgT_TBuf_& e = gr_TBuf[g][n];
+    std::string s;
+    for (int i = 0; i < e.Letters(); ++i) s += {static_cast<char>(e.r[i]), static_cast<char>(e.g[i]), static_cast<char>(e.b[i])};
+    return s;
+  }
   static bool BetweenCRLF(int caret) {
     const ByteLenta& b = masBL[0];
     return caret > 0 && caret < b.size && b.data[caret - 1] == 13 && b.data[caret] == 10;
@@ -46,20 +54,25 @@ class LinesTxt : public ::testing::Test {
 }  // namespace
 
 TEST_F(LinesTxt, OpensAFileIntoItsWindow) {
-  tLinesTxt2& p = Open("one\r\ntwo\r\nthree");
-  ASSERT_NE(p.gru, 0);
-  EXPECT_EQ(p.x, 50);
-  EXPECT_EQ(p.y, 104);
-  EXPECT_EQ(p.w, 500);
-  EXPECT_EQ(p.h, 392);
-  EXPECT_EQ(p.capacity, 105);
-  EXPECT_EQ(p.totalLines, 3);
-  EXPECT_EQ(p.page, 27);
-  EXPECT_EQ(EntryText(p.gru, 1), "two");
-  EXPECT_EQ(p.lineStart[2], 10);
-  EXPECT_EQ(p.lineKind[2], 1);
-  EXPECT_EQ(p.lineKind[3], -1);
-  EXPECT_EQ(p.lineStart[3], -1);  // beyond the text
+  // A lone LF ends a line as CR LF does: the field holds CR LF either way.
+  for (const char* bytes : {"one\r\ntwo\r\nthree", "one\ntwo\nthree", "one\ntwo\r\nthree"}) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(bytes)));
+    tLinesTxt2& p = Open(bytes);
+    ASSERT_NE(p.gru, 0);
+    EXPECT_EQ(Text(), "one\r\ntwo\r\nthree");
+    EXPECT_EQ(p.x, 50);
+    EXPECT_EQ(p.y, 104);
+    EXPECT_EQ(p.w, 500);
+    EXPECT_EQ(p.h, 392);
+    EXPECT_EQ(p.capacity, 105);
+    EXPECT_EQ(p.totalLines, 3);
+    EXPECT_EQ(p.page, 27);
+    EXPECT_EQ(EntryText(p.gru, 1), "two");
+    EXPECT_EQ(p.lineStart[2], 10);
+    EXPECT_EQ(p.lineKind[2], 1);
+    EXPECT_EQ(p.lineKind[3], -1);
+    EXPECT_EQ(p.lineStart[3], -1);  // beyond the text
+  }
 }
 
 TEST_F(LinesTxt, BackspaceAfterALineBreakRemovesCRLF) {
@@ -248,6 +261,17 @@ TEST_F(LinesTxt, StartUpTextAndMissingFiles) {
   ASSERT_NE(p.gru, 0);
   EXPECT_GT(p.totalLines, 5);
   EXPECT_EQ(p.lineKind[0], 1);
+  // The same text with LF line ends shows the same lines in the same colours.
+  const std::string shown = Text();
+  std::vector<std::string> lines;
+  for (int i = 0; i < p.page && p.lineKind[i] == 1; ++i) lines.push_back(EntryText(p.gru, i) + ColoursOf(p.gru, i));
+  std::string unix = shown;
+  std::erase(unix, '\r');
+  ScopedTempDir::Write("test-pole1/0.txt", unix);
+  Test_Pole2_Init();
+  EXPECT_EQ(Text(), shown);
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i)
+    EXPECT_EQ(EntryText(p.gru, i) + ColoursOf(p.gru, i), lines[i]) << "line " << i;
   // A file that cannot be read leaves the text as it was.
   std::string before = Text();
   int group = p.gru;
