@@ -57,7 +57,7 @@ set(VELMAR_TEST_ENVIRONMENT
 # LOCK serialises tests that share something (keyboard focus, a fixed port).
 function(velmar_test name)
   cmake_parse_arguments(ARG "" "LOCK;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/common/settings_keeper.cpp)
   velmar_target_options(${name})
   target_link_libraries(${name} PRIVATE velmar_all GTest::gtest GTest::gtest_main GTest::gmock ${ARG_LIBS})
   target_compile_definitions(${name} PRIVATE
