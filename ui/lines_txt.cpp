@@ -372,8 +372,9 @@ namespace {
 // A lone LF (a Unix line end) becomes CR LF, the line end the field works
 // with; a text without one is left as it is.
 void PairLoneLineFeeds(ByteLenta& read) {
+  auto loneAt = [&read](int i) { return read.data[i] == kLF && (i == 0 || read.data[i - 1] != kCR); };
   int64_t lone = 0;
-  for (int i = 0; i < read.size; ++i) lone += read.data[i] == kLF && (i == 0 || read.data[i - 1] != kCR);
+  for (int i = 0; i < read.size; ++i) lone += loneAt(i);
   if (lone == 0) return;
   const int64_t size = read.size + lone;
   auto* d = size <= INT32_MAX ? static_cast<unsigned char*>(std::malloc(static_cast<size_t>(size))) : nullptr;
@@ -384,7 +385,7 @@ void PairLoneLineFeeds(ByteLenta& read) {
   }
   int64_t o = 0;
   for (int i = 0; i < read.size; ++i) {
-    if (read.data[i] == kLF && (i == 0 || read.data[i - 1] != kCR)) d[o++] = kCR;
+    if (loneAt(i)) d[o++] = kCR;
     d[o++] = read.data[i];
   }
   std::free(read.data);

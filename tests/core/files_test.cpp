@@ -51,6 +51,14 @@ std::string ReadRegular(const std::string& path) {
   return fs::is_regular_file(fs::symlink_status(path, ec)) ? ReadAll(path) : kNotRegular;
 }
 
+// Saves these bytes as name + ext through the safe write: 1 when in place.
+int SafeSave(const char* name, const char* ext, const void* bytes, size_t n) {
+  t_SafeWrite out;
+  if (!out.Open(name, ext)) return 0;
+  out.Check(std::fwrite(bytes, 1, n, out.f) == n);
+  return out.Close();
+}
+
 std::string Bytes(std::initializer_list<int> b) {
   std::string s;
   for (int v : b) s += (char)v;
@@ -266,12 +274,7 @@ TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
       return f ? 1 : 0;
     };
   };
-  auto safeWrite = [] {
-    t_SafeWrite out;
-    if (!out.Open("m", ".bin")) return 0;
-    out.Check(std::fputs("new", out.f) >= 0);
-    return out.Close();
-  };
+  auto safeWrite = [] { return SafeSave("m", ".bin", "new", 3); };
   const struct {
     const char* what;
     std::function<int()> write;
@@ -331,13 +334,7 @@ TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
     const char* what;
     std::function<int()> save;  // writes "new" to save.bin
   } writers[] = {
-      {"a safe write",
-       [] {
-         t_SafeWrite out;
-         if (!out.Open("save", ".bin")) return 0;
-         out.Check(std::fputs("new", out.f) >= 0);
-         return out.Close();
-       }},
+      {"a safe write", [] { return SafeSave("save", ".bin", "new", 3); }},
       {"a write that keeps a backup",
        [] {
          FILE* f = BinFileWrite("save", ".bin", 2, 0);
@@ -404,10 +401,7 @@ TEST_F(FileTest, ASaveStoppedAtAnyMomentLeavesAWholeFileAtTheName) {
   auto whole = [&](const std::string& s) { return s.size() == kSize && s.find_first_not_of(s[0]) == s.npos; };
   auto save = [&](int k) {  // each whole file one letter
     const std::string bytes(kSize, static_cast<char>('a' + k % 26));
-    t_SafeWrite out;
-    if (!out.Open("w", ".bin")) return 0;
-    out.Check(std::fwrite(bytes.data(), 1, kSize, out.f) == kSize);
-    return out.Close();
+    return SafeSave("w", ".bin", bytes.data(), kSize);
   };
   for (const bool links : {true, false}) {
     SCOPED_TRACE(links ? "with hard links" : "without hard links");
@@ -460,13 +454,7 @@ TEST_F(FileTest, AFailedWriteNamesTheSystemsCause) {
     std::string target;
     std::function<int()> write;
   } writers[] = {
-      {"a safe write", "plain.bin",
-       [] {
-         t_SafeWrite out;
-         if (!out.Open("plain", ".bin")) return 0;
-         out.Check(std::fwrite(pixels, 1, sizeof pixels, out.f) == sizeof pixels);
-         return out.Close();
-       }},
+      {"a safe write", "plain.bin", [] { return SafeSave("plain", ".bin", pixels, sizeof pixels); }},
       {"a byte stream's save", "stream.bin", [&] { return bytes.SaveToFile("stream.bin", 2, 0, 1) == 5000; }},
       {"the editor's Save Land", "tmp-land", [] { return Plit_Save("tmp-land"); }},
       {"the settings cache", "a_sys/base/o2o3.bin", [] { return orgUniStaZnaSaveBin(); }},
@@ -630,13 +618,7 @@ TEST_F(FileTest, APipeOrLinkAtTheNameAWriterOpensIsNeverWrittenThrough) {
     std::string trap;    // where the pipe or link stands
     std::function<int()> write;
   } writers[] = {
-      {"a safe write", "plain.bin", "plain.bin_new",
-       [] {
-         t_SafeWrite out;
-         if (!out.Open("plain", ".bin")) return 0;
-         out.Check(std::fputs("new", out.f) >= 0);
-         return out.Close();
-       }},
+      {"a safe write", "plain.bin", "plain.bin_new", [] { return SafeSave("plain", ".bin", "new", 3); }},
       {"a byte stream's save", "stream.bin", "stream.bin_new", [&] { return bytes.SaveToFile("stream.bin", 2, 0, 1) == 8; }},
       {"the editor's Save Land", "tmp-land", "tmp-land_new", [] { return Plit_Save("tmp-land"); }},
       {"the settings cache", "a_sys/base/o2o3.bin", "a_sys/base/o2o3.bin_new", [] { return orgUniStaZnaSaveBin(); }},
