@@ -2,10 +2,13 @@
 // each under its holder slot. Records carry no length, so a file is checked
 // whole before the holder is touched: the length field, the markers, the
 // record count, ascending slots in range, type codes, link numbers and kinds,
-// where each record ends and the first screen frame. While loading, every
-// object's reader must end exactly where the next record begins; otherwise
-// what was loaded is released again and the load reports 0 with its reason,
-// so that the front end keeps the bad file aside and builds a new base.
+// where each record ends and the first screen frame. The check can only
+// guess where a record ends; the objects' readers know. So while loading,
+// each record must begin where the object before it stopped reading, with a
+// head that passes the same check, the last must end at the first screen
+// frame, and that frame must be one of the loaded ones; otherwise what was
+// loaded is released again and the load reports 0 with its reason, so that
+// the front end keeps the bad file aside and builds a new base.
 #include <unistd.h>
 
 #include <cerrno>
@@ -213,42 +216,46 @@ int t_FgrHld::FHdrChk(FILE* f, uint32_t magic) {
   return 1;
 }
 
-int t_FgrHld::FromFile_BlokFgr(FILE* f) {
-  if (!f || !fgrs) return 0;
-  long start = std::ftell(f);
-  std::fseek(f, 0, SEEK_END);
-  long size = std::ftell(f);
-  std::fseek(f, start, SEEK_SET);
+int t_FgrHld::FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size) {
+  if (!f || !fgrs || !data || size < kHeaderBytes + 12) return 0;
+  const size_t end = size - 4;  // the first screen frame follows the block
+  const int32_t first = I32(data + end);
+  std::fseek(f, 12, SEEK_SET);
   unsigned int marker = 0;
   int count = 0;
   if (!UIntRead(marker, f) || marker != Marker("BLOK") || !IntRead(count, f) || count < 0 || count >= klv)
     return loadWhy = "no block of records", 0;
   std::vector<int> loaded;
-  int r = 0;
-  auto giveUp = [&](const char* why, int slot) {
-    loadWhy = "record " + std::to_string(r + 1) + " of " + std::to_string(count) + " (slot " + std::to_string(slot) +
-              "): " + why;
+  int prevSlot = 0;
+  bool firstFound = false;
+  auto drop = [&](std::string why) {
+    loadWhy = std::move(why);
     for (int s : loaded) ReleaseLoaded(fgrs[s]);
     return 0;
   };
-  for (; r < count; ++r) {
-    unsigned short slot = 0, type = 0;
-    if (!UIntRead(marker, f) || !UShortRead(slot, f) || !UShortRead(type, f)) return giveUp("cut short", -1);
-    if (marker != Marker("FGR>") || type < 1 || type > FGR4_TYPE_COUNT || !AdrOK(slot))
-      return giveUp("bad record head", slot);
+  // `where`: "slot N" or "at byte N" of record number rec (from 1).
+  auto giveUp = [&](int rec, const std::string& where, const char* why) {
+    return drop("record " + std::to_string(rec) + " of " + std::to_string(count) + " (" + where + "): " + why);
+  };
+  for (int r = 0; r < count; ++r) {
+    // A record begins where the one before it ended, and its head is held to
+    // the same rules as in the check of the whole file.
+    const long at = std::ftell(f);
+    int slot = 0, type = 0;
+    if (at < 0 || !ParseHead(data, end, static_cast<size_t>(at), klv, prevSlot, slot, type))
+      return giveUp(r + 1, "at byte " + std::to_string(at), "a bad marker, slot, type, link, category or flag");
+    std::fseek(f, 8, SEEK_CUR);
     Fgr4& h = fgrs[slot];
     if (h.Status()) h.Sbros();
-    if (!h.Init(type, 0, 0, f)) return giveUp("the object refused its record or its pool is full", slot);
+    if (!h.Init(type, 0, 0, f))
+      return giveUp(r + 1, "slot " + std::to_string(slot), "the object refused its record or its pool is full");
     loaded.push_back(slot);
-    long at = std::ftell(f);
-    if (r + 1 < count) {
-      unsigned int next = 0;
-      if (!UIntRead(next, f) || next != Marker("FGR>")) return giveUp("the object read too much or too little", slot);
-      std::fseek(f, at, SEEK_SET);
-    } else if (at != size - 4) {
-      return giveUp("the object read too much or too little", slot);
-    }
+    prevSlot = slot;
+    firstFound = firstFound || (type == 4 && slot == first);
   }
+  if (count > 0 && std::ftell(f) != static_cast<long>(end))
+    return giveUp(count, "slot " + std::to_string(prevSlot), "the object read too much or too little");
+  if (!firstFound) return drop("the first screen frame is none of its frames");
   return 1;
 }
 
@@ -277,8 +284,8 @@ int t_FgrHld::LoadBaseFrom(const uint8_t* data, size_t size, int reset) {
   }
   if (reset)
     for (int i = 0; i < klv; ++i) fgrs[i].Sbros();
-  int ok = FromFile_BlokFgr(f);
-  if (ok) IntRead(firstScrFrm, f);
+  int ok = FromFile_BlokFgr(f, data, size);
+  if (ok) firstScrFrm = I32(data + size - 4);
   std::fclose(f);
   return ok;
 }

@@ -292,6 +292,14 @@ TEST_F(ObjectBaseTest, ARefusedBaseSaysWhichCheckFailedAtWhichRecord) {
   };
   std::vector<uint8_t> button = with(98, 3);  // the second record claims to be a button,
   button[116] = 1;                            // of the buttons' category, which reads no record
+  // Where the first frame's reader stops stands a head of category 0x3E; the
+  // check of the whole file passes over it to a record-like run of bytes in
+  // the second frame's body, but the load starts the record where the reader
+  // stopped and holds its head to the same rules.
+  std::vector<uint8_t> hidden = with(116, 0x3E);
+  Out body;
+  body.tag("FGR>").u16(257).u16(4).i32(0).i32(0).i32(0).f32(0).i32(0).tag("PRS>").f32(0).f32(0);
+  std::copy(body.b.begin(), body.b.end(), hidden.begin() + 124);
   const struct {
     std::vector<uint8_t> bytes;
     const char* why;
@@ -301,6 +309,7 @@ TEST_F(ObjectBaseTest, ARefusedBaseSaysWhichCheckFailedAtWhichRecord) {
       {with(20, 'f'), "record 1 of 2 (at byte 20): a bad marker, slot, type, link, category or flag"},
       {with(120, 'X'), "record 1 of 2 (at byte 20): no valid record follows it"},
       {button, "record 2 of 2 (slot 257): "},
+      {hidden, "record 2 of 2 (at byte 92): a bad marker, slot, type, link, category or flag"},
   };
   for (const auto& c : cases) {
     FreshHolder();
