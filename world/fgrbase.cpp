@@ -256,6 +256,7 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size) {
   if (count > 0 && std::ftell(f) != static_cast<long>(end))
     return giveUp(count, "slot " + std::to_string(prevSlot), "the object read too much or too little");
   if (!firstFound) return drop("the first screen frame is none of its frames");
+  firstScrFrm = first;
   return 1;
 }
 
@@ -285,7 +286,6 @@ int t_FgrHld::LoadBaseFrom(const uint8_t* data, size_t size, int reset) {
   if (reset)
     for (int i = 0; i < klv; ++i) fgrs[i].Sbros();
   int ok = FromFile_BlokFgr(f, data, size);
-  if (ok) firstScrFrm = I32(data + size - 4);
   std::fclose(f);
   return ok;
 }

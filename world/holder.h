@@ -81,7 +81,8 @@ class t_FgrHld {
   int FHdrChk(FILE* f, uint32_t magic);
   int FHdrClose(FILE* f);
   int AddToFile_TryAllFgr(FILE* f, int k0, int k1, int k2, int k3, int k4);
-  // The block of records from f, which reads `data` (the whole file).
+  // The block of records and the first screen frame from f, which reads
+  // `data` (the whole file).
   int FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size);
 
   void ResetOn_modeSaveFlags(int k1, int k2, int k3, int k4);
