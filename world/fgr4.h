@@ -27,6 +27,12 @@ enum : uint8_t {
   FGR4_SAVE_SNOW = 4,     // cameras, snow and smoke
 };
 
+// Screen frames (type 4) and the terrain holder (type 20) are of category 0
+// and outlive every level reset: nothing read from a file may own them.
+constexpr bool Fgr4_OutlivesLevels(int type) { return type == 4 || type == 20; }
+// "a screen frame" or "the terrain holder", for log lines.
+constexpr const char* Fgr4_OutlivesLevelsName(int type) { return type == 4 ? "a screen frame" : "the terrain holder"; }
+
 // Event codes that more than one part of the program sends.
 enum : int {
   EV_SAVE = 1,

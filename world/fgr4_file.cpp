@@ -37,7 +37,14 @@ void Fgr4::FromFileVF4R(std::vector<Fgr4Rea>& links, FILE* f) {
   for (int k = 0; k < n; ++k) {
     int number = 0, kind = 0;
     if (!IntRead(number, f) || !IntRead(kind, f)) return;
-    links.push_back(Fgr4Rea{Etap_pFgrFromLogNom(number), kind});
+    Fgr4* target = Etap_pFgrFromLogNom(number);
+    if (kind == 1 && target && Fgr4_OutlivesLevels(target->WrkNom())) {
+      // Its owner's death would take a screen frame or the terrain holder along.
+      LogInfo("\n a record's link %d owns slot %d, %s; the link is dropped\n", k + 1, number,
+              Fgr4_OutlivesLevelsName(target->WrkNom()));
+      continue;
+    }
+    links.push_back(Fgr4Rea{target, kind});
   }
 }
 

@@ -8,11 +8,15 @@
 // head that passes the same check, the last must end at the first screen
 // frame, and that frame must be one of the loaded ones; otherwise what was
 // loaded is released again and the load reports 0 with its reason, so that
-// the front end keeps the bad file aside and builds a new base.
+// the front end keeps the bad file aside and builds a new base. Neither a
+// file nor a load may give an object an owned link to a screen frame or the
+// terrain holder: its death would take them along.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "core/core.h"
@@ -61,9 +65,32 @@ size_t ParseHead(const uint8_t* p, size_t limit, size_t at, int slots, int minSl
   // holder) is of category 0, which no level reset kills; every other object
   // of 1..4; the two flags are 0 or 1 and the spare byte is 0.
   const uint8_t category = p[q + 4], freeze = p[q + 5], draw = p[q + 6], spare = p[q + 7];
-  const bool frame = type == 4 || type == 20;
+  const bool frame = Fgr4_OutlivesLevels(type);
   if ((frame ? category != 0 : category < 1 || category > 4) || freeze > 1 || draw > 1 || spare != 0) return 0;
   return q + 12;
+}
+
+// "record R of N (where): what".
+std::string RecordWhy(int rec, int count, const std::string& where, const std::string& what) {
+  return "record " + std::to_string(rec) + " of " + std::to_string(count) + " (" + where + "): " + what;
+}
+std::string AtByte(size_t at) { return "at byte " + std::to_string(at); }
+
+// The first owned link of the record whose head (checked) is at `at` that
+// names a screen frame or the terrain holder, as a reason; empty when none
+// does. typeAt(slot) is the type code standing at a slot, 0 for none.
+template <class TypeAt>
+std::string OwnedResidentWhy(const uint8_t* p, size_t at, TypeAt typeAt) {
+  const int32_t links = I32(p + at + 16);
+  for (int32_t k = 0; k < links; ++k) {
+    const uint8_t* e = p + at + 20 + 8 * static_cast<size_t>(k);
+    const int32_t slot = I32(e);
+    const int type = typeAt(slot);
+    if (I32(e + 4) == 1 && Fgr4_OutlivesLevels(type))
+      return "its link " + std::to_string(k + 1) + " owns slot " + std::to_string(slot) + ", " +
+             Fgr4_OutlivesLevelsName(type);
+  }
+  return {};
 }
 
 // The whole file checked without touching the holder; why says what failed
@@ -81,19 +108,19 @@ int CheckBase(const uint8_t* p, size_t n, int slots, std::string& why) {
   bool firstFound = false;
   if (first < t_FgrHld::kFirstGeneralSlot) return why = "no first screen frame", 0;
   int perType[FGR4_TYPE_COUNT + 1] = {};
+  std::vector<std::pair<int, int>> slotTypes;  // ascending slots
+  std::vector<size_t> heads;
   size_t at = 20;
   int prevSlot = 0;
   for (int32_t r = 0; r < count; ++r) {
-    auto bad = [&](const char* what) {
-      why = "record " + std::to_string(r + 1) + " of " + std::to_string(count) + " (at byte " + std::to_string(at) +
-            "): " + what;
-      return 0;
-    };
+    auto bad = [&](const char* what) { return why = RecordWhy(r + 1, count, AtByte(at), what), 0; };
     int slot = 0, type = 0;
     size_t common = ParseHead(p, end, at, slots, prevSlot, slot, type);
     if (!common) return bad("a bad marker, slot, type, link, category or flag");
     if (++perType[type] > Fgr4W_Capacity(type) - 1) return bad("more records of its type than its pool holds");
     if (type == 4 && slot == first) firstFound = true;
+    slotTypes.push_back({slot, type});
+    heads.push_back(at);
     size_t next = end;
     if (r + 1 < count) {
       int s = 0, t = 0;
@@ -103,6 +130,14 @@ int CheckBase(const uint8_t* p, size_t n, int slots, std::string& why) {
     }
     at = next;
     prevSlot = slot;
+  }
+  auto typeAt = [&](int slot) {
+    auto it = std::lower_bound(slotTypes.begin(), slotTypes.end(), std::make_pair(slot, 0));
+    return it != slotTypes.end() && it->first == slot ? it->second : 0;
+  };
+  for (size_t r = 0; r < heads.size(); ++r) {
+    std::string owned = OwnedResidentWhy(p, heads[r], typeAt);
+    if (!owned.empty()) return why = RecordWhy(static_cast<int>(r) + 1, count, AtByte(heads[r]), owned), 0;
   }
   if (!firstFound) return why = "the first screen frame is none of its frames", 0;
   return 1;
@@ -226,6 +261,7 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size) {
   if (!UIntRead(marker, f) || marker != Marker("BLOK") || !IntRead(count, f) || count < 0 || count >= klv)
     return loadWhy = "no block of records", 0;
   std::vector<int> loaded;
+  std::vector<size_t> heads;
   int prevSlot = 0;
   bool firstFound = false;
   auto drop = [&](std::string why) {
@@ -234,8 +270,8 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size) {
     return 0;
   };
   // `where`: "slot N" or "at byte N" of record number rec (from 1).
-  auto giveUp = [&](int rec, const std::string& where, const char* why) {
-    return drop("record " + std::to_string(rec) + " of " + std::to_string(count) + " (" + where + "): " + why);
+  auto giveUp = [&](int rec, const std::string& where, const std::string& why) {
+    return drop(RecordWhy(rec, count, where, why));
   };
   for (int r = 0; r < count; ++r) {
     // A record begins where the one before it ended, and its head is held to
@@ -243,19 +279,28 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size) {
     const long at = std::ftell(f);
     int slot = 0, type = 0;
     if (at < 0 || !ParseHead(data, end, static_cast<size_t>(at), klv, prevSlot, slot, type))
-      return giveUp(r + 1, "at byte " + std::to_string(at), "a bad marker, slot, type, link, category or flag");
+      return giveUp(r + 1, AtByte(static_cast<size_t>(at)), "a bad marker, slot, type, link, category or flag");
     std::fseek(f, 8, SEEK_CUR);
     Fgr4& h = fgrs[slot];
     if (h.Status()) h.Sbros();
     if (!h.Init(type, 0, 0, f))
       return giveUp(r + 1, "slot " + std::to_string(slot), "the object refused its record or its pool is full");
     loaded.push_back(slot);
+    heads.push_back(static_cast<size_t>(at));
     prevSlot = slot;
     firstFound = firstFound || (type == 4 && slot == first);
   }
   if (count > 0 && std::ftell(f) != static_cast<long>(end))
     return giveUp(count, "slot " + std::to_string(prevSlot), "the object read too much or too little");
+  // The records as loaded may own what the check took for bytes of a body.
+  auto typeAt = [&](int s) { return s > 0 && s < klv ? fgrs[s].WrkNom() : 0; };
+  for (size_t r = 0; r < heads.size(); ++r) {
+    std::string owned = OwnedResidentWhy(data, heads[r], typeAt);
+    if (!owned.empty()) return giveUp(static_cast<int>(r) + 1, AtByte(heads[r]), owned);
+  }
   if (!firstFound) return drop("the first screen frame is none of its frames");
+  // A link to a slot the file left empty must not reach what is made there later.
+  for (int s : loaded) fgrs[s].killDeadLinks();
   firstScrFrm = first;
   return 1;
 }

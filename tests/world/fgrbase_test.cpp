@@ -69,6 +69,18 @@ std::vector<uint8_t> GoldenNewBase() {
   return o.b;
 }
 
+// The new base whose first frame has one trigger link, to `slot`, of the
+// given kind.
+std::vector<uint8_t> FrameLinkedTo(int32_t slot, int32_t kind) {
+  Out o;
+  o.i32(176).i32(0x6BDE3).i32(11500).tag("BLOK").i32(2);
+  o.tag("FGR>").u16(256).u16(4).i32(0).i32(0).i32(1).i32(slot).i32(kind).i32(1).u8(0).u8(0).u8(0).u8(0).tag("PRS>");
+  o.f32(1).i32(0).i32(0).i32(0).i32(0).f32(0).f32(0).f32(0).f32(0).f32(0);
+  const std::vector<uint8_t> good = GoldenNewBase();
+  o.b.insert(o.b.end(), good.begin() + 92, good.end());
+  return o.b;
+}
+
 // What a load may change: every handle's body, type code, links and bytes.
 struct HolderShot {
   std::vector<uintptr_t> v;
@@ -156,6 +168,25 @@ TEST_F(ObjectBaseTest, LinksSaveAsSlotsAndDeadOnesAsNone) {
   EXPECT_EQ(loaded.trigs[0].target, &FgrHld.fgrs[257]);
   EXPECT_EQ(loaded.trigs[0].kind, 0);
   EXPECT_EQ(FgrHld.fgrs[258].Status(), 0);
+
+  // An owned link to a slot the base leaves empty is dropped with the load,
+  // so that it never reaches what is made there later.
+  FreshHolder();
+  Put("base/gen.fgh", FrameLinkedTo(258, 1));
+  ASSERT_EQ(FgrHld.LoadBase(1), 1);
+  EXPECT_EQ(FgrHld.fgrs[256].trigs[0].target, nullptr);
+
+  // Nothing read from a file owns a screen frame: such a link is dropped.
+  FILE* f = std::tmpfile();
+  ASSERT_NE(f, nullptr);
+  for (int32_t v : {2, 257, 1, 257, 0}) IntWrite(v, f);
+  std::rewind(f);
+  std::vector<Fgr4Rea> read;
+  Fgr4::FromFileVF4R(read, f);
+  std::fclose(f);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].target, &FgrHld.fgrs[257]);
+  EXPECT_EQ(read[0].kind, 0);
 }
 
 // Start-up needs the first screen frame: a base that would load without it
@@ -240,16 +271,10 @@ TEST_F(ObjectBaseTest, BadMarkersCountsSlotsTypesAndLinksAreRefused) {
   ExpectRefused(with(47, {1}), "spare 1");
 
   // A link entry with a bad number or kind.
-  Out o;
-  o.i32(176).i32(0x6BDE3).i32(11500).tag("BLOK").i32(2);
-  o.tag("FGR>").u16(256).u16(4).i32(0).i32(0).i32(1).i32(257).i32(5).i32(1).u8(0).u8(0).u8(0).u8(0).tag("PRS>");
-  o.f32(1).i32(0).i32(0).i32(0).i32(0).f32(0).f32(0).f32(0).f32(0).f32(0);
-  std::vector<uint8_t> tail(good.begin() + 92, good.end());
-  o.b.insert(o.b.end(), tail.begin(), tail.end());
-  ASSERT_EQ(o.b.size(), 176u);
-  ExpectRefused(o.b, "link kind 5");
-  std::memcpy(o.b.data() + 44, Out().i32(0).b.data(), 4);
-  Put("base/gen.fgh", o.b);
+  ExpectRefused(FrameLinkedTo(257, 5), "link kind 5");
+  // Owned by the first frame, the second would die with it.
+  ExpectRefused(FrameLinkedTo(257, 1), "a frame owning the other frame, refused before the holder is touched");
+  Put("base/gen.fgh", FrameLinkedTo(257, 0));
   EXPECT_EQ(FgrHld.LoadBase(0), 1) << "the same file with kind 0 loads";
 }
 
@@ -297,9 +322,32 @@ TEST_F(ObjectBaseTest, ARefusedBaseSaysWhichCheckFailedAtWhichRecord) {
   // the second frame's body, but the load starts the record where the reader
   // stopped and holds its head to the same rules.
   std::vector<uint8_t> hidden = with(116, 0x3E);
-  Out body;
-  body.tag("FGR>").u16(257).u16(4).i32(0).i32(0).i32(0).f32(0).i32(0).tag("PRS>").f32(0).f32(0);
-  std::copy(body.b.begin(), body.b.end(), hidden.begin() + 124);
+  auto head = [](int slot) {  // a record-like run of bytes: a head without links
+    return Out().tag("FGR>").u16(slot).u16(4).i32(0).i32(0).i32(0).f32(0).i32(0).tag("PRS>").b;
+  };
+  const std::vector<uint8_t> run257 = head(257);
+  std::copy(run257.begin(), run257.end(), hidden.begin() + 124);
+  // The check takes a run in the first frame's body for a second frame in
+  // slot 300; the load reads the frames in 256 (or 257) and 257 (or 256).
+  auto hiddenFrame300 = [&](int slot1, int slot2, int32_t first) {
+    std::vector<uint8_t> b = GoldenNewBase();
+    const std::vector<uint8_t> run = head(300);
+    std::copy(run.begin(), run.end(), b.begin() + 52);
+    std::memcpy(b.data() + 24, Out().u16(slot1).b.data(), 2);
+    std::memcpy(b.data() + 96, Out().u16(slot2).b.data(), 2);
+    std::memcpy(b.data() + 164, Out().i32(first).b.data(), 4);
+    return b;
+  };
+  // ... and the frame in 257 owns the one in 256, which the check never saw.
+  std::vector<uint8_t> hiddenOwner = hiddenFrame300(256, 257, 256);
+  const std::vector<uint8_t> link = Out().i32(256).i32(1).b;
+  std::memcpy(hiddenOwner.data() + 108, Out().i32(1).b.data(), 4);
+  hiddenOwner.insert(hiddenOwner.begin() + 112, link.begin(), link.end());
+  std::memcpy(hiddenOwner.data(), Out().i32(176).b.data(), 4);
+  // Four bytes the last frame does not read before the first frame's number.
+  std::vector<uint8_t> gap = GoldenNewBase();
+  gap.insert(gap.begin() + 164, 4, 0);
+  std::memcpy(gap.data(), Out().i32(172).b.data(), 4);
   const struct {
     std::vector<uint8_t> bytes;
     const char* why;
@@ -310,6 +358,11 @@ TEST_F(ObjectBaseTest, ARefusedBaseSaysWhichCheckFailedAtWhichRecord) {
       {with(120, 'X'), "record 1 of 2 (at byte 20): no valid record follows it"},
       {button, "record 2 of 2 (slot 257): "},
       {hidden, "record 2 of 2 (at byte 92): a bad marker, slot, type, link, category or flag"},
+      {hiddenFrame300(256, 257, 300), "the first screen frame is none of its frames"},
+      {hiddenFrame300(257, 256, 257), "record 2 of 2 (at byte 92): a bad marker, slot, type, link, category or flag"},
+      {gap, "record 2 of 2 (slot 257): the object read too much or too little"},
+      {FrameLinkedTo(257, 1), "record 1 of 2 (at byte 20): its link 1 owns slot 257, a screen frame"},
+      {hiddenOwner, "record 2 of 2 (at byte 92): its link 1 owns slot 256, a screen frame"},
   };
   for (const auto& c : cases) {
     FreshHolder();
