@@ -73,6 +73,10 @@ TEST_F(LinesTxt, OpensAFileIntoItsWindow) {
     EXPECT_EQ(p.lineKind[3], -1);
     EXPECT_EQ(p.lineStart[3], -1);  // beyond the text
   }
+  // A text that begins with an empty line.
+  tLinesTxt2& p = Open("\ntwo");
+  EXPECT_EQ(Text(), "\r\ntwo");
+  EXPECT_EQ(p.totalLines, 2);
 }
 
 TEST_F(LinesTxt, BackspaceAfterALineBreakRemovesCRLF) {

@@ -134,3 +134,14 @@ TEST(Registry, NameTableMatchesTheShippedSettingsFiles) {
   EXPECT_EQ(o3::spePLiftYSrc, &orgFn[317]);
   EXPECT_EQ(o3::ttGunY, &orgFn[356]);
 }
+
+// Each of the two runs finds neither mark that the other may have left: both
+// tables are put back when a test ends, in whatever order the runs come.
+class SettingsKeeping : public ::testing::TestWithParam<int> {};
+TEST_P(SettingsKeeping, NoTestSeesWhatAnotherSet) {
+  EXPECT_NE(org2n[7], 0x5EED);
+  EXPECT_NE(orgFn[7], 1234.5f);
+  org2n[7] = 0x5EED;
+  orgFn[7] = 1234.5f;
+}
+INSTANTIATE_TEST_SUITE_P(Twice, SettingsKeeping, ::testing::Values(1, 2));
