@@ -20,7 +20,9 @@ int sysFileExists(const std::string& path) {
 
 const char* sysNotRegularFile(const std::string& path) {
   struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0) return "missing";
+  if (path.empty()) return "missing";
+  // A link that leads nowhere stands at the name: it is not missing.
+  if (::stat(path.c_str(), &st) != 0) return ::lstat(path.c_str(), &st) == 0 ? "a link to nothing" : "missing";
   if (S_ISDIR(st.st_mode)) return "a directory";
   if (!S_ISREG(st.st_mode)) return "not a regular file";
   return nullptr;

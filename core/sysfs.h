@@ -14,7 +14,7 @@ int sysFileExists(const std::string& path);  // a regular file or anything that 
 // Data files are read only when they are regular files: a pipe or a device
 // named as one would block the reader, a directory is no file at all.
 // sysNotRegularFile: null for a regular file, else what the path is instead
-// ("missing", "a directory", "not a regular file").
+// ("missing", "a link to nothing", "a directory", "not a regular file").
 const char* sysNotRegularFile(const std::string& path);
 // Opens a regular file for binary reading; null otherwise (why, when given,
 // receives the cause: the answer above, or "unreadable").
