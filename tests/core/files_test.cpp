@@ -284,6 +284,8 @@ TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
   } cases[] = {
       {"a move onto a folder", binWrite(2), "m.bin_bak", 0, "BinFileWrite"},
       {"a copy cut short", binWrite(3), nullptr, 5000, "BinFileWrite"},
+      {"a copy with a folder at its temporary name", binWrite(3), "m.bin_bak_new", 0,
+       "backup copy failed for \"m.bin\" (Is a directory)"},
       {"a safe write with a folder at the backup's name", safeWrite, "m.bin_bak", 0,
        "kept as \"m.bin_bak\": \"m.bin_bak\" is a directory"},
       {"a safe write with a folder at the backup's temporary name", safeWrite, "m.bin_bak_new", 0,
@@ -307,6 +309,7 @@ TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
         limit.emplace(c.sizeLimit);
         EXPECT_TRUE(limit->Ok());
       }
+      errno = 0;  // a cause the log gives is the failure's own, not one left standing
       r = c.write();
     }
     EXPECT_EQ(r, 0);
