@@ -43,6 +43,16 @@ namespace {
 using FileTest = TmpDirTest;
 namespace fs = std::filesystem;
 
+// Hard links fail (or work, when off is false) for the life of the object,
+// and work again after it, whatever happened in between.
+class NoHardLinks {
+ public:
+  explicit NoHardLinks(bool off = true) { gNoHardLinks = off; }
+  ~NoHardLinks() { gNoHardLinks = false; }
+  NoHardLinks(const NoHardLinks&) = delete;
+  NoHardLinks& operator=(const NoHardLinks&) = delete;
+};
+
 // A file's bytes; a pipe, a link or anything else but a regular file is not
 // read (a pipe would block the reader).
 const std::string kNotRegular = "(not a regular file)";
@@ -281,6 +291,7 @@ TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
     const char* folderAt;  // a folder (with a file) takes this name
     rlim_t sizeLimit;      // a file-size limit during the write, 0 for none
     const char* said;      // in the log
+    bool noHardLinks = false;
   } cases[] = {
       {"a move onto a folder", binWrite(2), "m.bin_bak", 0, "BinFileWrite"},
       {"a copy cut short", binWrite(3), nullptr, 5000, "BinFileWrite"},
@@ -290,11 +301,17 @@ TEST_F(FileTest, AFailedBackupLeavesTheFileAndTheOldBackupAsTheyWere) {
        "kept as \"m.bin_bak\": \"m.bin_bak\" is a directory"},
       {"a safe write with a folder at the backup's temporary name", safeWrite, "m.bin_bak_new", 0,
        "kept as \"m.bin_bak\": \"m.bin_bak_new\" is a directory"},
+      {"a safe write without hard links with a folder at the backup copy's temporary name", safeWrite,
+       "m.bin_bak_new_new", 0, "kept as \"m.bin_bak\": \"m.bin_bak_new_new\" is a directory", true},
+      {"a safe write without hard links whose backup copy is cut short", safeWrite, nullptr, 5000,
+       "kept as \"m.bin_bak\" (File too large)", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    NoHardLinks off(c.noHardLinks);
     std::error_code ec;
-    for (const char* name : {"m.bin", "m.bin_bak", "m.bin_bak_new", "log.txt"}) fs::remove_all(name, ec);
+    for (const char* name : {"m.bin", "m.bin_bak", "m.bin_bak_new", "m.bin_bak_new_new", "log.txt"})
+      fs::remove_all(name, ec);
     WriteAll("m.bin", precious);
     if (c.folderAt) {
       fs::create_directory(c.folderAt);
@@ -338,6 +355,11 @@ TEST_F(FileTest, ALinkAtASavesNameOrItsBackupIsMovedAsideNeverFollowed) {
     std::function<int()> save;  // writes "new" to save.bin
   } writers[] = {
       {"a safe write", [] { return SafeSave("save", ".bin", "new", 3); }},
+      {"a safe write without hard links",
+       [] {
+         NoHardLinks off;
+         return SafeSave("save", ".bin", "new", 3);
+       }},
       {"a write that keeps a backup",
        [] {
          FILE* f = BinFileWrite("save", ".bin", 2, 0);
@@ -406,19 +428,28 @@ TEST_F(FileTest, ASaveStoppedAtAnyMomentLeavesAWholeFileAtTheName) {
     const std::string bytes(kSize, static_cast<char>('a' + k % 26));
     return SafeSave("w", ".bin", bytes.data(), kSize);
   };
+  // What a stopped save leaves at the temporary names: the new file, the
+  // backup's second name, the backup copy being made.
+  const char* const leftovers[] = {"w.bin_new", "w.bin_bak_new", "w.bin_bak_new_new"};
   for (const bool links : {true, false}) {
     SCOPED_TRACE(links ? "with hard links" : "without hard links");
     std::error_code ec;
-    for (const char* name : {"w.bin", "w.bin_bak", "w.bin_bak_new", "w.bin_new"}) fs::remove(name, ec);
-    gNoHardLinks = !links;
+    for (const char* name : {"w.bin", "w.bin_bak", "w.bin_bak_new", "w.bin_bak_new_new", "w.bin_new"})
+      fs::remove(name, ec);
+    NoHardLinks off(!links);
     gLinkCalls = 0;
     WriteAll("w.bin", std::string(kSize, '@'));
-    WriteAll("w.bin_new", "left by a stopped save");
+    for (const char* name : leftovers) WriteAll(name, "left by a stopped save");
     fs::remove("log.txt", ec);
     ASSERT_EQ(save(1), 1);
     EXPECT_EQ(ReadRegular("w.bin_bak"), std::string(kSize, '@')) << "the old file is the backup";
     EXPECT_EQ(gLinkCalls, 1);
-    EXPECT_NE(ReadAll("log.txt").find("\"w.bin_new\", left by an unfinished save, is removed"), std::string::npos);
+    for (const char* name : leftovers) {
+      EXPECT_NE(ReadAll("log.txt").find("\"" + std::string(name) + "\", left by an unfinished save, is removed"),
+                std::string::npos)
+          << name;
+      EXPECT_FALSE(fs::exists(fs::symlink_status(name, ec))) << name;
+    }
     std::mt19937 rnd(7);
     int changed = 0;
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
@@ -440,7 +471,6 @@ TEST_F(FileTest, ASaveStoppedAtAnyMomentLeavesAWholeFileAtTheName) {
       changed += now != before;
     }
     EXPECT_GT(changed, 0) << "no save ended before its stop";
-    gNoHardLinks = false;
   }
 }
 
