@@ -5,6 +5,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include "core/log.h"
 #include "core/sysfs.h"
@@ -173,6 +176,23 @@ bool t_SafeWrite::PutInPlace(const std::string& tmp, bool hadOld) {
     LogFail("\n write of \"%s\": the old file is kept as \"%s\", not as \"%s\" (%s)\n", path_.c_str(),
             asideNew.c_str(), aside.c_str(), std::strerror(errno));
   return true;
+}
+
+void SafeClearLeftovers(const std::string& folder, const std::string& ext) {
+  namespace fs = std::filesystem;
+  const std::string tail = sysTempName(ext);
+  std::vector<std::string> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() > tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0)
+      found.push_back(it->path().string());
+  }
+  for (const std::string& leftover : found) {
+    const char* what = sysWhatIsAt(leftover);
+    if (!what || std::strcmp(what, "a regular file") != 0) continue;
+    ClearLeftover(leftover.substr(0, leftover.size() - (tail.size() - ext.size())), leftover);
+  }
 }
 
 bool SafeFlushOK(FILE* f) { return f && std::fflush(f) == 0 && !std::ferror(f); }

@@ -67,5 +67,12 @@ std::string SafeAsideName(const std::string& path);
 // why it could not be moved (the caller then writes nothing).
 int SafeKeepAsBad(const std::string& path, std::string& said);
 
+// For files whose names never repeat (a save of one never meets what an
+// earlier save of another left): removes from `folder` what unfinished saves
+// of its "*<ext>" files left at their temporary names, regular files only
+// (links and directories stay), each named in the log as the safe write
+// names a leftover. A folder that cannot be read is left alone.
+void SafeClearLeftovers(const std::string& folder, const std::string& ext);
+
 // The writer's test of a stream it is about to close: flushed without error.
 bool SafeFlushOK(FILE* f);
