@@ -5,6 +5,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include "core/log.h"
 #include "core/sysfs.h"
@@ -43,12 +46,16 @@ void SyncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
-// Whether a save stopped before its end left something at `leftover`, the
-// temporary name of `path`; the caller removes it, and the log names it.
-bool LeftBehind(const std::string& path, const std::string& leftover) {
-  if (!sysNameTaken(leftover)) return false;
-  LogInfo("\n write of \"%s\": \"%s\", left by an unfinished save, is removed\n", path.c_str(), leftover.c_str());
-  return true;
+// Removes what a save of `path` stopped before its end left at `leftover`,
+// one of its temporary names (a file, a link as itself, a pipe; never a
+// directory), and the log names it.
+void ClearLeftover(const std::string& path, const std::string& leftover) {
+  if (!sysNameTaken(leftover)) return;
+  if (sysDeleteFile(leftover))
+    LogInfo("\n write of \"%s\": \"%s\", left by an unfinished save, is removed\n", path.c_str(), leftover.c_str());
+  else
+    LogFail("\n write of \"%s\": \"%s\", left by an unfinished save, cannot be removed (%s)\n", path.c_str(),
+            leftover.c_str(), std::strerror(errno));
 }
 
 // A hard link that failed for one of these causes: the file system has none.
@@ -77,8 +84,8 @@ int t_SafeWrite::Open(const std::string& name, const std::string& ext) {
   }
   // The temporary file is always a new one: a file, link or pipe left at its
   // name is removed, never written through.
-  std::string tmp = path_ + "_new";
-  LeftBehind(path_, tmp);
+  std::string tmp = sysTempName(path_);
+  ClearLeftover(path_, tmp);
   const char* why = nullptr;
   f = sysOpenWrite(tmp, "wb", &why);
   if (!f) {
@@ -121,28 +128,33 @@ int t_SafeWrite::Finish(bool ok) {
 
 bool t_SafeWrite::PutInPlace(const std::string& tmp, bool hadOld) {
   const std::string aside = SafeAsideName(path_);
-  const std::string asideNew = aside + "_new";
+  const std::string asideNew = sysTempName(aside);
+  const std::string copyNew = sysTempName(asideNew);  // where the backup copy is made
+  // A directory at a name the old file passes through refuses the save.
+  auto blockedBy = [&](const std::string& name) {
+    const char* there = sysWhatIsAt(name);
+    if (!there || std::strcmp(there, "a directory") != 0) return false;
+    errno = EISDIR;
+    Fail();
+    LogFail("\n write of \"%s\": the old file cannot be kept as \"%s\": \"%s\" is a directory; it is kept\n",
+            path_.c_str(), aside.c_str(), name.c_str());
+    return true;
+  };
   // The old file's second name: a hard link, or where the file system has
   // none a synced copy; only a link, pipe or device there is moved aside.
   bool second = false, moved = false;
   if (hadOld) {
-    for (const std::string& name : {aside, asideNew}) {
-      const char* there = sysWhatIsAt(name);
-      if (there && std::strcmp(there, "a directory") == 0) {
-        errno = EISDIR;
-        Fail();
-        LogFail("\n write of \"%s\": the old file cannot be kept as \"%s\": \"%s\" is a directory; it is kept\n",
-                path_.c_str(), aside.c_str(), name.c_str());
-        return false;
-      }
-    }
-    if (LeftBehind(path_, asideNew)) sysDeleteFile(asideNew);
+    if (blockedBy(aside) || blockedBy(asideNew)) return false;
+    ClearLeftover(path_, asideNew);
+    ClearLeftover(path_, copyNew);
     second = ::linkat(AT_FDCWD, path_.c_str(), AT_FDCWD, asideNew.c_str(), 0) == 0;
     if (!second && NoHardLinks(errno)) {
-      if (aside == path_ + "_bak")
-        second = sysCopyFile(path_, asideNew, 0) == 1;
-      else
+      if (aside != path_ + "_bak")
         moved = MoveReplacing(path_, aside);
+      else if (blockedBy(copyNew))
+        return false;
+      else
+        second = sysCopyFile(path_, asideNew, 0) == 1;
     }
     if (!second && !moved) {
       Fail();
@@ -164,6 +176,23 @@ bool t_SafeWrite::PutInPlace(const std::string& tmp, bool hadOld) {
     LogFail("\n write of \"%s\": the old file is kept as \"%s\", not as \"%s\" (%s)\n", path_.c_str(),
             asideNew.c_str(), aside.c_str(), std::strerror(errno));
   return true;
+}
+
+void SafeClearLeftovers(const std::string& folder, const std::string& ext) {
+  namespace fs = std::filesystem;
+  const std::string tail = sysTempName(ext);
+  std::vector<std::string> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() > tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0)
+      found.push_back(it->path().string());
+  }
+  for (const std::string& leftover : found) {
+    const char* what = sysWhatIsAt(leftover);
+    if (!what || std::strcmp(what, "a regular file") != 0) continue;
+    ClearLeftover(leftover.substr(0, leftover.size() - (tail.size() - ext.size())), leftover);
+  }
 }
 
 bool SafeFlushOK(FILE* f) { return f && std::fflush(f) == 0 && !std::ferror(f); }

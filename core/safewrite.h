@@ -11,8 +11,10 @@
 // (dangling or not), a pipe or a device at the name is kept aside as
 // "<name>_bad" instead, never followed (without hard links it is moved there
 // before the new file takes the name). What an unfinished save left at the
-// temporary names is removed, and the log names it. A directory at "_bak" or
-// "_bak_new" refuses the save. A failed save logs the system's cause, removes
+// temporary names ("<name>_new", "<name>_bak_new" and the copy's
+// "<name>_bak_new_new") is removed, and the log names it. A directory at
+// "_bak" or "_bak_new" refuses the save, and without hard links so does one
+// at "_bak_new_new". A failed save logs the system's cause, removes
 // the temporary file and leaves the old file and its backup as they were.
 #pragma once
 
@@ -64,6 +66,13 @@ std::string SafeAsideName(const std::string& path);
 // caller's log line: where the file went and whether a backup is kept, or
 // why it could not be moved (the caller then writes nothing).
 int SafeKeepAsBad(const std::string& path, std::string& said);
+
+// For files whose names never repeat (a save of one never meets what an
+// earlier save of another left): removes from `folder` what unfinished saves
+// of its "*<ext>" files left at their temporary names, regular files only
+// (links and directories stay), each named in the log as the safe write
+// names a leftover. A folder that cannot be read is left alone.
+void SafeClearLeftovers(const std::string& folder, const std::string& ext);
 
 // The writer's test of a stream it is about to close: flushed without error.
 bool SafeFlushOK(FILE* f);

@@ -20,7 +20,9 @@ int sysFileExists(const std::string& path) {
 
 const char* sysNotRegularFile(const std::string& path) {
   struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0) return "missing";
+  if (path.empty()) return "missing";
+  // A link that leads nowhere stands at the name: it is not missing.
+  if (::stat(path.c_str(), &st) != 0) return ::lstat(path.c_str(), &st) == 0 ? "a link to nothing" : "missing";
   if (S_ISDIR(st.st_mode)) return "a directory";
   if (!S_ISREG(st.st_mode)) return "not a regular file";
   return nullptr;
@@ -41,15 +43,34 @@ int sysNameTaken(const std::string& path) {
   return what && std::strcmp(what, "a directory") != 0 ? 1 : 0;
 }
 
-FILE* sysOpenRegular(const std::string& path, const char** why) {
+namespace {
+
+// What keeps a path from being opened as a regular file (null when nothing
+// does), with errno set to match.
+const char* NotOpenable(const std::string& path) {
   const char* not_ = sysNotRegularFile(path);
+  if (!not_) return nullptr;
+  // Missing, or a link to nothing: the failed stat's own cause stands.
+  if (std::strcmp(not_, "a directory") == 0)
+    errno = EISDIR;
+  else if (std::strcmp(not_, "not a regular file") == 0)
+    errno = EINVAL;
+  else if (path.empty())
+    errno = ENOENT;
+  return not_;
+}
+
+}  // namespace
+
+FILE* sysOpenRegular(const std::string& path, const char** why) {
+  const char* not_ = NotOpenable(path);
   FILE* f = not_ ? nullptr : std::fopen(path.c_str(), "rb");
   if (why) *why = not_ ? not_ : f ? nullptr : "unreadable";
   return f;
 }
 
 bool sysOpenRegular(std::ifstream& in, const std::string& path, const char** why) {
-  const char* not_ = sysNotRegularFile(path);
+  const char* not_ = NotOpenable(path);
   if (!not_) in.open(path, std::ios::binary);
   bool ok = !not_ && in.is_open();
   if (why) *why = not_ ? not_ : ok ? nullptr : "unreadable";
@@ -71,6 +92,7 @@ const char* OpenFailure(int err) {
 
 FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why) {
   const char* fail = nullptr;
+  int err = 0;
   const char* dummy = nullptr;
   const char*& out = why ? *why : dummy;
   out = nullptr;
@@ -79,24 +101,25 @@ FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why) 
   struct stat st {};
   const bool there = !path.empty() && ::lstat(path.c_str(), &st) == 0;
   if (path.empty() || !mode || !std::strchr("war", mode[0]) || (mode[0] == 'r' && !plus)) {
-    fail = "no file name or mode";
+    fail = "no file name or mode", err = EINVAL;
   } else if (there && S_ISDIR(st.st_mode)) {
-    fail = "a directory";
+    fail = "a directory", err = EISDIR;
   } else if (mode[0] == 'w') {
     // Created anew: nothing that stood at the name is opened.
-    if (there && ::unlink(path.c_str()) != 0) fail = std::strerror(errno);
+    if (there && ::unlink(path.c_str()) != 0) err = errno, fail = std::strerror(err);
     flags |= O_CREAT | O_EXCL;
   } else if (there && S_ISLNK(st.st_mode)) {
-    fail = "a link";
+    fail = "a link", err = ELOOP;
   } else if (there && !S_ISREG(st.st_mode)) {
-    fail = "not a regular file";
+    fail = "not a regular file", err = EINVAL;
   } else if (mode[0] == 'a') {
     flags |= O_CREAT | O_APPEND;
   } else if (!there) {
-    fail = "missing";
+    fail = "missing", err = ENOENT;
   }
   if (fail) {
     out = fail;
+    errno = err;
     return nullptr;
   }
   int fd = ::open(path.c_str(), flags, 0666);
@@ -108,36 +131,51 @@ FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why) 
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     out = "not a regular file";
+    errno = EINVAL;
     return nullptr;
   }
   int fl = ::fcntl(fd, F_GETFL);
   if (fl != -1) ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
   FILE* f = ::fdopen(fd, mode);
   if (!f) {
-    out = std::strerror(errno);
+    err = errno;
+    out = std::strerror(err);
     ::close(fd);
+    errno = err;
   }
   return f;
 }
 
+std::string sysTempName(const std::string& path) { return path + "_new"; }
+
 int sysCopyFile(const std::string& from, const std::string& to, int failIfExists) {
-  if (to.empty() || (failIfExists && sysWhatIsAt(to))) return 0;
+  if (to.empty()) return errno = ENOENT, 0;
+  if (failIfExists && sysWhatIsAt(to)) return errno = EEXIST, 0;
   FILE* in = sysOpenRegular(from);
   if (!in) return 0;
-  const std::string tmp = to + "_new";
+  const std::string tmp = sysTempName(to);
   FILE* out = sysOpenWrite(tmp, "wb");
-  bool ok = out != nullptr;
+  // The cause of the first step that failed.
+  int err = 0;
+  auto failed = [&err](bool failure) {
+    if (failure && !err) err = errno ? errno : EIO;
+  };
+  failed(!out);
   char buf[65536];
-  for (size_t n; ok && (n = std::fread(buf, 1, sizeof buf, in)) > 0;) ok = std::fwrite(buf, 1, n, out) == n;
-  ok = ok && !std::ferror(in);
+  for (size_t n; !err && (n = std::fread(buf, 1, sizeof buf, in)) > 0;) {
+    errno = 0;
+    failed(std::fwrite(buf, 1, n, out) != n);
+  }
+  failed(!err && std::ferror(in));
   std::fclose(in);
   // The copy's data are on the disk before it takes the name.
-  ok = ok && std::fflush(out) == 0 && ::fsync(fileno(out)) == 0;
-  if (out && std::fclose(out) != 0) ok = false;
+  failed(!err && (std::fflush(out) != 0 || ::fsync(fileno(out)) != 0));
+  if (out) failed(std::fclose(out) != 0);
   // rename replaces a file, link or pipe at `to`, not a directory.
-  ok = ok && ::rename(tmp.c_str(), to.c_str()) == 0;
-  if (!ok && out) ::unlink(tmp.c_str());
-  return ok ? 1 : 0;
+  failed(!err && ::rename(tmp.c_str(), to.c_str()) != 0);
+  if (err && out) ::unlink(tmp.c_str());
+  errno = err;
+  return err ? 0 : 1;
 }
 
 int sysMoveFile(const std::string& from, const std::string& to) {

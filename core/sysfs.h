@@ -1,7 +1,7 @@
 // File-system services over the C++ standard library and POSIX: copy, move
 // (refusing an existing target), delete, directory creation, the working
 // directory and free disk space. Each returns 1 on success and 0 on failure
-// (the move and the delete with errno telling why) and never throws.
+// (the copy, the move and the delete with errno telling why) and never throws.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +14,10 @@ int sysFileExists(const std::string& path);  // a regular file or anything that 
 // Data files are read only when they are regular files: a pipe or a device
 // named as one would block the reader, a directory is no file at all.
 // sysNotRegularFile: null for a regular file, else what the path is instead
-// ("missing", "a directory", "not a regular file").
+// ("missing", "a link to nothing", "a directory", "not a regular file").
 const char* sysNotRegularFile(const std::string& path);
-// Opens a regular file for binary reading; null otherwise (why, when given,
-// receives the cause: the answer above, or "unreadable").
+// Opens a regular file for binary reading; null otherwise, with errno set
+// (why, when given, receives the cause: the answer above, or "unreadable").
 FILE* sysOpenRegular(const std::string& path, const char** why = nullptr);
 // The same for a stream (binary mode: the caller drops the CR of CR LF).
 bool sysOpenRegular(std::ifstream& in, const std::string& path, const char** why = nullptr);
@@ -37,9 +37,12 @@ int sysNameTaken(const std::string& path);
 //                exclusively;
 //   "ab", "a+b", "a": appends to a regular file, created when missing;
 //   "r+b": updates an existing regular file.
-// Null on failure; why, when given, receives the cause ("a directory",
-// "not a regular file", "a link", or the system's text).
+// Null on failure, with errno set; why, when given, receives the cause
+// ("a directory", "not a regular file", "a link", or the system's text).
 FILE* sysOpenWrite(const std::string& path, const char* mode, const char** why = nullptr);
+// The temporary name a file is written under until it is whole and takes
+// its own name: "<path>_new".
+std::string sysTempName(const std::string& path);
 // Copies a regular file. The copy is made as "<to>_new" (created anew, like
 // sysOpenWrite's "wb") and takes the name `to` only when it is complete and
 // its data are on the disk: a

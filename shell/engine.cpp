@@ -76,6 +76,7 @@ void TakeUserDir() {
   if (why.empty()) {
     *o2::UserDirE = 1;
     gUserDirWhy.clear();
+    ClearUnfinishedScreenShots();
     return;
   }
   gUserDirWhy = std::string("the folder \"") + game_start_dir0() + "/users\" cannot be used (" + why + ")";

@@ -162,6 +162,10 @@ void ProcFPS(t_FPS& f) {
 
 namespace {
 
+// Where screenshots go, by its full path.
+std::string ScreenShotFolder() { return std::string(game_user_dir0()) + "/screens1"; }
+constexpr char kScreenShotExt[] = ".bmp";
+
 // Finishes the frame as usual after a screenshot that did not happen.
 int ScreenShotFailed() {
   Sys_Video_FinDraw();
@@ -183,6 +187,8 @@ bool MakeFolder(const std::string& folder, std::string& why) {
   return false;
 }
 
+void ClearUnfinishedScreenShots() { SafeClearLeftovers(ScreenShotFolder(), kScreenShotExt); }
+
 int t_Root_IPPI::SaveScreenShot() {
   if (!*o2::UserDirE) {
     LogInfo("\n Screenshot not saved: %s\n", UserDirWhy());
@@ -198,10 +204,10 @@ int t_Root_IPPI::SaveScreenShot() {
   if (*o2::NomScreen < 0 || *o2::NomScreen == INT_MAX) *o2::NomScreen = 0;
   ++*o2::NomScreen;
   std::string name = std::string(chProjectName) + "_" + SysDateString(1000, 1) + "_" +
-                     std::to_string(sysTime()) + "_" + IntToS(*o2::NomScreen, 4) + ".bmp";
+                     std::to_string(sysTime()) + "_" + IntToS(*o2::NomScreen, 4) + kScreenShotExt;
   if (name.size() > 255) return ScreenShotFailed();
   // Written by its full path: the current directory is not changed.
-  const std::string folder = std::string(game_user_dir0()) + "/screens1";
+  const std::string folder = ScreenShotFolder();
   std::string why;
   const bool inFolder = MakeFolder(folder, why);
   if (!inFolder) {

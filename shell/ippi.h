@@ -69,6 +69,9 @@ void ProcFPS(t_FPS& f);
 // `why` says what stands in its place ("it is a regular file") or gives the
 // system's cause.
 bool MakeFolder(const std::string& folder, std::string& why);
+// At start, once the users folder is known: what screenshots stopped before
+// their end left in the screenshot folder is removed, and the log names it.
+void ClearUnfinishedScreenShots();
 int ServPlusGame(int n);
 int ippi_An_1Pre();
 int ippi_An_2Beg();

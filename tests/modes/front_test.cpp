@@ -640,7 +640,7 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
       {"a link to junk", [] { return symlink("junk", "base/gen.fgh") == 0; }, fs::file_type::symlink,
        "its magic number is wrong"},
       {"a dangling link", [] { return symlink("nowhere", "base/gen.fgh") == 0; }, fs::file_type::symlink,
-       "the file is missing"},
+       "the file is a link to nothing"},
       {"a pipe", [] { return mkfifo("base/gen.fgh", 0644) == 0; }, fs::file_type::fifo,
        "the file is not a regular file"},
   };

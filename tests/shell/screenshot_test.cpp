@@ -134,3 +134,45 @@ TEST_F(ScreenshotTest, TheCounterStartsAgainPastTheLargestInt) {
   EXPECT_EQ(fs::file_size(fs::path("users/screens1") / shots[0]), 54u + 64 * 48 * 3);
   EXPECT_EQ(fs::current_path(), here_);
 }
+
+// A shot stopped before its file took its name left "<picture>.bmp_new": at
+// start it is removed and the log names it. Nothing else in the folder is
+// touched: a finished picture, another kind of file, a folder or a link of
+// such a name (not followed).
+TEST_F(ScreenshotTest, WhatAStoppedShotLeftIsRemovedAtStart) {
+  const std::string folder = fs::absolute("users/screens1").string();
+  ASSERT_TRUE(fs::create_directory(folder));
+  std::ofstream("victim.bmp") << "precious";
+  enum Kind { kFile, kFolder, kLink };
+  const struct {
+    const char* name;
+    Kind kind;
+    bool removed;
+  } entries[] = {
+      {"velmar_1.bmp_new", kFile, true},     {"velmar_2.bmp_new", kFile, true},
+      {"velmar_1.bmp", kFile, false},        {"notes.txt_new", kFile, false},
+      {"velmar_3.bmp_new", kFolder, false},  {"velmar_4.bmp_new", kLink, false},
+  };
+  for (const auto& e : entries) {
+    const std::string path = folder + "/" + e.name;
+    if (e.kind == kFile) std::ofstream(path) << "part of a picture";
+    if (e.kind == kFolder) fs::create_directory(path);
+    if (e.kind == kLink) fs::create_symlink(fs::absolute("victim.bmp"), path);
+  }
+  ClearUnfinishedScreenShots();
+  std::ifstream in("log.txt");
+  const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (const auto& e : entries) {
+    SCOPED_TRACE(e.name);
+    const std::string path = folder + "/" + e.name;
+    std::error_code ec;
+    EXPECT_EQ(fs::exists(fs::symlink_status(path, ec)), !e.removed);
+    const std::string line = "\"" + path + "\", left by an unfinished save, is removed";
+    EXPECT_EQ(log.find(line) != std::string::npos, e.removed) << log;
+  }
+  EXPECT_NE(log.find("write of \"" + folder + "/velmar_1.bmp\": \"" + folder + "/velmar_1.bmp_new\""),
+            std::string::npos)
+      << log;
+  std::ifstream victim("victim.bmp");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), std::istreambuf_iterator<char>()), "precious");
+}
