@@ -44,15 +44,17 @@ TEST_F(Game, ExitsOnNeedExitAfterItsFirstFrame) {
 }
 
 // The first frame's screenshot, also where the users folder is missing (the
-// game makes it at start); where a file stands in its place, the log says
-// why at start and again at the shot, and no screenshot is saved.
+// game makes it at start); what a stopped screenshot left is gone by then;
+// where a file stands in the folder's place, the log says why at start and
+// again at the shot, and no screenshot is saved.
 TEST_F(Game, ScreenshotOfTheFirstFrame) {
   const struct {
     const char* name;
     const char* prepare;
     bool saved;
   } cases[] = {
-      {"the users folder there", ":", true},
+      {"the users folder there, with what a stopped shot left",
+       "mkdir -p start/users/screens1 && head -c 4096 /dev/zero > start/users/screens1/Tervalo_x_0007.bmp_new", true},
       {"no users folder", "rm -r start/users", true},
       {"a file in the users folder's place", "rm -r start/users && echo x > start/users", false},
   };
