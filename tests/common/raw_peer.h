@@ -36,10 +36,13 @@ inline int FreePort() {
   return port;
 }
 
+// The wait for what should come at once: only a safety net for a loaded
+// machine.
+constexpr int kSafetyNetMs = 60000;
+
 // A peer connected within timeoutMs (a server that no longer accepts lets the
-// handshake wait), or -1. The socket blocks afterwards. The default is only a
-// safety net for a loaded machine.
-inline int Connect(int port, int timeoutMs = 60000) {
+// handshake wait), or -1. The socket blocks afterwards.
+inline int Connect(int port, int timeoutMs = kSafetyNetMs) {
   int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
   if (fd < 0) return -1;
   sockaddr_in a = Loopback(port);
@@ -123,7 +126,8 @@ inline int Listen(int* port) {
   return fd;
 }
 
-inline int Accept(int listener, int timeoutMs) {
+// A peer that connected to the listener within timeoutMs, or -1.
+inline int Accept(int listener, int timeoutMs = kSafetyNetMs) {
   if (!Readable(listener, timeoutMs)) return -1;
   return ::accept(listener, nullptr, nullptr);
 }

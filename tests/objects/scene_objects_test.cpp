@@ -3,10 +3,8 @@
 // the vertex pool is full, lasers fade and free their slots, the flare's
 // shine timer, the markers' sprite orders, the sound channels of selected
 // objects, and the command point's tile.
-#include <chrono>
 #include <cstdio>
 #include <set>
-#include <thread>
 
 #include "objects/unithelp.h"
 #include "objects/unitlists.h"
@@ -490,8 +488,7 @@ TEST_F(SceneObjectsTest, ATriggerPlaysItsSoundOncePerSwitchOn) {
   auto update = [&] { h->Event(EV_UPD, &mode, &ex); };
   // Runs the channel updates until the beep has ended and its channel is free.
   auto playOut = [&](int channel) {
-    for (int i = 0; i < 400 && ZSrc_IsPlaying(ZSrcMainKot[channel]); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(sndtest::WaitWhilePlaying(ZSrcMainKot[channel]));
     ZSrcMainKot_StartKadrProc();
   };
   for (int switchOn = 0; switchOn < 2; ++switchOn) {

@@ -88,12 +88,15 @@ TEST(Clocks, CounterAndSleepAgree) {
   ASSERT_TRUE(QueryPerformanceFrequency(&f));
   EXPECT_EQ(f, 1000000000);
   ASSERT_TRUE(QueryPerformanceCounter(&a));
-  DWORD t0 = timeGetTime();
+  const DWORD t0 = timeGetTime();
   Sleep(30);
   ASSERT_TRUE(QueryPerformanceCounter(&b));
   EXPECT_GE(b - a, 30000000);
   EXPECT_GE(timeGetTime() - t0, 29u);
-  EXPECT_LE(GetTickCount() - t0, 2000u);
+  // the tick count reads the same clock: one reading of it lies between two
+  // of the other
+  const DWORD before = timeGetTime(), tick = GetTickCount(), after = timeGetTime();
+  EXPECT_LE(tick - before, after - before);
 }
 
 TEST(CurrentDirectory, ReportsNeededSizeAndChanges) {

@@ -1,7 +1,4 @@
 // The 12 positional channels: distance, priority, owners told of every change.
-#include <chrono>
-#include <thread>
-
 #include "tests/sound/sound_fixture.h"
 
 using namespace sndtest;
@@ -88,9 +85,7 @@ TEST_F(ChannelTest, TheUpdateFollowsOwnersAndFreesFarAndDeadOnes) {
 TEST_F(ChannelTest, ASoundThatEndsByItselfLetsItsOwnerGo) {
   Fgr4* a = NewOwner(vec3(10, 0, 0));
   ASSERT_EQ(ZSrcMainKot_Zakaz(a, vec3(10, 0, 0), 0, 1, 0, 1.0f, 1.0f), 1);  // 60 ms, no loop
-  for (int i = 0; i < 200 && ZSrc_IsPlaying(ZSrcMainKot[0]); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  ASSERT_FALSE(ZSrc_IsPlaying(ZSrcMainKot[0]));
+  ASSERT_TRUE(WaitWhilePlaying(ZSrcMainKot[0]));
   ZSrcMainKot_StartKadrProc();
   EXPECT_EQ(owners[a].told, (std::vector<int>{0, -1}));
   EXPECT_EQ(ZSrcMainKot_pFgr[0], nullptr);

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -84,41 +86,72 @@ inline uint32_t RecLe32(const std::string& b, size_t p) {
   return uint8_t(b[p]) | uint8_t(b[p + 1]) << 8 | uint8_t(b[p + 2]) << 16 | uint32_t(uint8_t(b[p + 3])) << 24;
 }
 
-// false when the bytes are no RIFF WAVE of float or 16-bit samples.
-inline bool ParseRecording(const std::string& b, Recording& r) {
+// Where a RIFF WAVE's samples lie and how they are laid out.
+struct RecLayout {
+  int rate = 0, channels = 0, bits = 0;
+  size_t data = 0, length = 0;  // offset and length of the data chunk's bytes
+  size_t FrameBytes() const { return size_t(bits / 8) * size_t(channels); }
+};
+
+// false when the bytes (a whole file or its head) are no RIFF WAVE of float
+// or 16-bit samples.
+inline bool ParseLayout(const std::string& b, RecLayout& l) {
   if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) return false;
-  int bits = 0;
   for (size_t p = 12; p + 8 <= b.size();) {
     const std::string id = b.substr(p, 4);
     const size_t len = RecLe32(b, p + 4), body = p + 8;
     if (id == "fmt " && body + 16 <= b.size()) {
-      r.channels = uint8_t(b[body + 2]) | uint8_t(b[body + 3]) << 8;
-      r.rate = int(RecLe32(b, body + 4));
-      bits = uint8_t(b[body + 14]) | uint8_t(b[body + 15]) << 8;
+      l.channels = uint8_t(b[body + 2]) | uint8_t(b[body + 3]) << 8;
+      l.rate = int(RecLe32(b, body + 4));
+      l.bits = uint8_t(b[body + 14]) | uint8_t(b[body + 15]) << 8;
     } else if (id == "data") {
-      if (r.channels < 1 || (bits != 32 && bits != 16)) return false;
-      const size_t bytes = bits / 8, n = std::min(len, b.size() - body) / (bytes * r.channels);
-      r.frames.resize(n);
-      for (size_t i = 0; i < n; ++i) {
-        double sum = 0;
-        for (int c = 0; c < r.channels; ++c) {
-          size_t q = body + (i * r.channels + c) * bytes;
-          if (bits == 32) {
-            uint32_t u = RecLe32(b, q);
-            float f;
-            std::memcpy(&f, &u, 4);
-            sum += f;
-          } else {
-            sum += int16_t(uint8_t(b[q]) | uint8_t(b[q + 1]) << 8) / 32768.0;
-          }
-        }
-        r.frames[i] = float(sum / r.channels);
-      }
-      return true;
+      l.data = body;
+      l.length = len;
+      return l.channels >= 1 && l.rate > 0 && (l.bits == 32 || l.bits == 16);
     }
     p = body + len + (len & 1);
   }
   return false;
+}
+
+// false when the bytes are no RIFF WAVE of float or 16-bit samples.
+inline bool ParseRecording(const std::string& b, Recording& r) {
+  RecLayout l;
+  if (!ParseLayout(b, l)) return false;
+  r.rate = l.rate;
+  r.channels = l.channels;
+  const size_t bytes = size_t(l.bits / 8), n = std::min(l.length, b.size() - l.data) / l.FrameBytes();
+  r.frames.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    double sum = 0;
+    for (int c = 0; c < r.channels; ++c) {
+      size_t q = l.data + (i * r.channels + c) * bytes;
+      if (l.bits == 32) {
+        uint32_t u = RecLe32(b, q);
+        float f;
+        std::memcpy(&f, &u, 4);
+        sum += f;
+      } else {
+        sum += int16_t(uint8_t(b[q]) | uint8_t(b[q + 1]) << 8) / 32768.0;
+      }
+    }
+    r.frames[i] = float(sum / r.channels);
+  }
+  return true;
+}
+
+// Seconds a wave writer has put into its file so far, read from the file's
+// head and size while it still writes; 0 before its head is there.
+inline double RecordedSeconds(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::string head(256, '\0');
+  f.read(head.data(), std::streamsize(head.size()));
+  head.resize(size_t(f.gcount()));
+  RecLayout l;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec || !ParseLayout(head, l) || size < l.data) return 0;
+  return double((size - l.data) / l.FrameBytes()) / l.rate;
 }
 
 }  // namespace sndtest

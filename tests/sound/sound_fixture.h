@@ -8,6 +8,7 @@
 #include <AL/al.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sound/sound.h"
@@ -70,6 +72,13 @@ inline float SrcFloat(unsigned source, ALenum what) {
   return v;
 }
 inline unsigned Bound(unsigned source) { return static_cast<unsigned>(SrcInt(source, AL_BUFFER)); }
+
+// Waits until the source no longer plays; false when it still plays after
+// some 20 s (a sound of the tests lasts at most 3 s).
+inline bool WaitWhilePlaying(unsigned source) {
+  for (int i = 0; i < 4000 && ZSrc_IsPlaying(source); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  return !ZSrc_IsPlaying(source);
+}
 
 // Chooses OpenAL Soft's backends (and a settings file, when given) for the
 // whole test program, read at its first OpenAL call; message boxes answer at
