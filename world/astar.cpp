@@ -207,7 +207,13 @@ void EndPathfinder() {}
         cell.mark = openM;
         cell.f = Fof(e);
         W.up[c] = up;
-        bubbleUp<false>(++count, e, root);
+        if (++count == 1) {  // into an empty heap, as along a corridor
+          W.heap[1] = e;
+          W.posOf[c] = 1;
+          root = e;
+        } else {
+          bubbleUp<false>(count, e, root);
+        }
       } else if (Fof(e) < cell.f) {
         cell.f = Fof(e);
         W.up[c] = up;
