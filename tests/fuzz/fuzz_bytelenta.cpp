@@ -2,12 +2,14 @@
 // bytes become the buffer, the rest a sequence of reads, writes, line
 // operations, gaps and cuts with arguments from the input. The sanitizers
 // catch any access outside the buffer; the invariants below catch the rest.
+// Every input starts with the random generator at its first value.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "core/core.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/fuzz_script.h"
 
 namespace {
@@ -20,6 +22,7 @@ void Check(const ByteLenta& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzFreshGlobals();
   FuzzScript s{data, size};
   ByteLenta b;
   int initial = s.Byte();

@@ -2,6 +2,8 @@
 // context: the first byte picks the Windows font list (even) or the texture
 // font list (odd), the rest is the file. Every font they build stays within
 // its table and within the sizes a screen shows; refused records build nothing.
+// Every input starts with both font tables empty and the settings (which the
+// texture font list sets) at their start-up values.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 
 #include "tests/fuzz/gl_context.h"
 #include "shell/shell.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/scratch.h"
 #include "ui/ui.h"
 
@@ -16,6 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > 65536) return 0;
   FuzzEnterScratch();
   FuzzGLContext();
+  FuzzFreshGlobals();
+  for (orgT_WFont& f : org_WFont) {
+    f.Sbros();
+    FuzzRemake(f);
+  }
+  for (t_tile_proektor& t : tex_font) {
+    t.Sbros();
+    FuzzRemake(t);
+  }
   Ekran.W = 800;
   Ekran.H = 600;
   Ekran.VModeReq = static_cast<uint16_t>(data[0] / 2 % 6);

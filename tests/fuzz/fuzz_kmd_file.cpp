@@ -6,16 +6,19 @@
 // tap a player can make of it, after a player has pressed every key once;
 // and through the frames key codes stay in 0..320, toggles within their
 // count, countdowns non-negative, signals 0..3 and at most one per
-// arbitration channel.
+// arbitration channel. Every input starts with a new set, no key down, the
+// pointer at 0, 0 and the program's values as at start-up.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "modes/modes.h"
 #include "shell/shell.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/fuzz_script.h"
 #include "tests/fuzz/scratch.h"
 
@@ -128,9 +131,7 @@ void TapTheWayOut(Set& set, bool menu) {
 template <class Set>
 void Run(const std::string& file, FuzzScript& s, const char* path, bool menu) {
   FuzzWrite(path, file);
-  static Set* set = nullptr;  // a set lives as long as its mode's step
-  delete set;
-  set = new Set;
+  const auto set = std::make_unique<Set>();
   set->_Load();
   for (int i = 0; i < Set::kRecords; ++i) {
     const IKmd2& c = set->k[i];
@@ -182,6 +183,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (len > size - 3) len = size - 3;
   const std::string file(reinterpret_cast<const char*>(data + 3), len);
   FuzzScript s{data + 3 + len, size - 3 - len};
+  FuzzFreshGlobals();
+  nsMKeys::nFlushProc();
+  nsMKeys::Clear_Shifts();
+  gMX = gMY = 0;
+  Root_IPPI.cur = 0;
   gMilli = 1;
   switch (which) {
     case 0: Run<inerQ7MenuKmd>(file, s, "base/menu_kmd.txt", true); break;

@@ -1,6 +1,7 @@
 // One text model loaded into a group at a moving cursor: whatever the text,
 // the loader places exactly what its header promises or nothing, never past
 // the group's vertices, and every index it keeps names a vertex it placed.
+// Every input loads into a new group.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,15 +9,17 @@
 #include <string>
 
 #include "render/render.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/scratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 65536) return 0;
   FuzzEnterScratch();
+  FuzzFreshGlobals();
   std::string text(reinterpret_cast<const char*>(data), size);
   FuzzWrite("model.txt", text);
-  static typeMdlGruVBO group;
-  if (!group.pos && !group.ReGetMemory(2, 4096)) std::abort();
+  typeMdlGruVBO group;
+  if (!group.ReGetMemory(2, 4096)) std::abort();
   int cursor = static_cast<int>(size % 3000);
   LoadOffsetVGru = cursor;
   Mesh0& m = group.mMesh[size % 2];

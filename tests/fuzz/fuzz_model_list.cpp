@@ -1,12 +1,13 @@
 // The model list on arbitrary text, over a few real model files: a group that
 // loads holds every mesh inside its vertex arrays, and a group that does not
-// load is left empty.
+// load is left empty. Every input starts with the group empty.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "render/render.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/scratch.h"
 
 namespace {
@@ -32,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzWrite("b.txt", kExpanded);
     models = true;
   }
+  FuzzFreshGlobals();
+  MdlGVBO[2].Sbros();
   FuzzWrite("list.txt", std::string(reinterpret_cast<const char*>(data), size));
   int ok = _Mesh_Sbor::LoadMeshGru("list.txt", 2);
   typeMdlGruVBO& g = MdlGVBO[2];

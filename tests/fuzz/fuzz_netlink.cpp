@@ -4,7 +4,9 @@
 // resets, passes of the message pump, socket messages with any event and
 // error, test sends and the start flag, in any order. Everything goes over
 // real sockets on loopback into the real message queue and window procedure.
-// The sanitizers catch bad accesses; the checks below catch the rest.
+// The sanitizers catch bad accesses; the checks below catch the rest. Every
+// input starts with no role, no address, nothing received, no socket error,
+// no socket message noted and the program's values as at start-up.
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -12,11 +14,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "net/net.h"
 #include "tests/common/link_window.h"
 #include "tests/common/raw_peer.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/fuzz_script.h"
 #include "tests/fuzz/scratch.h"
 
@@ -41,6 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return true;
   }();
   (void)ready;
+  FuzzFreshGlobals();
+  WSASetLastError(0);
+  std::memset(IP_ch, 0, sizeof IP_ch);
+  std::memset(PORT_NUMBER_ch, 0, sizeof PORT_NUMBER_ch);
+  servLRecvS.clear();
+  servLRecvT = 0;
+  SockMsgs().clear();
   FuzzScript in{data, size};
   const bool server = (in.Byte() & 1) == 0;
   int peers[kPeers] = {-1, -1, -1, -1};

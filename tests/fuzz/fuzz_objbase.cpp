@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the object base reader as a whole base/gen.fgh.
 // A file the reader accepts must give a usable first screen frame and save
-// and load again; a file it refuses must leave the holder as it was.
+// and load again; a file it refuses must leave the holder as it was. Every
+// input starts from a fresh world.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,17 +9,10 @@
 #include <vector>
 
 #include "objects/objects.h"
+#include "tests/fuzz/fuzz_world.h"
 #include "world/world.h"
 
 namespace {
-
-void FreshWorld() {
-  FgrHld.Sbros();
-  FgrHld.firstScrFrm = -1;
-  Fgr4W.Sbros();
-  pMainScrFrm = nullptr;
-  if (!Fgr4W.KonfigAll(nullptr) || !FgrHld.Init0(11500)) std::abort();
-}
 
 int LiveHandles() {
   int n = 0;
@@ -29,7 +23,7 @@ int LiveHandles() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  FreshWorld();
+  FuzzFreshWorld();
   FgrHld.InitBase();
   const int before = LiveHandles();
   const int32_t firstBefore = FgrHld.firstScrFrm;
@@ -56,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t got = std::fread(again.data(), 1, again.size(), f);
   std::fclose(f);
   if (got != again.size()) std::abort();
-  FreshWorld();
+  FuzzFreshWorld();
   if (!FgrHld.LoadBaseFrom(again.data(), again.size(), 1)) std::abort();
   return 0;
 }

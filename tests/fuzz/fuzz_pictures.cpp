@@ -2,16 +2,20 @@
 // context. The input is the list text and up to five files separated by
 // "@@@@": ris/a.tga, its level files ris/a1.tga .. ris/a3.tga (mip modes 4..7
 // read them) and ris/b.tga. A list that loads holds a texture in every slot,
-// each of a size GL takes; a list that does not load leaves no group.
+// each of a size GL takes; a list that does not load leaves no group. Every
+// input starts with no group, no picture name kept and the settings (which a
+// list that loads sets) at their start-up values.
 #include <GL/gl.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "tests/fuzz/gl_context.h"
 #include "render/render.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/scratch.h"
 
 namespace {
@@ -26,6 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzGLContext();
   static bool folder = false;
   if (!folder) folder = system("mkdir -p ris") == 0;
+  FuzzFreshGlobals();
+  gr_Pix_FreeAll();
+  std::memset(gr_Pix_Last, 0, sizeof gr_Pix_Last);
+  globStr_TexName.clear();
   std::string in(reinterpret_cast<const char*>(data), size), list;
   size_t at = in.find("@@@@");
   list = in.substr(0, at);

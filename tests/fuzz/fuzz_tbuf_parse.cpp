@@ -1,18 +1,18 @@
 // The text-buffer line parser on arbitrary bytes: the stream is cut into
 // entries line by line, with syntax colours, as the text editor does, then
-// read raw and as a length-prefixed block.
+// read raw and as a length-prefixed block. Every input starts with a new
+// group of empty entries.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 #include "core/core.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "ui/ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  static bool ready = false;
-  if (!ready) ready = MakeTBufGru(8, 0) == 0;
-  if (!ready) return 0;
+  if (!FuzzFreshTextGroup0(8)) return 0;
   int maxLen = data[0] % 2 ? 250 : 1 + data[0] / 2;
   ByteLenta bl;
   bl.MAlloc(static_cast<int>(size - 1), 1);

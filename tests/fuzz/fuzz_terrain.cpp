@@ -1,7 +1,9 @@
 // Terrain records damaged in every way: the input edits a sound record (a few
 // free tiles, hills from the height bytes) and changes its length. The reader
 // must refuse anything unsound without touching the terrain, and whatever it
-// accepts must answer height queries and save to the same length.
+// accepts must answer height queries and save to the same length. Every
+// input starts from the terrain the program starts with and empty
+// walkability grids.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "tests/fuzz/fuzz_fresh.h"
 #include "world/world.h"
 
 namespace {
@@ -47,6 +50,16 @@ uint64_t TerrainHash() {
   return h;
 }
 
+// The terrain as the program starts with it, taken before the first input
+// and put back before each: a load writes only its arrays here (no patch
+// indices, no GL buffers), so its bytes are all of it.
+void FreshTerrain() {
+  static const std::vector<uint8_t> start(reinterpret_cast<const uint8_t*>(&PlitHold),
+                                          reinterpret_cast<const uint8_t*>(&PlitHold) + sizeof PlitHold);
+  std::memcpy(static_cast<void*>(&PlitHold), start.data(), start.size());
+  walkabil_Init();
+}
+
 }  // namespace
 
 // Input: int16 length change, then edits of 5 bytes each (uint32 offset into
@@ -54,6 +67,8 @@ uint64_t TerrainHash() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::vector<uint8_t> base = SoundRecord();
   if (size < 2) return 0;
+  FreshTerrain();
+  FuzzFreshGlobals();
   std::vector<uint8_t> rec = base;
   int16_t delta = static_cast<int16_t>(data[0] | data[1] << 8);
   long want = static_cast<long>(rec.size()) + delta;

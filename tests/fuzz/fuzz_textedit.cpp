@@ -6,6 +6,8 @@
 // and the editor must still agree: the text is never empty, the caret lies in
 // it and never between a CR and its LF, the line count is the text's, every
 // visible line starts inside the text, and the window stays on screen.
+// Every input starts with the editor closed and new, no text, new system
+// texts and the program's values as at start-up.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 
 #include "core/core.h"
 #include "shell/shell.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/fuzz_script.h"
 #include "tests/fuzz/scratch.h"
 #include "ui/ui.h"
@@ -65,17 +68,16 @@ void FieldKey(tLinesTxt2& p, int key, FuzzScript& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 2) return 0;
   FuzzEnterScratch();
-  static bool ready = false;
-  if (!ready) {
-    org2_Init();
-    orgF_Init();
-    MakeTBufGru(95, 0);
-    Ekran.W = 800;
-    Ekran.H = 600;
-    ready = gr_TBuf[0] != nullptr;
-  }
-  if (!ready || size < 2) return 0;
+  FuzzFreshGlobals();
+  if (!FuzzFreshTextGroup0(95)) return 0;
+  masPole1[0].Sbros(1);
+  FuzzRemake(masPole1[0]);
+  masBL[0].Sbros();
+  glob_PoleTextActive = 0;
+  Ekran.W = 800;
+  Ekran.H = 600;
   size_t textLen = static_cast<size_t>(data[0] | data[1] << 8);
   if (textLen > size - 2) textLen = size - 2;
   FuzzWrite("f.txt", std::string(reinterpret_cast<const char*>(data + 2), textLen));

@@ -2,9 +2,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "tests/fuzz/fuzz_fresh.h"
 #include "ui/ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzFreshGlobals();
   t_TFontList list;
   TFontList_Parse(reinterpret_cast<const char*>(data), size, list);
   if (list.fonts.size() > 16) __builtin_trap();

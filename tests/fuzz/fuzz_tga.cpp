@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "render/render.h"
+#include "tests/fuzz/fuzz_fresh.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("VELMAR_MSGBOX", "auto", 1);  // refusal boxes answer themselves
@@ -13,6 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 20)) return 0;
+  FuzzFreshGlobals();
   // A copy of exactly the input's size, so any over-read is caught.
   uint8_t* copy = new uint8_t[size ? size : 1];
   for (size_t i = 0; i < size; ++i) copy[i] = data[i];

@@ -1,7 +1,8 @@
-// A unit's record (event 2) on arbitrary bytes: whatever it holds, the loaded
-// unit is paid for at a command post (three times over; the post's balances
-// run on from input to input), lives a long frame, after which it stands
-// where the views can place it, draws its queues and saves again.
+// A unit's record (event 2) on arbitrary bytes, in a world of its own (the
+// two screen frames of a new object base and a command post): whatever it
+// holds, the loaded unit is paid for at the post (three times over), lives a
+// long frame, after which it stands where the views can place it, draws its
+// queues, saves again and is killed.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -15,31 +16,27 @@
 #include "tests/fuzz/fuzz_world.h"
 #include "ui/ui.h"
 #include "world/world.h"
-#include "tests/common/lists_lap.h"
 
 namespace {
 
-Fgr4* gPost = nullptr;
-
-void WorldOnce() {
-  static bool made = false;
-  if (made) return;
-  FuzzWorldOnce();
-  org2_Init();
-  orgF_Init();
+// The weapon and unit tables: read once, and only read by the units.
+void TablesOnce() {
+  static bool loaded = false;
+  if (loaded) return;
   std::string dir = std::string(VELMAR_SOURCE_DIR) + "/data/base/";
   arOne.LoadTab(dir + "_ar_tab.h");
   origSborU.LoadTab(dir + "_units_tab.h");
   if (!origSborU.nomOK(2)) std::abort();
-  if (!FgrHld.AddWrk(tw_KomPult::kType, 1, 1) || !pTekKomPult) std::abort();
-  gPost = pTekKomPult->owner;
-  made = true;
+  loaded = true;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  WorldOnce();
+  TablesOnce();
+  FuzzFreshWorldWithBase();
+  if (!FgrHld.AddWrk(tw_KomPult::kType, 1, 1) || !pTekKomPult) std::abort();
+  Fgr4* post = pTekKomPult->owner;
   if (!FgrHld.AddWrk(27, 2, 1) || !pTekUnit) std::abort();
   Fgr4* h = pTekUnit->owner;
   FILE* f = std::tmpfile();
@@ -54,11 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int k = 0; k < 3; ++k) {
     int kr = 0, oil = 0, x = 0;
     h->Event(50, &kr, &oil, &x);
-    gPost->Event(50, &kr, &oil, &x);
+    post->Event(50, &kr, &oil, &x);
   }
   *o2::TestFgrDrawUnit = 1;
-  UnitListsStartLap();
-  RenderM._ResetOnStartNewLap();
+  FuzzStartLap();
   GFrameTime = 100;
   FgrHld.Update(2, 1);
   GFrameTime = 1;

@@ -3,7 +3,8 @@
 // the tables accept is then made into a unit of the local side, ordered
 // across the world and paid for at a command post (three times over), and
 // lives a few long frames, after which it stands where the views can place
-// it.
+// it. Every input starts from a fresh world with the two screen frames of a
+// new object base.
 #include <sys/stat.h>
 
 #include <cmath>
@@ -17,21 +18,12 @@
 #include "tests/fuzz/fuzz_world.h"
 #include "tests/fuzz/scratch.h"
 #include "world/world.h"
-#include "tests/common/lists_lap.h"
-
-namespace {
-
-void WorldOnce() {
-  FuzzWorldOnce();
-  mkdir("base", 0700);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 32768) return 0;
   FuzzEnterScratch();
-  WorldOnce();
+  mkdir("base", 0700);
+  FuzzFreshWorldWithBase();
   std::string all(reinterpret_cast<const char*>(data), size);
   size_t cut = all.find('\0');
   FuzzWrite("base/_ar_tab.h", cut == std::string::npos ? all : all.substr(0, cut));
@@ -59,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   GFrameTime = 100;
   for (int frame = 0; frame < 4; ++frame) {
-    UnitListsStartLap();
+    FuzzStartLap();
     FgrHld.Update(2, 1);
   }
   GFrameTime = 1;

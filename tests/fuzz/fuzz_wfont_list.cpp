@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "tests/fuzz/fuzz_fresh.h"
 #include "ui/ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzFreshGlobals();
   if (size < 1) return 0;
   std::vector<t_WFontSpec> specs;
   WFontList_Parse(reinterpret_cast<const char*>(data + 1), size - 1, data[0] % 8, specs);

@@ -1,17 +1,94 @@
-// The pools, the holder and its main screen frame, made once for a fuzz
-// target's whole run.
+// A fresh world for every fuzz input, so that no input leaves anything for
+// the next: new pools and a new, empty holder of 11,500 slots, and nothing
+// left that points into the old ones or remembers what the last input's
+// objects did (current and remembered objects, the selection, the per-frame
+// unit lists, queues and lights, the walkability grids, the crater ring, the
+// last results of the shared helpers, and what fuzz_fresh.h puts back).
 #pragma once
 
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
+#include "core/core.h"
 #include "objects/objects.h"
+#include "render/render.h"
+#include "tests/common/lists_lap.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "world/world.h"
 
-inline void FuzzWorldOnce() {
-  static bool made = false;
-  if (made) return;
-  if (!Fgr4W.KonfigAll(nullptr) || !FgrHld.Init0(11500)) std::abort();
+// The start of a frame's lap as the game mode makes it: the unit lists, the
+// render queues, the sprite arrays and the light lists emptied.
+inline void FuzzStartLap() {
+  UnitListsStartLap();
+  RenderM._ResetOnStartNewLap();
+  MSpr_TekV = 0;
+  NowIn_masSvetik = 0;
+  NowIn_masLandSvetik = 0;
+}
+
+// A pool made anew where it stands, the search back at slot 1: each body
+// built again on zeroed bytes, as on the fresh pages of the pool's first
+// allocation. A body whose bytes are still those it was left with when it
+// was last built is that new body already, and is kept: most bodies are
+// never handed out, and building them all again would cost each input far
+// more than the input's own work.
+template <class T>
+void FuzzRemakePool(tm_Nab<T>& pool) {
+  static std::vector<unsigned char> built;  // the bodies' bytes as last built
+  static const T* of = nullptr;             // the bodies they are of
+  const size_t size = sizeof(T), bytes = size * static_cast<size_t>(pool.count);
+  unsigned char* all = reinterpret_cast<unsigned char*>(pool.bodies);
+  const bool known = of == pool.bodies && built.size() == bytes;
+  pool.cursor = 1;
+  if (known && std::memcmp(all, built.data(), bytes) == 0) return;
+  built.resize(bytes);
+  for (size_t at = 0; at < bytes; at += size) {
+    if (known && std::memcmp(all + at, built.data() + at, size) == 0) continue;
+    FuzzRemake(*reinterpret_cast<T*>(all + at));
+    std::memcpy(built.data() + at, all + at, size);
+  }
+  of = pool.bodies;
+}
+
+// New pools and a new, empty holder, as at start-up before the object base
+// is loaded.
+inline void FuzzFreshWorld() {
+  FgrHld.Sbros();
+  FgrHld.firstScrFrm = -1;
+  if (!Fgr4W.Unit.bodies && !Fgr4W.KonfigAll(nullptr)) std::abort();
+#define FUZZ_REMAKE_POOL(code, Name, capacity) FuzzRemakePool(Fgr4W.Name);
+  VELMAR_OBJECT_TYPES(FUZZ_REMAKE_POOL)
+#undef FUZZ_REMAKE_POOL
+  if (!FgrHld.Init0(11500)) std::abort();
+  pMainScrFrm = nullptr;
+#define FUZZ_NO_CURRENT(code, Name, capacity) pTek##Name = nullptr;
+  VELMAR_OBJECT_TYPES(FUZZ_NO_CURRENT)
+#undef FUZZ_NO_CURRENT
+  pGameFotik = pPultFotik = pTopFotik = pSoloFotik = nullptr;
+  pSunFlr2 = nullptr;
+  p1FgrKomPult = p2FgrKomPult = nullptr;
+  p1KomPult = p2KomPult = nullptr;
+  globKredi = globTopli = 0;
+  PlayerSelectedReset();
+  PlayerSelected_[0] = nullptr;
+  PlayerSelected_Conv = nullptr;
+  Fgr4_Event_LastCallToDeadFgr = 0;
+  walkabil_Init();
+  masSnarBoomLand_Sbros();
+  for (t_Svet& l : masSvetik) FuzzRemake(l);
+  for (t_SvetLand& l : masLandSvetik) FuzzRemake(l);
+  FuzzStartLap();
+  ResLastClimbSign = 0;
+  Distan1_LastRes = 0;
+  AStExpansions = 0;
+  FuzzFreshGlobals();
+}
+
+// The same with the two screen frames of a new object base, "Game" the main
+// one.
+inline void FuzzFreshWorldWithBase() {
+  FuzzFreshWorld();
   FgrHld.InitBase();
   SetMainScrFrm(pMainScrFrm);
-  made = true;
 }

@@ -3,7 +3,8 @@
 // written to files and read through their real loaders: first without a
 // device, then the whole group on OpenAL Soft's null backend, where entries
 // naming one WAV file must share its buffer and the group's samples stay
-// within their limit.
+// within their limit. Every input starts with the program's values as at
+// start-up.
 #include <AL/al.h>
 
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "sound/sound.h"
+#include "tests/fuzz/fuzz_fresh.h"
 #include "tests/fuzz/scratch.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -50,6 +52,8 @@ void CheckGroup(const t_ZvuList& list) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzEnterScratch();
+  FuzzFreshGlobals();
+  Glob_klvSndKan = 0;
   const std::string all(reinterpret_cast<const char*>(data), size);
   const size_t cut = all.find(std::string("\0\xFF", 2));
   FuzzWrite("list.txt", all.substr(0, cut));

@@ -4,7 +4,7 @@
 // an empty handle; an accepted one saves, loads again into the same slot (its
 // links name slots) and saves to the same bytes, and then lives a few frames
 // of updates, draw orders, sprite passes and queries with whatever values it
-// holds.
+// holds. Every input starts from a fresh world without screen frames.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +16,7 @@
 #include "objects/objects.h"
 #include "render/render.h"
 #include "shell/shell.h"
+#include "tests/fuzz/fuzz_world.h"
 #include "world/world.h"
 
 namespace recfuzz {
@@ -23,14 +24,11 @@ namespace recfuzz {
 constexpr int kSlot = 3000;
 
 inline void Setup() {
-  static bool done = false;
-  if (done) return;
-  if (!Fgr4W.KonfigAll(nullptr) || !FgrHld.Init0(11500)) std::abort();
+  FuzzFreshWorld();
   Ekran.W = 1024;
   Ekran.H = 768;
   Ekran.W2 = 512;
   Ekran.H2 = 384;
-  done = true;
 }
 
 inline int BodiesInUse(int type) {
@@ -90,8 +88,7 @@ inline void Live(Fgr4& h) {
   int mode = 2, ex = 1;
   uint16_t pass = 1;
   for (int frame = 0; frame < 3 && h.Status(); ++frame) {
-    RenderM._ResetOnStartNewLap();
-    MSpr_TekV = 0;
+    FuzzStartLap();
     h.Event(EV_UPD_SELF, &mode, &ex);
     h.Event(EV_UPD, &mode, &ex);
     h.Event(EV_DRAW, &mode, &ex);
@@ -102,8 +99,8 @@ inline void Live(Fgr4& h) {
 }
 
 inline int Run(const uint8_t* data, size_t size, const int* types, int typeCount) {
-  Setup();
   if (size < 1) return 0;
+  Setup();
   const int type = types[data[0] % typeCount];
   Fgr4& h = FgrHld.fgrs[kSlot];
   if (!Load(h, type, data + 1, size - 1)) {
