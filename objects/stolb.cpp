@@ -108,10 +108,9 @@ const t_CornerSprite kCorners[4] = {
     {1, 2.0f, 0, 0, 1}, {2, 7.0f, 1, 1, 1}, {3, 7.0f, 0, 0, 0}, {4, 5.0f, 1, 0, 0}};
 constexpr int kCornerRow = 2;
 
-// The shared turn of every post's sprites.
-float rot1 = 0.0f;
-
 }  // namespace
+
+float tw_Stolb::rot1 = 0.0f;
 
 int tw_Stolb::Vertices(int kind) {
   const t_PostSpec& s = SpecOf(kind);

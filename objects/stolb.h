@@ -38,6 +38,9 @@ class tw_Stolb {
   // Cap (fan), spike (fan), body (strip); not saved, not rebuilt on load.
   t_MeshRec mesh[3];
 
+  // The turn every post's sprites share, in degrees (0 at start).
+  static float rot1;
+
   tw_Stolb() { Sbros(); }
   void Sbros();
   int Status() const { return owner != nullptr; }

@@ -111,6 +111,9 @@ class tw_Unit {
   // (0 own, 1 enemy), the lap of that list and the entry.
   int32_t listWhich, listLap, listIdx;
 
+  // One swing of every unit's gun, up (1) or down (0, at start).
+  static int turretSwing;
+
   tw_Unit() { Sbros(); }
   ~tw_Unit() { Sbros(); }
   tw_Unit(const tw_Unit&) = delete;

@@ -19,9 +19,6 @@
 
 namespace {
 
-// One swing of every unit's gun, up and down.
-int gTurretSwing = 0;
-
 // The footprint points of a unit: its position, or for a large unit the four
 // corners at +- its radius.
 int FootPoints(const tw_Unit& u, vec3* p) {
@@ -59,6 +56,8 @@ int HoldsChannel(const tw_Unit& u) {
 }
 
 }  // namespace
+
+int tw_Unit::turretSwing = 0;
 
 // ---------------------------------------------------------------- footprint
 
@@ -177,13 +176,13 @@ void tw_Unit::Upd(int mode, int ex) {
 
   // Turret, gun swing and recoil.
   zn::Addw(fu[ufTurretYaw], zn::FrT(0.005f), 0.0f, 360.0f);
-  if (gTurretSwing) {
+  if (turretSwing) {
     if (zn::Climb2(fu[ufTurretPitch], zn::FrT(0.005f), -30.0f, 1.0f)) {
-      gTurretSwing = 0;
+      turretSwing = 0;
       fu[ufTurretPitch] = -28.0f;
     }
   } else if (zn::Climb2(fu[ufTurretPitch], zn::FrT(0.009f), 10.0f, 1.0f)) {
-    gTurretSwing = 1;
+    turretSwing = 1;
     fu[ufTurretPitch] = 8.0f;
   }
   if (Rand2(0, 200) == 0) fu[ufRecoil] = -0.5f;

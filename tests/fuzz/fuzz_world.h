@@ -3,7 +3,8 @@
 // left that points into the old ones or remembers what the last input's
 // objects did (current and remembered objects, the selection, the per-frame
 // unit lists, queues and lights, the walkability grids, the crater ring, the
-// last results of the shared helpers, and what fuzz_fresh.h puts back).
+// units' shared gun swing and the posts' shared sprite turn, the last results
+// of the shared helpers, and what fuzz_fresh.h puts back).
 #pragma once
 
 #include <cstdlib>
@@ -79,6 +80,8 @@ inline void FuzzFreshWorld() {
   for (t_Svet& l : masSvetik) FuzzRemake(l);
   for (t_SvetLand& l : masLandSvetik) FuzzRemake(l);
   FuzzStartLap();
+  tw_Unit::turretSwing = 0;
+  tw_Stolb::rot1 = 0.0f;
   ResLastClimbSign = 0;
   Distan1_LastRes = 0;
   AStExpansions = 0;
