@@ -39,9 +39,9 @@ constexpr int Offset(int j) { return kStepDx[j] * gMapH + kStepDz[j]; }
 // minus its parent's is, in the F half, the step's cost plus the change of
 // H, which depends only on the step and on which side of the target (below,
 // level, above: sx, sz) the parent lies on each axis; in the cell half, the
-// step in packed form. By [sx + 1][sz + 1][step].
+// step in packed form. At 24 * (sx + 1) + 8 * (sz + 1) + step.
 struct alignas(64) t_EntryStep {
-  uint64_t d[3][3][8];
+  uint64_t d[3 * 3 * 8];
 };
 constexpr int HChange(int side, int d) { return side == 0 ? 10 * (d != 0) : 10 * d * (side > 0 ? 1 : -1); }
 constexpr t_EntryStep MakeEntryStep() {
@@ -51,7 +51,7 @@ constexpr t_EntryStep MakeEntryStep() {
       for (int j = 0; j < 8; ++j) {
         const int64_t df = kStepCost[j] + HChange(sx, kStepDx[j]) + HChange(sz, kStepDz[j]);
         const int64_t dp = Offset(j) * 65536 + kStepDx[j] * 256 + kStepDz[j];
-        t.d[sx + 1][sz + 1][j] = static_cast<uint64_t>(df * (int64_t{1} << 32) + dp);
+        t.d[24 * (sx + 1) + 8 * (sz + 1) + j] = static_cast<uint64_t>(df * (int64_t{1} << 32) + dp);
       }
   return t;
 }
@@ -192,7 +192,7 @@ void EndPathfinder() {}
     ++expanded;
     popRoot(count, root);
 
-    const uint64_t* const de = kEntryStep.d[0][0] + W.side[XOf(p)] + W.side[256 + ZOf(p)];
+    const uint64_t* const de = kEntryStep.d + W.side[XOf(p)] + W.side[256 + ZOf(p)];
     const uint64_t up = W.up[pc] << 16 | pc;
     const unsigned open = moves[pc];
     // One step to neighbour J, unrolled with its constants.
