@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "core/core.h"
@@ -108,8 +107,11 @@ int CheckBase(const uint8_t* p, size_t n, int slots, std::string& why) {
   bool firstFound = false;
   if (first < t_FgrHld::kFirstGeneralSlot) return why = "no first screen frame", 0;
   int perType[FGR4_TYPE_COUNT + 1] = {};
-  std::vector<std::pair<int, int>> slotTypes;  // ascending slots
-  std::vector<size_t> heads;
+  struct Seen {
+    int slot, type;
+    size_t head;
+  };
+  std::vector<Seen> seen;  // ascending slots
   size_t at = 20;
   int prevSlot = 0;
   for (int32_t r = 0; r < count; ++r) {
@@ -119,8 +121,7 @@ int CheckBase(const uint8_t* p, size_t n, int slots, std::string& why) {
     if (!common) return bad("a bad marker, slot, type, link, category or flag");
     if (++perType[type] > Fgr4W_Capacity(type) - 1) return bad("more records of its type than its pool holds");
     if (type == 4 && slot == first) firstFound = true;
-    slotTypes.push_back({slot, type});
-    heads.push_back(at);
+    seen.push_back({slot, type, at});
     size_t next = end;
     if (r + 1 < count) {
       int s = 0, t = 0;
@@ -132,12 +133,12 @@ int CheckBase(const uint8_t* p, size_t n, int slots, std::string& why) {
     prevSlot = slot;
   }
   auto typeAt = [&](int slot) {
-    auto it = std::lower_bound(slotTypes.begin(), slotTypes.end(), std::make_pair(slot, 0));
-    return it != slotTypes.end() && it->first == slot ? it->second : 0;
+    auto it = std::lower_bound(seen.begin(), seen.end(), slot, [](const Seen& e, int s) { return e.slot < s; });
+    return it != seen.end() && it->slot == slot ? it->type : 0;
   };
-  for (size_t r = 0; r < heads.size(); ++r) {
-    std::string owned = OwnedResidentWhy(p, heads[r], typeAt);
-    if (!owned.empty()) return why = RecordWhy(static_cast<int>(r) + 1, count, AtByte(heads[r]), owned), 0;
+  for (size_t r = 0; r < seen.size(); ++r) {
+    std::string owned = OwnedResidentWhy(p, seen[r].head, typeAt);
+    if (!owned.empty()) return why = RecordWhy(static_cast<int>(r) + 1, count, AtByte(seen[r].head), owned), 0;
   }
   if (!firstFound) return why = "the first screen frame is none of its frames", 0;
   return 1;
