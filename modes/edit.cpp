@@ -175,10 +175,7 @@ int ippi_Q7::Edit_Step() {
 void EditSbor::SetSoloFotik() {
   tw_Fotik* cam = *o2::edTopView ? pTopFotik : pGameFotik;
   if (!cam) {
-    LogInfo("%s", *o2::edTopView ? "\nErr: pTopFotik now ZERO" : "\nErr: pGameFotik now ZERO");
-    Main_Done = 1;
-    pSoloFotik = nullptr;
-    glob_nowVPKam = nullptr;
+    NoCamera(*o2::edTopView ? "pTopFotik" : "pGameFotik");
     return;
   }
   pSoloFotik = cam;

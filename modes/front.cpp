@@ -3,6 +3,7 @@
 #include "modes/front.h"
 
 #include "core/core.h"
+#include "modes/mapgen.h"
 #include "modes/soundglue.h"
 #include "modes/steps.h"
 #include "objects/objects.h"
@@ -34,6 +35,7 @@ int PxH(float f) { return static_cast<int>(Ekran.H * f); }
 // could not be read is kept aside as "_bad" first, so that the backup of the
 // last good base is not replaced by it.
 int BringUpBase() {
+  Pro_Q7_Elements::SetBaseRoom();
   if (FgrHld.LoadBase(1)) {
     LogInfo("\n OK >> Pro_Q7_Elements::init()-->FgrHld.LoadBase()");
     return 1;
@@ -58,12 +60,6 @@ int BringUpBase() {
   }
   LogInfo("\n ... OK >> FgrHld.LoadBase()");
   return 1;
-}
-
-void MakeCameras() {
-  pGameFotik = FgrHld.AddWrk(1, 2, 1) ? pTekFotik : nullptr;
-  pPultFotik = FgrHld.Add_Fotik(4);
-  pTopFotik = FgrHld.AddWrk(1, 3, 1) ? pTekFotik : nullptr;
 }
 
 void Bands() {
@@ -96,6 +92,20 @@ void ClampBandPictures() {
 
 }  // namespace
 
+void Pro_Q7_Elements::SetBaseRoom() {
+  for (int& n : FgrHld.roomAtStart) n = 0;
+  for (int& n : FgrHld.roomPerLevel) n = 0;
+  FgrHld.roomAtStart[1] = kCameras;
+  for (const t_MadeObjects& m : MapGen02_Makes) FgrHld.roomPerLevel[m.type] += m.count;
+}
+
+int Pro_Q7_Elements::MakeCameras() {
+  pGameFotik = FgrHld.AddWrk(1, 2, 1) ? pTekFotik : nullptr;
+  pPultFotik = FgrHld.Add_Fotik(4);
+  pTopFotik = FgrHld.AddWrk(1, 3, 1) ? pTekFotik : nullptr;
+  return pGameFotik && pPultFotik && pTopFotik;
+}
+
 void Pro_Q7_Elements::gPultTextInit() {
   gPultBortTextX = PxW(0.3f);
   gPultBortTextY = PxH(0.085f);
@@ -108,7 +118,10 @@ int Pro_Q7_Elements::init() {
   if (!FgrHld.Init0(11500)) return 0;
   if (!BringUpBase()) return 0;
   if (!FgrHld.SetFirstScrFrm()) return 0;
-  MakeCameras();
+  if (!MakeCameras()) {
+    LastFailSet("its %d cameras cannot be made: their pool is full", kCameras);
+    return 0;
+  }
   Bands();
   ReshapeGL(Ekran.W, Ekran.H);
   SetMainScrFrm(pMainScrFrm);

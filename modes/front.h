@@ -29,6 +29,13 @@ class Pro_Q7_Elements {
 
   // 1 on success; 0 ends start-up.
   int init();
+  // The game's, the panel's and the top view's cameras, made once the object
+  // base is loaded: 1 when all three were made.
+  static constexpr int kCameras = 3;
+  static int MakeCameras();
+  // Tells the object holder what start-up (the cameras) and every new level
+  // make, which a loaded base must leave room for.
+  static void SetBaseRoom();
 
   // Panels, each given its list.
   void Menu_li1_Draw(t_Lin2* li);

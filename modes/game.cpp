@@ -175,22 +175,27 @@ int ippi_Q7::Game_Step() {
   return 1;
 }
 
+void NoCamera(const char* name) {
+  LogInfo("\nErr: %s now ZERO", name);
+  pSoloFotik = nullptr;
+  glob_nowVPKam = nullptr;
+  const std::string why = std::string("the view's camera ") + name + " is missing";
+  Main_Stop(why.c_str());
+}
+
 void GameSbor::SetSoloFotik(int phase) {
   tw_Fotik* cam = pGameFotik;
-  const char* missing = "\nErr: pGameFotik now ZERO";
+  const char* missing = "pGameFotik";
   if (phase == 2) {
     cam = pPultFotik;
-    missing = "\nErr: pPultFotik now ZERO";
+    missing = "pPultFotik";
   } else if (phase == 3) {
     cam = pTopFotik;
-    missing = "\nErr: pTopFotik now ZERO";
+    missing = "pTopFotik";
     if (!*o2::edTopView) *o2::edTopView = 1;
   }
   if (!cam) {
-    LogInfo("%s", missing);
-    Main_Done = 1;
-    pSoloFotik = nullptr;
-    glob_nowVPKam = nullptr;
+    NoCamera(missing);
     return;
   }
   glob_nowVPKam = &cam->vp;

@@ -156,6 +156,10 @@ void MapGen02_General() {
   SharedSetUp();
 }
 
+// Its two command posts with their technology boxes, the sun's flare and the
+// two bunkers.
+const t_MadeObjects MapGen02_Makes[4] = {{23, 2}, {21, 2}, {7, 1}, {25, 2}};
+
 void MapGen02() {
   LevelReset();
   MapGen02_General();

@@ -11,6 +11,13 @@ void MapGen01_Domiki();
 void MapGen01_Units();
 void MapGen02_General();
 
+// What a new level (MapGen02) makes, per type code: a loaded object base must
+// leave room for it in the pools.
+struct t_MadeObjects {
+  int type, count;
+};
+extern const t_MadeObjects MapGen02_Makes[4];
+
 // A new unit of a preset for a side in a reserved slot (it becomes the
 // current unit); 0 when no slot was free.
 int NewUnit(int preset, int side);

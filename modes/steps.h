@@ -72,6 +72,9 @@ void SetSoloFotik();
 // The game frame's world half: the per-lap resets at its start, and the
 // update of every object by the network role.
 void Game_StartLap();
+// A view whose camera (named by its pointer) is missing: no view is set and
+// the game cannot go on.
+void NoCamera(const char* name);
 void Game_WorldUpdate();
 
 int Test_AddKnoForBase();

@@ -54,8 +54,8 @@ void t_RecRead::Link(Fgr4*& link) {
   int32_t n = 0;
   Int(n);
   if (!ok_) return;
+  ok_ = Etap_LogNomOK(n);
   link = Etap_pFgrFromLogNom(n);
-  ok_ = n == 0 || link != nullptr;
 }
 
 void t_RecRead::Place(t_MBase1& m) {

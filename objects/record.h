@@ -55,7 +55,9 @@ class t_RecRead {
   void Vec(vec3& v);
   void Ints(int32_t* first, int32_t* last);
   void Flos(float* first, float* last);
-  void Link(Fgr4*& link);  // 0 none, else a slot of the holder
+  // 0 none, else a slot of the holder; the link is null where the slot
+  // holds nothing the file may reach.
+  void Link(Fgr4*& link);
   // A placement whose floats are all finite; its position and zone are
   // held within held::kPosMax.
   void Place(t_MBase1& m);

@@ -33,6 +33,7 @@ namespace {
 // What made start-up fail ("" while it goes well) and the log that says more.
 std::string gStartFail;
 std::string gStartFailLog;
+std::string gStopWhy;  // why the run was stopped (Main_Stop)
 
 // The current directory into a 256-byte buffer; false when it does not fit.
 bool CurrentDirInto(t_Char256& buf) {
@@ -86,6 +87,14 @@ void TakeUserDir() {
 }  // namespace
 
 const char* UserDirWhy() { return gUserDirWhy.c_str(); }
+
+void Main_Stop(const char* why) {
+  Main_Done = 1;
+  if (!gStopWhy.empty()) return;
+  gStopWhy = why;
+  LogInfo("\n the game cannot go on: %s\n", why);
+  gStartFailLog = LogPath();
+}
 
 bool StartFailed(const char* step) {
   if (!gStartFail.empty()) return false;
@@ -204,6 +213,10 @@ int EngineMain() {
   // besides the program's own log line and box.
   if (!gStartFail.empty()) {
     std::fprintf(stderr, "velmar: start-up failed: %s (log: %s)\n", gStartFail.c_str(), gStartFailLog.c_str());
+    return 1;
+  }
+  if (!gStopWhy.empty()) {
+    std::fprintf(stderr, "velmar: the game cannot go on: %s (log: %s)\n", gStopWhy.c_str(), gStartFailLog.c_str());
     return 1;
   }
   return 0;

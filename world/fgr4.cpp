@@ -206,4 +206,6 @@ int Fgr_WrkNom(Fgr4* handle) { return handle ? handle->WrkNom() : 0; }
 
 int Fgr4_Status_LogNom(Fgr4* handle) { return handle ? handle->LogNom() : 0; }
 
-Fgr4* Etap_pFgrFromLogNom(int n) { return FgrHld.pFgrFromLogNom(n); }
+Fgr4* Etap_pFgrFromLogNom(int n) { return FgrHld.LinkFromFile(n); }
+
+int Etap_LogNomOK(int n) { return n == 0 || FgrHld.AdrOK(n); }

@@ -129,4 +129,8 @@ void Fgr4_Event(Fgr4* handle, int code, void* a = nullptr, void* b = nullptr,
                 void* c = nullptr, void* d = nullptr);
 int Fgr_WrkNom(Fgr4* handle);
 int Fgr4_Status_LogNom(Fgr4* handle);
+// The handle a link read from a file names by its slot, null for none (see
+// t_FgrHld::LinkFromFile).
 Fgr4* Etap_pFgrFromLogNom(int n);
+// Whether a slot number read from a file is 0 or a slot of the holder.
+int Etap_LogNomOK(int n);

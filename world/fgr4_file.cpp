@@ -44,7 +44,7 @@ void Fgr4::FromFileVF4R(std::vector<Fgr4Rea>& links, FILE* f) {
               Fgr4_OutlivesLevelsName(target->WrkNom()));
       continue;
     }
-    links.push_back(Fgr4Rea{target, kind});
+    links.push_back(target ? Fgr4Rea{target, kind} : Fgr4Rea{nullptr, 0});
   }
 }
 

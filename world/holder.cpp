@@ -313,17 +313,23 @@ void t_FgrHld::DrawZkz(int a, int b) {
   for (WorkList& l : lists) AnVDraw(l, a, b);
 }
 
+namespace {
+// Whether a reset that kills the categories flagged in kill[1..4] keeps an
+// object. Cameras live for the whole run; a level reset must not take them
+// away.
+bool KeptByReset(int type, int category, const int (&kill)[5]) {
+  return type == 1 || !(category > 4 || (category >= 1 && kill[category] != 0));
+}
+}  // namespace
+
+bool t_FgrHld::OutlivesLevelReset(int type, int category) { return KeptByReset(type, category, kLevelKill); }
+
 void t_FgrHld::ResetOn_modeSaveFlags(int k1, int k2, int k3, int k4) {
   if (!fgrs) return;
-  const int keep[5] = {0, k1, k2, k3, k4};
+  const int kill[5] = {0, k1, k2, k3, k4};
   for (int i = 1; i < klv; ++i) {
     Fgr4& h = fgrs[i];
-    if (!h.body) continue;
-    // Cameras live for the whole run; a level reset must not take them away.
-    if (h.wrkNom == 1) continue;
-    int cat = h.SaveCategory;
-    bool kill = cat > 4 || (cat >= 1 && keep[cat] != 0);
-    if (!kill) continue;
+    if (!h.body || KeptByReset(h.wrkNom, h.SaveCategory, kill)) continue;
     h.Kill(1);
     priv_Release(&h);  // in a pass: free at its end
   }

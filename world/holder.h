@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "world/fgr4.h"
+#include "world/type_list.h"
 
 class tw_Fotik;
 class tw_ScrFrm;
@@ -82,16 +83,41 @@ class t_FgrHld {
   int FHdrClose(FILE* f);
   int AddToFile_TryAllFgr(FILE* f, int k0, int k1, int k2, int k3, int k4);
   // The block of records and the first screen frame from f, which reads
-  // `data` (the whole file).
-  int FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size);
+  // `data` (the whole file); `slots` are the slots its records are taken to
+  // fill, ascending.
+  int FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size, const std::vector<int>& slots);
 
+  // Kills the objects of the categories flagged (1 kills), and of every
+  // category above 4; screen frames' category 0 and cameras are kept.
   void ResetOn_modeSaveFlags(int k1, int k2, int k3, int k4);
-  void ResetEtapFgr() { ResetOn_modeSaveFlags(0, 1, 1, 1); }
+  // A new level's reset: every category but 0 and 1.
+  static constexpr int kLevelKill[5] = {0, 0, 1, 1, 1};
+  void ResetEtapFgr() { ResetOn_modeSaveFlags(kLevelKill[1], kLevelKill[2], kLevelKill[3], kLevelKill[4]); }
+  // Whether an object of a type and save category lives through it.
+  static bool OutlivesLevelReset(int type, int category);
+
+  // Room a loaded base must leave in each type's pool, per type code: for
+  // what start-up makes once the base is loaded, and for what every new
+  // level makes besides the objects that outlive its reset. The front end
+  // sets them before it loads the base.
+  int roomAtStart[FGR4_TYPE_COUNT + 1] = {};
+  int roomPerLevel[FGR4_TYPE_COUNT + 1] = {};
+
+  // The handle that a link read from a file names, null for none: while a
+  // base loads, only a slot that one of its records fills; otherwise only a
+  // slot that holds an object. Slot 0 and slots out of range are none.
+  Fgr4* LinkFromFile(int n);
 
   int InPass() const { return inPass; }
 
  private:
   std::string loadWhy;
+  // While a base loads: per slot, 1 where one of its records is (or is taken
+  // to be), 2 once a link read from it has reached that slot; empty
+  // otherwise. Links it keeps from reaching a slot are counted.
+  std::vector<uint8_t> fileSlots;
+  int droppedLinks = 0;
+  int loadRecords(FILE* f, const uint8_t* data, size_t size, std::vector<int>& loaded);
   // Slots of killed objects whose list entries were dropped during the pass;
   // they become free at its end.
   std::vector<int32_t> toRelease;

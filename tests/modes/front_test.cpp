@@ -21,6 +21,7 @@
 #include "modes/steps.h"
 #include "objects/objects.h"
 #include "tech/tech.h"
+#include "tests/common/base_bytes.h"
 #include "tests/common/file_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/unit_tables.h"
@@ -283,6 +284,17 @@ TEST_F(FrontTest, PanelPhases) {
   *o2::PultFaza = 2;
   *o2::KameraMode = 0;
   *o2::edTopView = 0;
+  // A view whose camera is missing sets no view and stops the game, saying why.
+  tw_Fotik* const panel = pPultFotik;
+  pPultFotik = nullptr;
+  const size_t logFrom = Slurp("log.txt").size();
+  GameSbor::SetSoloFotik(2);
+  EXPECT_EQ(Main_Done, 1);
+  EXPECT_EQ(pSoloFotik, nullptr);
+  EXPECT_NE(Slurp("log.txt").find("the game cannot go on: the view's camera pPultFotik is missing", logFrom),
+            std::string::npos);
+  Main_Done = 0;
+  pPultFotik = panel;
 }
 
 TEST_F(FrontTest, LeftClickTailDragsPicksAndGrabs) {
@@ -618,7 +630,7 @@ TEST_F(FrontTest, OrdersGoOnlyToTheSelectedObjectsOfThePlayersSide) {
 }
 
 // A base that cannot be read at start (junk bytes, an empty file, a link or a
-// pipe at its name) is kept aside as "_bad" and a new base is made: the backup of the
+// pipe at its name, no room for what the game makes) is kept aside as "_bad" and a new base is made: the backup of the
 // last good base stays byte for byte, and the log says why and what is kept.
 TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
   ASSERT_EQ(initResult_, 1);
@@ -626,6 +638,16 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
   fs::copy_file("base/gen.fgh", "base/gen.fgh_bak", fs::copy_options::overwrite_existing);
   const std::string junk = "0123456789abcdef";
   std::ofstream("base/junk", std::ios::binary) << junk;
+  // Bases that leave no room for start-up's three cameras (a pool of four),
+  // or for a new level's two command posts (a pool of eleven) besides nine
+  // that outlive the level's reset.
+  using namespace basebytes;
+  auto bytes = [](const std::vector<uint8_t>& b) { return std::string(b.begin(), b.end()); };
+  const std::string cameras = bytes(FramesAnd(2, Head(Head(Out(), 300, 1, 4, {}, 256), 301, 1, 4, {}, 256).b));
+  Out posts;
+  for (int k = 0; k < 10; ++k) posts = Head(std::move(posts), 300 + k, 23, FGR4_SAVE_GEN);
+  const std::string tenPosts = bytes(FramesAnd(10, posts.b));
+  auto put = [](const std::string& b) { return !!(std::ofstream("base/gen.fgh", std::ios::binary) << b); };
   const struct {
     const char* what;
     std::function<bool()> put;
@@ -643,6 +665,11 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
        "the file is a link to nothing"},
       {"a pipe", [] { return mkfifo("base/gen.fgh", 0644) == 0; }, fs::file_type::fifo,
        "the file is not a regular file"},
+      {"two cameras", [&] { return put(cameras); }, fs::file_type::regular,
+       "record 4 of 4 (at byte 196): no room for it: the pool of type 1 holds 4 objects, and start-up makes 3 of them",
+       cameras},
+      {"ten posts kept over levels", [&] { return put(tenPosts); }, fs::file_type::regular,
+       "record 12 of 12 (at byte 452): no room for a new level", tenPosts},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -650,6 +677,7 @@ TEST_F(FrontTest, AnUnreadableBaseIsKeptAsideAndItsBackupStays) {
     ASSERT_TRUE(c.put());
     const size_t logFrom = Slurp("log.txt").size();
     ASSERT_EQ(Start(), 1);
+    EXPECT_TRUE(pGameFotik && pPultFotik && pTopFotik);
     EXPECT_TRUE(Slurp("base/gen.fgh_bak") == good) << "the backup changed";
     EXPECT_TRUE(Slurp("base/gen.fgh") == good) << "the new base is not a new base";
     std::error_code ec;

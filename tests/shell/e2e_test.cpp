@@ -238,7 +238,7 @@ TEST_F(Game, GameModeWithoutALevelStartsInTheMenu) {
   EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bad"), bad);
   EXPECT_EQ(Slurp(dir_ / "base/gen.fgh_bak"), good);
   EXPECT_EQ(Slurp(dir_ / "base/gen.fgh"), good);
-  EXPECT_NE(Slurp(dir_ / "log.txt").find("(record 1 of 2 (at byte 20): a bad marker"), std::string::npos);
+  EXPECT_NE(Slurp(dir_ / "log.txt").find("(record 1 of 2 (at byte 20): no record marker FGR>)"), std::string::npos);
 }
 
 // A base the game cannot start from (an empty block without the first screen

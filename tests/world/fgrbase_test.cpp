@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/common/base_bytes.h"
 #include "tests/common/file_limit.h"
 #include "tests/common/temp_dir.h"
 #include "tests/world/world_fixture.h"
@@ -26,60 +27,11 @@ void Put(const std::string& path, const std::vector<uint8_t>& b) {
   f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
-struct Out {
-  std::vector<uint8_t> b;
-  Out& i32(int32_t v) {
-    for (int k = 0; k < 4; ++k) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
-    return *this;
-  }
-  Out& u16(int v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
-    return *this;
-  }
-  Out& u8(int v) {
-    b.push_back(static_cast<uint8_t>(v));
-    return *this;
-  }
-  Out& f32(float f) {
-    uint32_t u;
-    std::memcpy(&u, &f, 4);
-    return i32(static_cast<int32_t>(u));
-  }
-  Out& tag(const char* four) {
-    b.insert(b.end(), four, four + 4);
-    return *this;
-  }
-};
-
-// A screen frame's record as a new base writes it.
-void Frame(Out& o, int slot, const char* name, float r, float g, float b) {
-  o.tag("FGR>").u16(slot).u16(4);
-  o.i32(0).i32(0).i32(0).i32(1).u8(0).u8(0).u8(0).u8(0).tag("PRS>");
-  o.f32(1.0f).i32(0).i32(static_cast<int32_t>(int4simb(name))).i32(0).i32(0);
-  o.f32(0).f32(r).f32(g).f32(b).f32(0);
-}
-
-std::vector<uint8_t> GoldenNewBase() {
-  Out o;
-  o.i32(168).i32(0x6BDE3).i32(11500).tag("BLOK").i32(2);
-  Frame(o, 256, "Menu", 0.3f, 0.6f, 0.9f);
-  Frame(o, 257, "Game", 0.3f, 0.3f, 0.3f);
-  o.i32(256);
-  return o.b;
-}
+using namespace basebytes;
 
 // The new base whose first frame has one trigger link, to `slot`, of the
 // given kind.
-std::vector<uint8_t> FrameLinkedTo(int32_t slot, int32_t kind) {
-  Out o;
-  o.i32(176).i32(0x6BDE3).i32(11500).tag("BLOK").i32(2);
-  o.tag("FGR>").u16(256).u16(4).i32(0).i32(0).i32(1).i32(slot).i32(kind).i32(1).u8(0).u8(0).u8(0).u8(0).tag("PRS>");
-  o.f32(1).i32(0).i32(0).i32(0).i32(0).f32(0).f32(0).f32(0).f32(0).f32(0);
-  const std::vector<uint8_t> good = GoldenNewBase();
-  o.b.insert(o.b.end(), good.begin() + 92, good.end());
-  return o.b;
-}
+std::vector<uint8_t> FrameLinkedTo(int32_t slot, int32_t kind) { return FramesAnd(0, {}, {{slot, kind}}); }
 
 // What a load may change: every handle's body, type code, links and bytes.
 struct HolderShot {
@@ -109,8 +61,22 @@ class ObjectBaseTest : public WorldTest {
     ASSERT_TRUE(tmp_.Ok());
     std::filesystem::create_directory("base");
   }
+  void TearDown() override {
+    for (int& n : FgrHld.roomAtStart) n = 0;
+    for (int& n : FgrHld.roomPerLevel) n = 0;
+    WorldTest::TearDown();
+  }
   // A fresh holder as at start-up, before the base is loaded.
   void FreshHolder() { FreshWorld(); }
+  // The holder's objects of every save category written as the base.
+  static void SaveAll() {
+    FILE* f = std::fopen("base/gen.fgh", "w+b");
+    ASSERT_NE(f, nullptr);
+    FgrHld.FHdr(f, t_FgrHld::kBaseMagic);
+    FgrHld.AddToFile_TryAllFgr(f, 1, 1, 1, 1, 1);
+    IntWrite(FgrHld.firstScrFrm, f);
+    ASSERT_EQ(FgrHld.FHdrClose(f), 1);
+  }
   // The load of `bytes` fails and changes nothing.
   void ExpectRefused(const std::vector<uint8_t>& bytes, const std::string& what) {
     Put("base/gen.fgh", bytes);
@@ -171,10 +137,13 @@ TEST_F(ObjectBaseTest, LinksSaveAsSlotsAndDeadOnesAsNone) {
 
   // An owned link to a slot the base leaves empty is dropped with the load,
   // so that it never reaches what is made there later.
-  FreshHolder();
-  Put("base/gen.fgh", FrameLinkedTo(258, 1));
-  ASSERT_EQ(FgrHld.LoadBase(1), 1);
-  EXPECT_EQ(FgrHld.fgrs[256].trigs[0].target, nullptr);
+  // Below every record or above, the empty slot is no screen frame.
+  for (int32_t empty : {258, 100}) {
+    FreshHolder();
+    Put("base/gen.fgh", FrameLinkedTo(empty, 1));
+    ASSERT_EQ(FgrHld.LoadBase(1), 1) << empty << ": " << FgrHld.LoadFailWhy();
+    EXPECT_EQ(FgrHld.fgrs[256].trigs[0].target, nullptr);
+  }
 
   // Nothing read from a file owns a screen frame: such a link is dropped.
   FILE* f = std::tmpfile();
@@ -187,6 +156,96 @@ TEST_F(ObjectBaseTest, LinksSaveAsSlotsAndDeadOnesAsNone) {
   ASSERT_EQ(read.size(), 1u);
   EXPECT_EQ(read[0].target, &FgrHld.fgrs[257]);
   EXPECT_EQ(read[0].kind, 0);
+}
+
+// No link read from a base, in any field, reaches a slot that none of its
+// records fills: what is made there later (here a camera in slot 258, which
+// the base does not keep) stays out of reach.
+TEST_F(ObjectBaseTest, LinksToSlotsTheFileLeavesEmptyReachNothing) {
+  LoadDefaultUnitTables();
+  const struct {
+    int type, kind;
+    std::vector<Fgr4**> (*fields)(Fgr4& h);
+  } cases[] = {
+      {17, 0, [](Fgr4& h) { return std::vector<Fgr4**>{&static_cast<tw_Dekor*>(h.body)->link}; }},
+      {23, 1, [](Fgr4& h) { return std::vector<Fgr4**>{&static_cast<tw_KomPult*>(h.body)->tehBox}; }},
+      {27, 2,
+       [](Fgr4& h) {
+         auto* u = static_cast<tw_Unit*>(h.body);
+         return std::vector<Fgr4**>{&u->target, &u->link2};
+       }},
+      {17, 0, [](Fgr4& h) { return std::vector<Fgr4**>{&h.linkA, &h.linkB}; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    FreshWorldWithNewBase();
+    Fgr4* camera = Make(1, 2);
+    ASSERT_EQ(Fgr4_Status_LogNom(camera), 258);
+    Fgr4* h = Make(c.type, c.kind);
+    ASSERT_NE(h, nullptr);
+    h->SaveCategory = FGR4_SAVE_GEN;
+    for (Fgr4** field : c.fields(*h)) *field = camera;
+    ASSERT_EQ(FgrHld.SaveBase(), 1);
+    const int slot = h->logNom;
+    FreshHolder();
+    ASSERT_EQ(FgrHld.LoadBase(1), 1);
+    ASSERT_EQ(FgrHld.SetFirstScrFrm(), 1);
+    ASSERT_EQ(Fgr4_Status_LogNom(Make(1, 2)), 258);
+    for (Fgr4** field : c.fields(FgrHld.fgrs[slot])) EXPECT_EQ(*field, nullptr);
+  }
+  // The check takes a run of bytes in the first frame's body for a frame in
+  // slot 300, which the load never fills: the frames' links to 257 and to
+  // 300, kept or dropped by the slots the check saw, are read again by the
+  // slots as loaded.
+  Out phantom = Head(Out(), 300, 4, 0);
+  phantom.i32(0).i32(0);
+  Out records = Head(Out(), 256, 4, 0, {{257, 0}});
+  records.b.insert(records.b.end(), phantom.b.begin(), phantom.b.end());
+  Frame(records, 257, "Game", 0.3f, 0.3f, 0.3f, {{300, 0}});
+  Put("base/gen.fgh", Base(2, records.b));
+  FreshHolder();
+  ASSERT_EQ(FgrHld.LoadBase(1), 1) << FgrHld.LoadFailWhy();
+  EXPECT_EQ(FgrHld.fgrs[300].Status(), 0);
+  ASSERT_EQ(FgrHld.fgrs[256].trigs.size(), 1u);
+  EXPECT_EQ(FgrHld.fgrs[256].trigs[0].target, &FgrHld.fgrs[257]);
+  ASSERT_EQ(FgrHld.fgrs[257].trigs.size(), 1u);
+  EXPECT_EQ(FgrHld.fgrs[257].trigs[0].target, nullptr);
+}
+
+// A base leaves room in every pool for what the game makes itself: the
+// cameras of start-up, and at every new level its command posts besides the
+// objects that outlive the level's reset.
+TEST_F(ObjectBaseTest, ABaseLeavesRoomForWhatTheGameMakes) {
+  const struct {
+    int type, kind, category, count;
+    const char* why;  // empty: the base loads
+  } cases[] = {
+      {1, 2, 4, 1, ""},
+      {1, 2, 4, 2,
+       "record 4 of 4 (at byte 400): no room for it: the pool of type 1 holds 4 objects, and start-up makes 3 of "
+       "them"},
+      {23, 1, FGR4_SAVE_ETAP, 11, ""},
+      {23, 1, FGR4_SAVE_GEN, 9, ""},
+      {23, 1, FGR4_SAVE_GEN, 10,
+       "record 12 of 12 (at byte 1928): no room for a new level: it outlives a level's reset, and the pool of type 23 holds 11 "
+       "objects, of which start-up and a new level make 2"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.count) + " of type " + std::to_string(c.type));
+    FgrHld.roomAtStart[1] = 3;
+    FgrHld.roomPerLevel[23] = 2;
+    FreshWorldWithNewBase();
+    for (int k = 0; k < c.count; ++k) {
+      Fgr4* h = Make(c.type, c.kind);
+      ASSERT_NE(h, nullptr);
+      h->SaveCategory = static_cast<uint8_t>(c.category);
+    }
+    SaveAll();
+    FreshHolder();
+    const std::string why = c.why;
+    EXPECT_EQ(FgrHld.LoadBase(1), why.empty() ? 1 : 0);
+    EXPECT_EQ(FgrHld.LoadFailWhy(), why);
+  }
 }
 
 // Start-up needs the first screen frame: a base that would load without it
@@ -354,15 +413,22 @@ TEST_F(ObjectBaseTest, ARefusedBaseSaysWhichCheckFailedAtWhichRecord) {
   } cases[] = {
       {std::vector<uint8_t>(16, 'J'), "not an object base (its magic number is wrong)"},
       {with(0, 169), "length field is not the file size"},
-      {with(20, 'f'), "record 1 of 2 (at byte 20): a bad marker, slot, type, link, category or flag"},
-      {with(120, 'X'), "record 1 of 2 (at byte 20): no valid record follows it"},
+      {with(20, 'f'), "record 1 of 2 (at byte 20): no record marker FGR>"},
+      {with(120, 'X'), "record 2 of 2 (at byte 92): no end marker PRS> after its trigger links"},
       {button, "record 2 of 2 (slot 257): "},
-      {hidden, "record 2 of 2 (at byte 92): a bad marker, slot, type, link, category or flag"},
+      {hidden, "record 2 of 2 (at byte 92): it is a screen frame of save category 62, not 0"},
       {hiddenFrame300(256, 257, 300), "the first screen frame is none of its frames"},
-      {hiddenFrame300(257, 256, 257), "record 2 of 2 (at byte 92): a bad marker, slot, type, link, category or flag"},
+      {hiddenFrame300(257, 256, 257), "record 2 of 2 (at byte 92): its slot 256 does not follow slot 257"},
       {gap, "record 2 of 2 (slot 257): the object read too much or too little"},
       {FrameLinkedTo(257, 1), "record 1 of 2 (at byte 20): its link 1 owns slot 257, a screen frame"},
       {hiddenOwner, "record 2 of 2 (at byte 92): its link 1 owns slot 256, a screen frame"},
+      // A record whose head fails is named, also where the search for the
+      // next record passes over it to a good one.
+      {FramesAnd(2, Head(Head(Out(), 258, 3, 1, {{256, 2}}), 259, 3, 1).b),
+       "record 3 of 4 (at byte 164): its link 1 is of kind 2, not 0 or 1"},
+      {FramesAnd(1, Head(Out(), 258, 3, 1, {{11500, 0}}).b), "record 3 of 3 (at byte 164): its link 1 names slot 11500"},
+      {FramesAnd(1, Head(Out(), 300, 20, 0).b, {{300, 1}}),
+       "record 1 of 3 (at byte 20): its link 1 owns slot 300, the terrain holder"},
   };
   for (const auto& c : cases) {
     FreshHolder();
