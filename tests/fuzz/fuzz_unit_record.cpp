@@ -1,8 +1,9 @@
 // A unit's record (event 2) on arbitrary bytes, in a world of its own (the
 // two screen frames of a new object base and a command post): whatever it
-// holds, the loaded unit is paid for at the post (three times over), lives a
-// long frame, after which it stands where the views can place it, draws its
-// queues, saves again and is killed.
+// holds, the loaded unit keeps the promises of every loaded object (no owned
+// screen frame, no link to an empty slot), is paid for at the post (three
+// times over), lives a long frame, after which it stands where the views can
+// place it, draws its queues, saves again and is killed.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   h->Event(EV_LOAD, &f, &kind, &current);
   std::fclose(f);
   tw_Unit* u = static_cast<tw_Unit*>(h->body);
+  if (u) FuzzLoadedPromises({h});
   if (!u || u->iu[uiPreset] < 1 || u->iu[uiPreset] > 4 || u->iu[uiSndChannel] != -1) std::abort();
   for (int k = 0; k < 3; ++k) {
     int kr = 0, oil = 0, x = 0;

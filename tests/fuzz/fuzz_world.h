@@ -95,3 +95,48 @@ inline void FuzzFreshWorldWithBase() {
   FgrHld.InitBase();
   SetMainScrFrm(pMainScrFrm);
 }
+
+// Ends the run with a line naming the promise that an accepted input broke.
+[[noreturn]] inline void FuzzBroken(const char* promise) {
+  std::fprintf(stderr, "accepted input breaks a promise: %s\n", promise);
+  std::abort();
+}
+
+// What every object read from a file promises, for the handles `loaded`:
+// none owns a screen frame or the terrain holder, and no link of any field
+// reaches an empty slot, so that nothing made there later is reached: each
+// record saves the same whether or not the empty slots hold objects.
+inline void FuzzLoadedPromises(const std::vector<Fgr4*>& loaded) {
+  for (Fgr4* h : loaded)
+    for (const Fgr4Rea& l : h->trigs)
+      if (l.kind == 1 && l.target && Fgr4_OutlivesLevels(l.target->WrkNom()))
+        FuzzBroken("an owned link to a screen frame or the terrain holder");
+  auto saved = [&] {
+    std::vector<std::vector<unsigned char>> all;
+    for (Fgr4* h : loaded) {
+      FILE* f = std::tmpfile();
+      if (!f) std::abort();
+      FILE* pf = f;
+      h->Event(EV_SAVE, &pf);
+      std::vector<unsigned char> b(static_cast<size_t>(std::ftell(f)));
+      std::rewind(f);
+      if (std::fread(b.data(), 1, b.size(), f) != b.size()) std::abort();
+      std::fclose(f);
+      all.push_back(std::move(b));
+    }
+    return all;
+  };
+  // A stand-in body in every empty slot: a link's slot number is written
+  // for a live target only. The empty slots are filled for the first save,
+  // which sees every link as live and so empties none.
+  static unsigned char standIn[64];
+  std::vector<int> empty;
+  for (int s = 1; s < FgrHld.klv; ++s)
+    if (!FgrHld.fgrs[s].body) {
+      empty.push_back(s);
+      FgrHld.fgrs[s].body = standIn;
+    }
+  const auto filled = saved();
+  for (int s : empty) FgrHld.fgrs[s].body = nullptr;
+  if (saved() != filled) FuzzBroken("a link, in some field, reaches a slot that holds no object of the file");
+}

@@ -1,7 +1,8 @@
 // The shared body of the object-record fuzz targets: arbitrary bytes (the
 // first picks one of the target's types) go as an object's record through
 // the loader the object base uses. A refused record leaves no body taken and
-// an empty handle; an accepted one saves, loads again into the same slot (its
+// an empty handle; an accepted one keeps the promises of every loaded object
+// (no owned screen frame, no link to an empty slot), saves, loads again into the same slot (its
 // links name slots) and saves to the same bytes, and then lives a few frames
 // of updates, draw orders, sprite passes and queries with whatever values it
 // holds. Every input starts from a fresh world without screen frames.
@@ -107,6 +108,7 @@ inline int Run(const uint8_t* data, size_t size, const int* types, int typeCount
     if (h.Status() || h.linkA || h.linkB || !h.trigs.empty() || h.active || BodiesInUse(type) != 0) std::abort();
     return 0;
   }
+  FuzzLoadedPromises({&h});
   const std::vector<uint8_t> once = Save(h);
   Release(h);
   if (!Load(h, type, once.data(), once.size())) std::abort();
