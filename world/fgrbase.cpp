@@ -423,7 +423,8 @@ int t_FgrHld::FromFile_BlokFgr(FILE* f, const uint8_t* data, size_t size, const 
     ok = loadRecords(f, data, size, loaded);
   }
   if (ok && droppedLinks > 0)
-    LogInfo("\n object base: %d links to slots that none of its records fills are dropped\n", droppedLinks);
+    LogInfo("\n object base: %d %s to slots that none of its records fills dropped\n", droppedLinks,
+            droppedLinks == 1 ? "link" : "links");
   fileSlots.clear();
   return ok;
 }
