@@ -2,8 +2,11 @@
 // relies on, and the generated name table against the settings files the
 // data set ships (every named setting has its record there, under its id).
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <map>
@@ -145,3 +148,19 @@ TEST_P(SettingsKeeping, NoTestSeesWhatAnotherSet) {
   orgFn[7] = 1234.5f;
 }
 INSTANTIATE_TEST_SUITE_P(Twice, SettingsKeeping, ::testing::Values(1, 2));
+
+// ctest runs every test in a process of its own, where the two runs above
+// never meet: here this binary runs both of them in one process.
+TEST(SettingsKeepingInOneProcess, BothRunsPass) {
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  const std::string cmd = "'" + self + "' --gtest_filter='Twice/SettingsKeeping.*' 2>&1";
+  FILE* p = popen(cmd.c_str(), "r");
+  ASSERT_NE(p, nullptr);
+  std::string out;
+  char buf[512];
+  while (fgets(buf, sizeof buf, p)) out += buf;
+  const int status = pclose(p);
+  // Both must have run and passed: a filter that selects nothing exits with 0 too.
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0 && out.find("[  PASSED  ] 2 tests.") != std::string::npos)
+      << out;
+}

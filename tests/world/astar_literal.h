@@ -1,7 +1,7 @@
 // The search written the plain way, for the tests: open list items by id,
 // the heap as an array of ids with swaps, and a linear scan of the heap to
 // find an item whose cost drops. The fast search must give exactly the same
-// paths.
+// paths, after taking exactly the same number of cells off the open list.
 #pragma once
 
 #include <cstdlib>
@@ -19,10 +19,12 @@ struct Search {
                    H = std::vector<int>(40002);
   std::vector<int> G = std::vector<int>(201 * 201), parX = std::vector<int>(201 * 201),
                    parZ = std::vector<int>(201 * 201);
+  int expansions = 0;  // cells taken off the open list by the last search
 
   // Cells after the start, target last; false when there is no path.
   bool Find(int layer, int sx, int sz, int tx, int tz, std::vector<std::pair<int, int>>& path) {
     path.clear();
+    expansions = 0;
     closedMarker += 2;
     const int onClosed = closedMarker, onOpen = closedMarker - 1;
     auto at = [](int x, int z) { return x * 201 + z; };
@@ -35,6 +37,7 @@ struct Search {
       if (count == 0) return false;
       int px = openX[openList[1]], pz = openZ[openList[1]];
       whichList[at(px, pz)] = onClosed;
+      ++expansions;
       openList[1] = openList[count];
       --count;
       int u = 1;
