@@ -429,27 +429,35 @@ TEST_F(FileTest, ASaveStoppedAtAnyMomentLeavesAWholeFileAtTheName) {
     return SafeSave("w", ".bin", bytes.data(), kSize);
   };
   // What a stopped save leaves at the temporary names: the new file, the
-  // backup's second name, the backup copy being made.
+  // backup's second name, the backup copy being made. The next save clears
+  // them, also one that finds no file at the name (the first save, or one
+  // after an unreadable file was kept aside).
   const char* const leftovers[] = {"w.bin_new", "w.bin_bak_new", "w.bin_bak_new_new"};
-  for (const bool links : {true, false}) {
-    SCOPED_TRACE(links ? "with hard links" : "without hard links");
+  const struct {
+    bool links, hadOld;
+  } cases[] = {{true, true}, {false, true}, {true, false}, {false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.links ? "with" : "without") + " hard links, " +
+                 (c.hadOld ? "over an old file" : "with no old file"));
     std::error_code ec;
     for (const char* name : {"w.bin", "w.bin_bak", "w.bin_bak_new", "w.bin_bak_new_new", "w.bin_new"})
       fs::remove(name, ec);
-    NoHardLinks off(!links);
+    NoHardLinks off(!c.links);
     gLinkCalls = 0;
-    WriteAll("w.bin", std::string(kSize, '@'));
+    if (c.hadOld) WriteAll("w.bin", std::string(kSize, '@'));
     for (const char* name : leftovers) WriteAll(name, "left by a stopped save");
     fs::remove("log.txt", ec);
     ASSERT_EQ(save(1), 1);
-    EXPECT_EQ(ReadRegular("w.bin_bak"), std::string(kSize, '@')) << "the old file is the backup";
-    EXPECT_EQ(gLinkCalls, 1);
+    EXPECT_EQ(ReadRegular("w.bin_bak"), c.hadOld ? std::string(kSize, '@') : kNotRegular)
+        << "the old file is the backup";
+    EXPECT_EQ(gLinkCalls, c.hadOld ? 1 : 0);
     for (const char* name : leftovers) {
       EXPECT_NE(ReadAll("log.txt").find("\"" + std::string(name) + "\", left by an unfinished save, is removed"),
                 std::string::npos)
           << name;
       EXPECT_FALSE(fs::exists(fs::symlink_status(name, ec))) << name;
     }
+    if (!c.hadOld) continue;  // saved once, it stands where a row over an old file stands
     std::mt19937 rnd(7);
     int changed = 0;
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
