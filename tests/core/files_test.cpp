@@ -618,7 +618,6 @@ TEST(TextStreams, SkipToTheNextLineEnd) {
 TEST_F(FileTest, FileSystemServices) {
   WriteAll("a.txt", "A");
   EXPECT_EQ(sysCopyFile("a.txt", "b.txt", 1), 1);
-  EXPECT_EQ(sysCopyFile("a.txt", "b.txt", 1), 0);  // target exists
   EXPECT_EQ(sysCopyFile("a.txt", "b.txt", 0), 1);
   EXPECT_EQ(sysMoveFile("a.txt", "b.txt"), 0);  // a move never replaces a file
   EXPECT_EQ(sysMoveFile("a.txt", "c.txt"), 1);
@@ -640,6 +639,32 @@ TEST_F(FileTest, FileSystemServices) {
   uint64_t fr = 0, tot = 0, tf = 0;
   EXPECT_EQ(sysDiskSpace(".", fr, tot, tf), 1);
   EXPECT_GE(tot, fr);
+  // A refused copy or open says why in errno, and a copy onto a folder
+  // leaves neither its temporary file nor anything in the folder.
+  WriteAll("a.txt", "A");
+  std::error_code ec;
+  fs::create_symlink("b.txt", "link", ec);
+  ASSERT_FALSE(ec) << ec.message();
+  const struct {
+    const char* what;
+    std::function<bool()> refused;
+    int err;
+  } refusals[] = {
+      {"a copy onto a file with failIfExists", [] { return sysCopyFile("a.txt", "b.txt", 1) == 0; }, EEXIST},
+      {"a copy of nothing", [] { return sysCopyFile("nope.txt", "d.txt", 0) == 0; }, ENOENT},
+      {"a copy onto a folder", [] { return sysCopyFile("a.txt", "sub", 0) == 0; }, EISDIR},
+      {"a read of a folder", [] { return sysOpenRegular("sub") == nullptr; }, EISDIR},
+      {"an append through a link", [] { return sysOpenWrite("link", "ab") == nullptr; }, ELOOP},
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.what);
+    errno = 0;
+    EXPECT_TRUE(r.refused());
+    EXPECT_EQ(errno, r.err) << std::strerror(errno);
+  }
+  EXPECT_FALSE(fs::exists(fs::symlink_status("sub_new", ec)));
+  EXPECT_TRUE(fs::is_empty("sub", ec));
+  EXPECT_EQ(ReadAll("b.txt"), "A");
 }
 
 }  // namespace
