@@ -24,7 +24,8 @@ struct Server {
     if (!mkdtemp(dir) || chdir(dir) != 0) return;
     OpenLinkWindow();
     old_Strings64Init();
-    int port = raw::FreePort();
+    raw::HeldPort held;
+    const int port = held.port();
     std::snprintf(PORT_NUMBER_ch, sizeof PORT_NUMBER_ch, "%d", port);
     old_StartServer();
     a = raw::Connect(port);

@@ -54,10 +54,11 @@ set(VELMAR_TEST_ENVIRONMENT
 
 # velmar_test(<name> SOURCES ... [LIBS ...] [LOCK name] [TIMEOUT s] [LABELS ...])
 # A GoogleTest executable; each test case becomes one CTest test.
-# LOCK serialises tests that share something (keyboard focus, a fixed port).
+# LOCK serialises tests that share something (the keyboard focus).
 function(velmar_test name)
   cmake_parse_arguments(ARG "" "LOCK;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/common/settings_keeper.cpp)
+  add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/common/settings_keeper.cpp
+                         ${CMAKE_SOURCE_DIR}/tests/common/own_folder.cpp)
   velmar_target_options(${name})
   target_link_libraries(${name} PRIVATE velmar_all GTest::gtest GTest::gtest_main GTest::gmock ${ARG_LIBS})
   target_compile_definitions(${name} PRIVATE

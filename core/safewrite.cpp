@@ -140,11 +140,16 @@ bool t_SafeWrite::PutInPlace(const std::string& tmp, bool hadOld) {
             path_.c_str(), aside.c_str(), name.c_str());
     return true;
   };
+  if (hadOld && (blockedBy(aside) || blockedBy(asideNew))) return false;
+  // What a stopped save left at the backup's temporary names is removed by
+  // every save, also one that finds no file (or no regular one) at the name.
+  const std::string bakNew = sysTempName(path_ + "_bak");
+  ClearLeftover(path_, bakNew);
+  ClearLeftover(path_, sysTempName(bakNew));
   // The old file's second name: a hard link, or where the file system has
   // none a synced copy; only a link, pipe or device there is moved aside.
   bool second = false, moved = false;
   if (hadOld) {
-    if (blockedBy(aside) || blockedBy(asideNew)) return false;
     ClearLeftover(path_, asideNew);
     ClearLeftover(path_, copyNew);
     second = ::linkat(AT_FDCWD, path_.c_str(), AT_FDCWD, asideNew.c_str(), 0) == 0;

@@ -12,7 +12,8 @@
 // "<name>_bad" instead, never followed (without hard links it is moved there
 // before the new file takes the name). What an unfinished save left at the
 // temporary names ("<name>_new", "<name>_bak_new" and the copy's
-// "<name>_bak_new_new") is removed, and the log names it. A directory at
+// "<name>_bak_new_new") is removed by the next save, whether or not a file
+// stands at the name, and the log names it. A directory at
 // "_bak" or "_bak_new" refuses the save, and without hard links so does one
 // at "_bak_new_new". A failed save logs the system's cause, removes
 // the temporary file and leaves the old file and its backup as they were.

@@ -23,18 +23,35 @@ inline sockaddr_in Loopback(int port) {
   return a;
 }
 
-// A port nobody listens on right now.
-inline int FreePort() {
-  int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a = Loopback(0);
-  socklen_t len = sizeof a;
-  int port = 0;
-  if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
-      getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0)
-    port = ntohs(a.sin_port);
-  if (fd >= 0) ::close(fd);
-  return port;
-}
+// A loopback port kept for the test while the object lives: a socket stays
+// bound to it (SO_REUSEADDR, never listening), so that no other program on
+// the machine, another test run among them, takes it meanwhile and a connect
+// to it is refused, while a listener of the test's own binding it with
+// SO_REUSEADDR (as the socket layer does) still can. Once that listener is
+// bound, the port is its own and the object may go.
+class HeldPort {
+ public:
+  HeldPort() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int on = 1;
+    sockaddr_in a = Loopback(0);
+    socklen_t len = sizeof a;
+    if (fd_ >= 0 && ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+      port_ = ntohs(a.sin_port);
+  }
+  ~HeldPort() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  HeldPort(const HeldPort&) = delete;
+  HeldPort& operator=(const HeldPort&) = delete;
+  int port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
 
 // The wait for what should come at once: only a safety net for a loaded
 // machine.

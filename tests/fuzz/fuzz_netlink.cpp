@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int peers[kPeers] = {-1, -1, -1, -1};
   int listener = -1, port = 0;
   if (server) {
-    port = raw::FreePort();
+    raw::HeldPort held;
+    port = held.port();
     SetPort(port);
     old_StartServer();
   } else {

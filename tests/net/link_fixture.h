@@ -47,10 +47,10 @@ inline void SetPort(int port) { std::snprintf(PORT_NUMBER_ch, sizeof PORT_NUMBER
 
 // A server on a free port; its port.
 inline int StartServer() {
-  int port = raw::FreePort();
-  SetPort(port);
+  raw::HeldPort held;
+  SetPort(held.port());
   old_StartServer();
-  return port;
+  return held.port();
 }
 
 // A peer connected and taken into the given slot.

@@ -67,7 +67,8 @@ class Winsock : public ::testing::Test {
   }
   // A selected listening socket on a free port.
   SOCKET Listener(int* port) {
-    *port = raw::FreePort();
+    raw::HeldPort held;
+    *port = held.port();
     SOCKET s = Keep(ws::socket(kAF_INET, kSOCK_STREAM, 0));
     ws::sockaddr_in a = Address(*port);
     EXPECT_EQ(ws::bind(s, Name(a), sizeof a), 0);
@@ -158,7 +159,8 @@ TEST_F(Winsock, AResetIsACloseWithTheResetError) {
 TEST_F(Winsock, AConnectUnderWayCompletesOrIsRefused) {
   int port;
   SOCKET l = Listener(&port);
-  for (int target : {port, raw::FreePort()}) {
+  raw::HeldPort refusing;
+  for (int target : {port, refusing.port()}) {
     SOCKET s = Keep(ws::socket(kAF_INET, kSOCK_STREAM, 0));
     ASSERT_EQ(WSAAsyncSelect(s, wnd_, kPeerMsg, kFD_CONNECT), 0);
     ws::sockaddr_in a = Address(target);
@@ -183,7 +185,8 @@ TEST_F(Winsock, AConnectUnderWayCompletesOrIsRefused) {
 TEST_F(Winsock, FailuresComeBackAsWinsockNumbers) {
   int port;
   Listener(&port);
-  ws::sockaddr_in taken = Address(port), refused = Address(raw::FreePort());
+  raw::HeldPort refusing;
+  ws::sockaddr_in taken = Address(port), refused = Address(refusing.port());
   SOCKET s = Keep(ws::socket(kAF_INET, kSOCK_STREAM, 0));
   char c = 0;
   struct Case {

@@ -32,6 +32,16 @@ class Game : public gamerun::GameRun {
   std::string WaitForWindow() { return FindWindow(); }
 };
 
+// A git checkout of the test's own at `at`, holding copies of these tools:
+// they take their data set from its data/ and write nothing another test
+// sees.
+bool OwnCheckout(const fs::path& at, std::initializer_list<const char*> tools) {
+  std::error_code ec;
+  fs::create_directories(at / "tools", ec);
+  for (const char* t : tools) fs::copy_file(kTools + t, at / "tools" / t, ec);
+  return !ec && std::system(("git init -q '" + at.string() + "'").c_str()) == 0;
+}
+
 }  // namespace
 
 TEST_F(Game, ExitsOnNeedExitAfterItsFirstFrame) {
@@ -266,35 +276,46 @@ TEST_F(Game, AnUnusableBaseIsKeptAsBadAndANewOneMade) {
   }
 }
 
-// The copy run-headless makes holds the data set's tracked files only: what
-// a run wrote into data/ stays out of it.
+// tools/copy-data takes a checkout's tracked data files only: what a run
+// wrote into data/ stays out of the copy. The copy run-headless makes holds
+// the data set.
 TEST_F(Game, TheTestCopyTakesOnlyTrackedFiles) {
-  const fs::path stray = fs::path(VELMAR_SOURCE_DIR) / "data" / ("stray-" + std::to_string(getpid()) + ".txt");
-  std::ofstream(stray) << "written by a run";
-  int rc = RunToEnd({"--prepare", "find . -type f | sort > ../copied.txt", kGame, "o2::NeedExit=1"});
-  fs::remove(stray);
-  ASSERT_EQ(rc, 0);
-  std::string copied = Slurp(dir_.string() + "/../copied.txt");
-  fs::remove(dir_.string() + "/../copied.txt");
-  EXPECT_EQ(copied.find("stray-"), std::string::npos) << copied;
-  EXPECT_NE(copied.find("./start/konfig.txt"), std::string::npos) << copied;
-  EXPECT_NE(copied.find("./base/msgbase.txt"), std::string::npos) << copied;
+  ASSERT_EQ(RunToEnd({kGame, "o2::NeedExit=1"}), 0);
+  EXPECT_TRUE(fs::exists(dir_ / "start/konfig.txt"));
+  EXPECT_TRUE(fs::exists(dir_ / "base/msgbase.txt"));
+
+  const fs::path repo = dir_ / "repo", copy = dir_ / "copy";
+  ASSERT_TRUE(OwnCheckout(repo, {"copy-data"}));
+  fs::create_directories(repo / "data/base");
+  std::ofstream(repo / "data/base/tracked.txt") << "tracked";
+  std::ofstream(repo / "data/base/stray.txt") << "written by a run";
+  ASSERT_EQ(std::system(("git -C '" + repo.string() + "' add tools data/base/tracked.txt").c_str()), 0);
+  ASSERT_EQ(std::system(("'" + repo.string() + "/tools/copy-data' '" + copy.string() + "'").c_str()), 0);
+  EXPECT_EQ(Slurp(copy / "base/tracked.txt"), "tracked");
+  EXPECT_FALSE(fs::exists(copy / "base/stray.txt"));
 }
 
 // tools/run-game runs the game in a folder of its own, seeded from the data
-// set, and Ctrl+C ends the game cleanly; nothing lands in data/.
+// set, and Ctrl+C ends the game cleanly; nothing lands in data/ (that of a
+// checkout of the test's own, holding the data set and the tools).
 TEST_F(Game, RunGameUsesItsOwnFolderAndEndsCleanlyOnCtrlC) {
-  auto dataState = [] {
-    return Output("git -C " + std::string(VELMAR_SOURCE_DIR) + " status --porcelain --ignored -- data 2>&1");
+  const fs::path repo = dir_ / "repo";
+  ASSERT_TRUE(OwnCheckout(repo, {"run-game", "copy-data"}));
+  ASSERT_EQ(std::system((kTools + "copy-data '" + (repo / "data").string() + "'").c_str()), 0);
+  ASSERT_EQ(std::system(("git -C '" + repo.string() + "' add tools data").c_str()), 0);
+  // What in data/ is not a tracked file as it was added: a new, changed or removed one.
+  auto dataChanges = [&] {
+    return Output("git -C '" + repo.string() + "' ls-files --others --modified --deleted -- data 2>&1");
   };
-  const std::string before = dataState();
+  ASSERT_EQ(dataChanges(), "");
+  const std::string out = (dir_ / "run-game.out").string();
   pid_t pid = fork();
   if (pid == 0) {
     signal(SIGINT, SIG_DFL);  // as at a terminal
     setpgid(0, 0);
-    freopen((dir_.string() + ".out").c_str(), "w", stderr);
+    freopen(out.c_str(), "w", stderr);
     freopen("/dev/null", "w", stdout);
-    std::string runGame = kTools + "run-game";
+    std::string runGame = (repo / "tools/run-game").string();
     std::string d = dir_.string();
     execl(runGame.c_str(), runGame.c_str(), "--dir", d.c_str(), kGame.c_str(), static_cast<char*>(nullptr));
     _exit(127);
@@ -304,14 +325,13 @@ TEST_F(Game, RunGameUsesItsOwnFolderAndEndsCleanlyOnCtrlC) {
   ASSERT_TRUE(gamerun::WaitUntil([&] { return Logged(gamerun::ModeEntered(3)); }));
   kill(-pid, SIGINT);  // Ctrl+C reaches the whole foreground group
   EXPECT_EQ(Wait(pid), 0);
-  std::string err = Slurp(dir_.string() + ".out");
-  fs::remove(dir_.string() + ".out");
+  std::string err = Slurp(out);
   EXPECT_NE(err.find("Ctrl+C"), std::string::npos) << err;
   EXPECT_EQ(err.find("AddressSanitizer"), std::string::npos) << err;
   EXPECT_TRUE(fs::exists(dir_ / "log.txt"));
   EXPECT_TRUE(fs::exists(dir_ / "base/gen.fgh"));
   EXPECT_TRUE(fs::exists(dir_ / "start/a_sys/base/o2o3.bin"));
-  EXPECT_EQ(dataState(), before);
+  EXPECT_EQ(dataChanges(), "");
 }
 
 // A settings cache that cannot be written whole (the process's file-size
