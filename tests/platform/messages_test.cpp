@@ -35,14 +35,22 @@ class Messages : public ::testing::Test {
     DestroyWindow(w_);
     UnregisterClassA("velmarMsgTest", nullptr);
   }
+  // Messages the window system may send at any time (pointer, focus, size).
+  static bool WindowSystems(UINT m) {
+    return m == WM_MOUSEMOVE || m == WM_SETFOCUS || m == WM_ACTIVATE || m == WM_KILLFOCUS || m == WM_SIZE;
+  }
+  // The next message that is not the window system's own; false when none.
+  static bool Next(MSG& m) {
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+      if (!WindowSystems(m.message)) return true;
+    return false;
+  }
   // Takes messages until the queue runs dry (one frame's worth); returns them.
   std::vector<MSG> Drain() {
     std::vector<MSG> got;
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-      if (m.message == WM_MOUSEMOVE || m.message == WM_SETFOCUS || m.message == WM_ACTIVATE ||
-          m.message == WM_KILLFOCUS || m.message == WM_SIZE)
-        continue;
+      if (WindowSystems(m.message)) continue;
       got.push_back(m);
       TranslateMessage(&m);
       DispatchMessageA(&m);
@@ -148,13 +156,13 @@ TEST_F(Messages, CloseRequestAndQuitOrder) {
   PostMessageA(w_, WM_USER + 2, 7, 8);
   PostQuitMessage(3);
   MSG m;
-  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  ASSERT_TRUE(Next(m));
   EXPECT_EQ(m.message, WM_USER + 2);
   EXPECT_EQ(m.wParam, 7u);
-  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  ASSERT_TRUE(Next(m));
   EXPECT_EQ(m.message, WM_QUIT);
   EXPECT_EQ(m.wParam, 3u);
-  EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_FALSE(Next(m)) << "message " << m.message << " after the quit";
 }
 
 TEST_F(Messages, FocusChangesBecomeActivationMessages) {
